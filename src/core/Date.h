@@ -1,6 +1,7 @@
 #pragma once
 // A calendar date without time of day, stepped and compared as whole days.
 
+#include <climits>
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -17,11 +18,12 @@ public:
     static std::optional<Date> fromYmd(int year, int month, int day);
     // Strict "dd/mm/yyyy": two digits, two digits, four digits, a real date.
     static std::optional<Date> parse(std::string_view text);
-    // "yyyymmdd" as dBase stores it.
+    // "yyyymmdd" as dBase stores it; blanks (an empty date column) give the zero date.
     static std::optional<Date> parseCompact(std::string_view text);
     static constexpr Date fromDayNumber(std::int32_t days) { return Date(days); }
 
     bool isNull() const { return days_ == kNull; }
+    // Parts of the date; 0 for the zero date.
     int year() const;
     int month() const;
     int day() const;
@@ -33,12 +35,14 @@ public:
     std::string toString() const;        // "dd/mm/yyyy"; empty for the zero date
     std::string toCompact() const;       // "yyyymmdd"; eight blanks for the zero date
 
-    Date addDays(int n) const { return Date(days_ + n); }
+    // The zero date stays the zero date; a step beyond year 9999 or before year 1 throws
+    // std::out_of_range rather than producing a date no form can show.
+    Date addDays(int n) const;
     int daysUntil(Date later) const { return later.days_ - days_; }
     constexpr auto operator<=>(const Date&) const = default;
 
     static bool isLeapYear(int year);
-    static int daysInMonth(int year, int month);
+    static int daysInMonth(int year, int month); // 0 for a month outside 1..12
 
 private:
     static constexpr std::int32_t kNull = INT32_MIN / 2;

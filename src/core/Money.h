@@ -15,10 +15,11 @@ public:
 
     constexpr Money() = default;
     static constexpr Money fromUnits(std::int64_t tenThousandths) { return Money(tenThousandths); }
-    static constexpr Money fromWhole(std::int64_t units) { return Money(units * kScale); }
+    static constexpr Money fromWhole(std::int64_t units) { return Money(checkedMul(units, kScale)); }
 
     // A value as a table or a computation hands it over: scaled by 10000 and
     // rounded to the nearest unit, an exact half to the even neighbour.
+    // Throws std::overflow_error for a value beyond the range (or not a number).
     static Money fromDouble(double value);
     // A stored decimal text ("12.5000", "-3", " 0.12345"): parsed digit by digit,
     // never through a double; digits past the fourth decimal round half to even.
@@ -38,17 +39,38 @@ public:
     // The stored form of an N(w,d) column: '.' decimal point, exactly `decimals` digits.
     std::string decimalText(int decimals) const;
 
-    constexpr Money operator-() const { return Money(-units_); }
-    constexpr Money operator+(Money o) const { return Money(units_ + o.units_); }
-    constexpr Money operator-(Money o) const { return Money(units_ - o.units_); }
-    constexpr Money& operator+=(Money o) { units_ += o.units_; return *this; }
-    constexpr Money& operator-=(Money o) { units_ -= o.units_; return *this; }
+    // Arithmetic is exact; a result beyond the 64-bit range throws std::overflow_error
+    // instead of wrapping into a wrong balance.
+    constexpr Money operator-() const { return Money(checkedSub(0, units_)); }
+    constexpr Money operator+(Money o) const { return Money(checkedAdd(units_, o.units_)); }
+    constexpr Money operator-(Money o) const { return Money(checkedSub(units_, o.units_)); }
+    constexpr Money& operator+=(Money o) { return *this = *this + o; }
+    constexpr Money& operator-=(Money o) { return *this = *this - o; }
     constexpr auto operator<=>(const Money&) const = default;
     constexpr bool isZero() const { return units_ == 0; }
-    constexpr Money abs() const { return Money(units_ < 0 ? -units_ : units_); }
+    constexpr Money abs() const { return units_ < 0 ? -*this : *this; }
 
 private:
     constexpr explicit Money(std::int64_t u) : units_(u) {}
+    [[noreturn]] static void throwOverflow();
+    static constexpr std::int64_t checkedAdd(std::int64_t a, std::int64_t b) {
+        std::int64_t r = 0;
+        if (__builtin_add_overflow(a, b, &r))
+            throwOverflow();
+        return r;
+    }
+    static constexpr std::int64_t checkedSub(std::int64_t a, std::int64_t b) {
+        std::int64_t r = 0;
+        if (__builtin_sub_overflow(a, b, &r))
+            throwOverflow();
+        return r;
+    }
+    static constexpr std::int64_t checkedMul(std::int64_t a, std::int64_t b) {
+        std::int64_t r = 0;
+        if (__builtin_mul_overflow(a, b, &r))
+            throwOverflow();
+        return r;
+    }
     std::int64_t units_ = 0;
 };
 
