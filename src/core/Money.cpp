@@ -61,6 +61,9 @@ void splitScaled(std::uint64_t scaled, int decimals, std::string& whole, std::st
     for (int i = 0; i < decimals; ++i)
         divisor *= 10;
     whole = std::to_string(scaled / divisor);
+    fraction.clear();
+    if (decimals == 0)
+        return;
     fraction = std::to_string(scaled % divisor);
     fraction.insert(0, static_cast<std::size_t>(decimals) - fraction.size(), '0');
 }
