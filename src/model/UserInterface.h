@@ -7,11 +7,14 @@
 // Later features add their questions and view updates here as virtual
 // functions with a harmless default, so every implementation keeps compiling.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace valmora {
+
+class ReportCanvas; // print/ReportCanvas.h
 
 // The button sets of a plain message box (no icon, the program's title as caption).
 enum class Buttons { Yes, Ok, YesNo, NoOk, NoOkHelp };
@@ -36,6 +39,9 @@ public:
     // The save and open dialogs: the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> askSaveFile(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> askOpenFile(const FileDialogRequest& request) = 0;
+
+    // The print dialog (default options): a canvas on the chosen printer, or nothing when cancelled.
+    virtual std::shared_ptr<ReportCanvas> askPrintCanvas() { return nullptr; }
 };
 
 } // namespace valmora
