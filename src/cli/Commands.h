@@ -1,0 +1,14 @@
+#pragma once
+// Every command valmora-cli knows. A feature adds its file with a `registerXxxCommands` function, declares it
+// here and lists it once in standardCommands().
+
+#include "cli/CommandRegistry.h"
+
+namespace valmora::cli {
+
+CommandRegistry standardCommands();
+
+// oggi, cartella, rispondi, esci: the session itself, no account needed.
+void registerSessionCommands(CommandRegistry& registry);
+
+} // namespace valmora::cli
