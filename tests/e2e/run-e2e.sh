@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Runs one end-to-end script through valmora-cli and compares what it prints with the expected output.
+#
+#   run-e2e.sh CLI SCRIPT.vcli
+#
+# The CLI runs in a fresh temporary directory (its working directory, removed afterwards) on SCRIPT.vcli. Its
+# standard output, followed by a last line "EXIT: N" with its exit status, must equal SCRIPT.expected (the
+# sibling file with the same name). When a sibling SCRIPT.stderr exists, standard error must equal it too.
+# On a mismatch the unified diff is printed and the test fails.
+#
+# A first line of the form
+#   #! ARGUMENTS...
+# gives the arguments of the run (e.g. "#! --oggi 15/03/2026"); valmora-cli skips it as a comment. The script's
+# absolute path is added after them, unless the words name it themselves as {script} (e.g. "#! {script}.manca"
+# runs on a file that does not exist). The words "< {script}" feed the script on standard input instead.
+# Without such a line the run gets only the script's path.
+set -euo pipefail
+
+if [ $# -ne 2 ]; then
+    echo "uso: run-e2e.sh CLI SCRIPT.vcli" >&2
+    exit 2
+fi
+cli=$(realpath "$1")
+script=$(realpath "$2")
+expected="${script%.vcli}.expected"
+expected_err="${script%.vcli}.stderr"
+if [ ! -f "$expected" ]; then
+    echo "manca il risultato atteso $expected" >&2
+    exit 2
+fi
+
+args=()
+stdin_from=/dev/null
+names_script=no
+first=$(head -n 1 "$script")
+if [[ "$first" == '#!'* ]]; then
+    set -f # the words are taken literally, never as file patterns
+    read -r -a words <<< "${first#\#!}"
+    set +f
+    i=0
+    while [ $i -lt ${#words[@]} ]; do
+        word=${words[$i]//\{script\}/$script}
+        [ "$word" != "${words[$i]}" ] && names_script=yes
+        if [ "$word" = "<" ]; then
+            i=$((i + 1))
+            stdin_from=${words[$i]//\{script\}/$script}
+            names_script=yes
+        else
+            args+=("$word")
+        fi
+        i=$((i + 1))
+    done
+fi
+[ $names_script = no ] && args+=("$script")
+
+# The captured output lives apart from the working directory, so the program sees an empty folder.
+work=$(mktemp -d)
+out=$(mktemp -d)
+trap 'rm -rf "$work" "$out"' EXIT
+status=0
+(cd "$work" && "$cli" "${args[@]}" < "$stdin_from" > "$out/stdout" 2> "$out/stderr") || status=$?
+echo "EXIT: $status" >> "$out/stdout"
+
+failed=0
+if ! diff -u --label "$(basename "$expected")" --label "ottenuto" "$expected" "$out/stdout"; then
+    failed=1
+fi
+if [ -f "$expected_err" ]; then
+    if ! diff -u --label "$(basename "$expected_err")" --label "ottenuto (stderr)" "$expected_err" "$out/stderr"; then
+        failed=1
+    fi
+elif [ $failed -ne 0 ] && [ -s "$out/stderr" ]; then
+    echo "--- standard error ---"
+    cat "$out/stderr"
+fi
+exit $failed
