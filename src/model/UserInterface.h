@@ -7,6 +7,8 @@
 // Later features add their questions and view updates here as virtual
 // functions with a harmless default, so every implementation keeps compiling.
 
+#include "model/LedgerView.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +44,24 @@ public:
 
     // The print dialog (default options): a canvas on the chosen printer, or nothing when cancelled.
     virtual std::shared_ptr<ReportCanvas> askPrintCanvas() { return nullptr; }
+
+    // --- Ledger view updates (the ledger scan and the totals refresh) ---
+    // The totals grid changed: captions, amounts and counts, row heights.
+    virtual void totalsGridChanged(const TotalsGrid& /*grid*/) {}
+    // A chart's series was emptied (the start of every scan).
+    virtual void chartCleared(LedgerChart /*chart*/) {}
+    // One point added to the balance or the off-account line chart.
+    virtual void chartPointAdded(LedgerChart /*chart*/, const ChartPoint& /*point*/) {}
+    // One slice appended to the pie (seven after each totals refresh).
+    virtual void pieSliceAdded(const PieSlice& /*slice*/) {}
+    // The two state panels of the status bar and the save button (StatoTabella).
+    virtual void statusNoticesChanged(const StatusNotices& /*notices*/) {}
+    // The ledger grid's TIPO column (its fourth) is set to this width in pixels.
+    virtual void tipoColumnWidthChanged(int /*pixels*/) {}
+    // The hourglass cursor while a long job runs.
+    virtual void busyCursor(bool /*on*/) {}
+    // The ledger grid stops (true) or resumes (false) redrawing during a scan.
+    virtual void ledgerGridSuspended(bool /*suspended*/) {}
 };
 
 } // namespace valmora
