@@ -63,8 +63,7 @@ void appendPadded(std::string& out, int value, int width) {
 } // namespace
 
 std::optional<Date> Date::fromYmd(int year, int month, int day) {
-    if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 ||
-        day > daysInMonth(year, month))
+    if (year < kFirstYear || year > kLastYear || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month))
         return std::nullopt;
     return Date(daysFromCivil(year, month, day));
 }
@@ -103,9 +102,15 @@ Date Date::addDays(int n) const {
     return Date(static_cast<std::int32_t>(target));
 }
 
-int Date::year() const { return isNull() ? 0 : civilFromDays(days_).year; }
-int Date::month() const { return isNull() ? 0 : civilFromDays(days_).month; }
-int Date::day() const { return isNull() ? 0 : civilFromDays(days_).day; }
+int Date::year() const {
+    return isNull() ? 0 : civilFromDays(days_).year;
+}
+int Date::month() const {
+    return isNull() ? 0 : civilFromDays(days_).month;
+}
+int Date::day() const {
+    return isNull() ? 0 : civilFromDays(days_).day;
+}
 
 std::string Date::toString() const {
     if (isNull())
@@ -133,13 +138,24 @@ std::string Date::toCompact() const {
     return out;
 }
 
-bool Date::isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool Date::isLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int Date::daysInMonth(int year, int month) {
     switch (month) {
-    case 1: case 3: case 5: case 7: case 8: case 10: case 12:
+    case 1:
+    case 3:
+    case 5:
+    case 7:
+    case 8:
+    case 10:
+    case 12:
         return 31;
-    case 4: case 6: case 9: case 11:
+    case 4:
+    case 6:
+    case 9:
+    case 11:
         return 30;
     case 2:
         return isLeapYear(year) ? 29 : 28;

@@ -32,8 +32,8 @@ public:
     // Julian day number, as dBase index keys use it (2000-01-01 is 2451545).
     std::int64_t julianDay() const { return static_cast<std::int64_t>(days_) + 2440588; }
 
-    std::string toString() const;        // "dd/mm/yyyy"; empty for the zero date
-    std::string toCompact() const;       // "yyyymmdd"; eight blanks for the zero date
+    std::string toString() const;  // "dd/mm/yyyy"; empty for the zero date
+    std::string toCompact() const; // "yyyymmdd"; eight blanks for the zero date
 
     // The zero date stays the zero date; a step beyond year 9999 or before year 1 throws
     // std::out_of_range rather than producing a date no form can show.

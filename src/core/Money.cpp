@@ -11,7 +11,9 @@ namespace {
 constexpr std::uint64_t kMaxMagnitude = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 constexpr int kDecimals = 4;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Appends one decimal digit to a magnitude; false when the result would no
 // longer fit a signed 64-bit count.
@@ -132,8 +134,7 @@ std::optional<Money> Money::fromDecimalText(std::string_view text) {
         if (!pushDigit(magnitude, '0'))
             return std::nullopt;
 
-    const bool roundUp =
-        firstDropped > '5' || (firstDropped == '5' && (restNonZero || magnitude % 2 == 1));
+    const bool roundUp = firstDropped > '5' || (firstDropped == '5' && (restNonZero || magnitude % 2 == 1));
     if (roundUp) {
         if (magnitude == kMaxMagnitude)
             return std::nullopt;

@@ -64,8 +64,8 @@ TEST(MoneyFromDecimalText, ReadsStoredColumns) {
 }
 
 TEST(MoneyFromDecimalText, RoundsBeyondFourDecimalsHalfToEven) {
-    EXPECT_EQ(decimal("0.12345"), 1234);   // half, even neighbour below
-    EXPECT_EQ(decimal("0.12355"), 1236);   // half, even neighbour above
+    EXPECT_EQ(decimal("0.12345"), 1234);     // half, even neighbour below
+    EXPECT_EQ(decimal("0.12355"), 1236);     // half, even neighbour above
     EXPECT_EQ(decimal("0.123450001"), 1235); // more than half
     EXPECT_EQ(decimal("0.12344999"), 1234);  // less than half
     EXPECT_EQ(decimal("0.123450000"), 1234); // trailing zeros keep it an exact half
@@ -75,8 +75,8 @@ TEST(MoneyFromDecimalText, RoundsBeyondFourDecimalsHalfToEven) {
 }
 
 TEST(MoneyFromDecimalText, RefusesGarbageAndOverflow) {
-    for (const char* bad : {"", "   ", "-", "+", ".", "-.", "1.2.3", "12,50", "1e5", "abc", "12a", "- 12", "1 2",
-                            "--1", "0x10", "*****", "12.5x"}) {
+    for (const char* bad : {"", "   ", "-", "+", ".", "-.", "1.2.3", "12,50", "1e5", "abc", "12a", "- 12", "1 2", "--1",
+                            "0x10", "*****", "12.5x"}) {
         EXPECT_FALSE(Money::fromDecimalText(bad).has_value()) << "accepted: '" << bad << "'";
     }
     EXPECT_FALSE(Money::fromDecimalText("922337203685477.5808").has_value());
@@ -117,9 +117,9 @@ TEST(MoneyFormat, CurrencyFormWithThousandsAndEuro) {
 }
 
 TEST(MoneyFormat, ShownCentsRoundHalfAwayFromZero) {
-    EXPECT_EQ(Money::fromUnits(50).format(), "0,01 \u20ac");    // 0,005
-    EXPECT_EQ(Money::fromUnits(150).format(), "0,02 \u20ac");   // 0,015: away, not to even
-    EXPECT_EQ(Money::fromUnits(250).format(), "0,03 \u20ac");   // 0,025
+    EXPECT_EQ(Money::fromUnits(50).format(), "0,01 \u20ac");  // 0,005
+    EXPECT_EQ(Money::fromUnits(150).format(), "0,02 \u20ac"); // 0,015: away, not to even
+    EXPECT_EQ(Money::fromUnits(250).format(), "0,03 \u20ac"); // 0,025
     EXPECT_EQ(Money::fromUnits(-250).format(), "-0,03 \u20ac");
     EXPECT_EQ(Money::fromUnits(49).format(), "0,00 \u20ac");
     EXPECT_EQ(Money::fromUnits(99950).format(), "10,00 \u20ac"); // carry through the whole part
