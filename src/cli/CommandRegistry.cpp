@@ -8,7 +8,9 @@ namespace valmora::cli {
 
 namespace {
 
-std::string wordCount(std::size_t n) { return n == 1 ? "1 parola" : std::to_string(n) + " parole"; }
+std::string wordCount(std::size_t n) {
+    return n == 1 ? "1 parola" : std::to_string(n) + " parole";
+}
 
 } // namespace
 
@@ -16,9 +18,9 @@ void CommandCall::requireArgs(std::size_t min, std::size_t max) const {
     if (args.size() >= min && args.size() <= max) {
         return;
     }
-    std::string wanted = min == max ? wordCount(min)
+    std::string wanted = min == max          ? wordCount(min)
                          : args.size() < min ? "almeno " + wordCount(min)
-                                              : "al massimo " + wordCount(max);
+                                             : "al massimo " + wordCount(max);
     throw ScriptError("il comando \"" + name + "\" vuole " + wanted + " dopo il nome, ne ha " +
                       std::to_string(args.size()));
 }

@@ -23,12 +23,13 @@ void runAsEventHandler(CliContext& context, const std::function<void()>& action)
     context.ui.forgetCommandChoices();
 }
 
-std::string place(int line) { return line > 0 ? "riga " + std::to_string(line) : "fine dello script"; }
+std::string place(int line) {
+    return line > 0 ? "riga " + std::to_string(line) : "fine dello script";
+}
 
 } // namespace
 
-ExitStatus runScript(std::istream& script, CliContext& context, const CommandRegistry& commands,
-                     std::ostream& errors) {
+ExitStatus runScript(std::istream& script, CliContext& context, const CommandRegistry& commands, std::ostream& errors) {
     std::string text;
     int lineNumber = 0;
     try {

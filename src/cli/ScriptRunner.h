@@ -18,7 +18,6 @@ enum ExitStatus : int {
     kExitScriptUnreadable = 2,
 };
 
-ExitStatus runScript(std::istream& script, CliContext& context, const CommandRegistry& commands,
-                     std::ostream& errors);
+ExitStatus runScript(std::istream& script, CliContext& context, const CommandRegistry& commands, std::ostream& errors);
 
 } // namespace valmora::cli

@@ -6,7 +6,9 @@ namespace valmora::cli {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
@@ -46,8 +48,7 @@ std::vector<std::string> tokenizeScriptLine(std::string_view line) {
                 word += line[i++];
             }
             if (i < n && !isBlank(line[i])) {
-                throw ScriptError("dopo le virgolette chiuse alla colonna " + std::to_string(i) +
-                                  " manca uno spazio");
+                throw ScriptError("dopo le virgolette chiuse alla colonna " + std::to_string(i) + " manca uno spazio");
             }
         } else {
             while (i < n && !isBlank(line[i])) {

@@ -17,9 +17,14 @@ struct AnswerWord {
 };
 
 constexpr AnswerWord kAnswerWords[] = {
-    {"si", Kind::Si, false},           {"no", Kind::No, false},           {"ok", Kind::Ok, false},
-    {"annulla", Kind::Annulla, false}, {"aiuto", Kind::Aiuto, false},     {"conferma", Kind::Conferma, false},
-    {"password", Kind::Password, true}, {"file", Kind::File, true},
+    {"si", Kind::Si, false},
+    {"no", Kind::No, false},
+    {"ok", Kind::Ok, false},
+    {"annulla", Kind::Annulla, false},
+    {"aiuto", Kind::Aiuto, false},
+    {"conferma", Kind::Conferma, false},
+    {"password", Kind::Password, true},
+    {"file", Kind::File, true},
 };
 
 std::string_view wordOf(Kind kind) {
@@ -72,7 +77,8 @@ std::vector<ScriptedAnswer> parseAnswerWords(const std::vector<std::string>& wor
         if (entry->takesText) {
             if (i + 1 == words.size()) {
                 throw std::invalid_argument("la risposta \"" + words[i] + "\" vuole " +
-                                            (entry->kind == Kind::Password ? "il testo" : "il percorso") + " dopo di sé");
+                                            (entry->kind == Kind::Password ? "il testo" : "il percorso") +
+                                            " dopo di sé");
             }
             answer.text = words[++i];
         }
@@ -84,7 +90,9 @@ std::vector<ScriptedAnswer> parseAnswerWords(const std::vector<std::string>& wor
 ScriptedUserInterface::ScriptedUserInterface(std::ostream& echo, bool keepTranscript)
     : echo_(&echo), keepTranscript_(keepTranscript) {}
 
-void ScriptedUserInterface::queueAnswer(ScriptedAnswer answer) { queue_.push_back(std::move(answer)); }
+void ScriptedUserInterface::queueAnswer(ScriptedAnswer answer) {
+    queue_.push_back(std::move(answer));
+}
 
 void ScriptedUserInterface::queueAnswers(const std::vector<std::string>& words, int sourceLine) {
     // Parse all first: a bad word queues nothing.
@@ -118,8 +126,7 @@ void ScriptedUserInterface::writeLine(std::string line) {
     }
 }
 
-ScriptedAnswer ScriptedUserInterface::take(std::initializer_list<Kind> fits, Kind fallback,
-                                           std::string_view question) {
+ScriptedAnswer ScriptedUserInterface::take(std::initializer_list<Kind> fits, Kind fallback, std::string_view question) {
     if (queue_.empty()) {
         ScriptedAnswer byDefault{fallback, {}, 0};
         writeLine("RISPOSTA: " + byDefault.word());
@@ -199,7 +206,7 @@ ScriptedUserInterface::ProposalReply ScriptedUserInterface::answerProposal(std::
     std::string shown = "PROPOSTA: " + std::string(fields);
     writeLine(shown);
     return take({Kind::Conferma, Kind::Annulla}, Kind::Annulla, shown).kind == Kind::Conferma ? ProposalReply::Confirm
-                                                                                             : ProposalReply::Cancel;
+                                                                                              : ProposalReply::Cancel;
 }
 
 ScriptedUserInterface::PasswordReply ScriptedUserInterface::answerPasswordPrompt() {
