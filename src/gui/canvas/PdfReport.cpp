@@ -1,0 +1,69 @@
+#include "gui/canvas/PdfReport.h"
+
+#include "gui/canvas/PainterCanvas.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QString>
+
+#include <stdexcept>
+
+namespace valmora {
+
+namespace {
+
+constexpr int kPdfResolution = 300;
+constexpr qreal kMarginMillimetres = 10.0;
+
+} // namespace
+
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) {
+        if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            throw std::logic_error("La stampa richiede un'applicazione grafica Qt.");
+        return;
+    }
+    // Kept for the rest of the process: QGuiApplication wants argc and argv to outlive it, and
+    // tearing it down during static destruction is not safe.
+    static int argc = 3;
+    static char name[] = "valmora";
+    static char platformOption[] = "-platform";
+    static char offscreen[] = "offscreen";
+    static char* argv[] = {name, platformOption, offscreen, nullptr};
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
+}
+
+void renderReportToPdf(const MonthlySummarySource& source, const std::string& pdfPath) {
+    ensureGuiApplication();
+    const QString path = QString::fromStdString(pdfPath);
+    {
+        // Ask first, so a folder that does not exist or a read-only file gets a message naming it.
+        QFile probe(path);
+        if (!probe.open(QIODevice::WriteOnly))
+            throw std::runtime_error("Impossibile scrivere il file: " + pdfPath);
+    }
+    try {
+        QPdfWriter writer(path);
+        writer.setResolution(kPdfResolution);
+        writer.setCreator(QStringLiteral("Valmora"));
+        writer.setTitle(QStringLiteral("Riepilogo Mensile"));
+        writer.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+                        QPageLayout::Millimeter));
+        PainterCanvas canvas(writer);
+        MonthlySummaryReport report(source);
+        report.StampaRiepilogo(canvas);
+    } catch (...) {
+        // Half a report is worse than none: nobody should mistake it for the whole year.
+        QFile::remove(path);
+        throw;
+    }
+}
+
+} // namespace valmora

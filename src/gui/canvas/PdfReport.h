@@ -1,0 +1,19 @@
+#pragma once
+// The monthly summary printed into a PDF file instead of on a printer: what the
+// command-line tool's `stampa FILE.pdf` does. A4 portrait, 300 dots per inch.
+
+#include "print/MonthlySummaryReport.h"
+
+#include <string>
+
+namespace valmora {
+
+// Makes sure a QGuiApplication exists (fonts need one). When the program has none, as the
+// command-line tool, one is created on the offscreen platform and lives until the process ends.
+void ensureGuiApplication();
+
+// Writes the whole report into pdfPath, replacing the file. A file that cannot be written throws
+// std::runtime_error with an Italian message, and no partial file is left behind.
+void renderReportToPdf(const MonthlySummarySource& source, const std::string& pdfPath);
+
+} // namespace valmora
