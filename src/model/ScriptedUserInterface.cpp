@@ -202,6 +202,29 @@ std::optional<std::string> ScriptedUserInterface::askOpenFile(const FileDialogRe
     return answerFileDialog("la finestra di apertura \"" + request.title + "\"", Kind::Annulla);
 }
 
+void ScriptedUserInterface::chartCleared(LedgerChart chart) {
+    switch (chart) {
+    case LedgerChart::Saldo:
+        view_.saldo.clear();
+        break;
+    case LedgerChart::FuoriConto:
+        view_.fuoriConto.clear();
+        break;
+    case LedgerChart::Movimenti:
+        view_.pie.clear();
+        break;
+    }
+}
+
+void ScriptedUserInterface::chartPointAdded(LedgerChart chart, const ChartPoint& point) {
+    if (chart == LedgerChart::Saldo) {
+        view_.saldo.push_back(point);
+    } else if (chart == LedgerChart::FuoriConto) {
+        view_.fuoriConto.push_back(point);
+    }
+    // The pie has slices, not points: nothing to keep.
+}
+
 ScriptedUserInterface::ProposalReply ScriptedUserInterface::answerProposal(std::string_view fields) {
     std::string shown = "PROPOSTA: " + std::string(fields);
     writeLine(shown);

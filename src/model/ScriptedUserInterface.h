@@ -52,6 +52,19 @@ private:
     std::string message_;
 };
 
+// What the screen shows now beside the ledger, as the engine last set it: the commands that print the totals,
+// the charts and the status bar read it, and so do engine tests.
+struct ShownView {
+    std::optional<TotalsGrid> totals; // nothing until the first refresh
+    std::vector<ChartPoint> saldo;
+    std::vector<ChartPoint> fuoriConto;
+    std::vector<PieSlice> pie;
+    StatusNotices notices;
+    std::optional<int> tipoColumnWidth; // nothing until the engine sets it
+    bool ledgerGridSuspended = false;
+    bool busy = false;
+};
+
 class ScriptedUserInterface : public UserInterface {
 public:
     // Keeps the transcript in memory (tests read it back with transcript()).
@@ -92,6 +105,17 @@ public:
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override;
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
 
+    // --- View updates: kept, never printed by themselves ---
+    const ShownView& view() const { return view_; }
+    void totalsGridChanged(const TotalsGrid& grid) override { view_.totals = grid; }
+    void chartCleared(LedgerChart chart) override;
+    void chartPointAdded(LedgerChart chart, const ChartPoint& point) override;
+    void pieSliceAdded(const PieSlice& slice) override { view_.pie.push_back(slice); }
+    void statusNoticesChanged(const StatusNotices& notices) override { view_.notices = notices; }
+    void tipoColumnWidthChanged(int pixels) override { view_.tipoColumnWidth = pixels; }
+    void busyCursor(bool on) override { view_.busy = on; }
+    void ledgerGridSuspended(bool suspended) override { view_.ledgerGridSuspended = suspended; }
+
     // --- Questions whose seam functions come with their features; their overrides answer through these ---
     enum class ProposalReply { Confirm, Cancel };
     // Prints "PROPOSTA: " + fields, then takes `conferma` or `annulla` (default).
@@ -122,6 +146,7 @@ private:
     std::vector<std::string> transcript_;
     std::vector<ShownMessage> messages_;
     int helpOpenings_ = 0;
+    ShownView view_;
 };
 
 } // namespace valmora

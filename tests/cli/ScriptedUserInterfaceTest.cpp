@@ -169,3 +169,32 @@ TEST(ScriptedUserInterface, EchoWritesEachLineAsItHappens) {
     keeping.message("Due", Buttons::Ok);
     EXPECT_EQ(keeping.transcriptText(), both.str());
 }
+
+TEST(ScriptedUserInterface, KeepsWhatTheViewShowsNowForThePrintingCommands) {
+    ScriptedUserInterface ui;
+    EXPECT_FALSE(ui.view().totals.has_value());
+    EXPECT_FALSE(ui.view().tipoColumnWidth.has_value());
+
+    ui.chartPointAdded(LedgerChart::Saldo, {1, 0.5, "Gennaio", {}});
+    ui.chartPointAdded(LedgerChart::FuoriConto, {1, -0.1, "", {}});
+    ui.pieSliceAdded({"Accrediti", 3, {}});
+    // A new scan starts by clearing each chart: earlier points must not survive into the next listing.
+    ui.chartCleared(LedgerChart::Saldo);
+    ui.chartCleared(LedgerChart::Movimenti);
+    ui.chartPointAdded(LedgerChart::Saldo, {1, 0.7, "Febbraio", {}});
+    ASSERT_EQ(ui.view().saldo.size(), 1u);
+    EXPECT_EQ(ui.view().saldo[0].label, "Febbraio");
+    EXPECT_EQ(ui.view().fuoriConto.size(), 1u);
+    EXPECT_TRUE(ui.view().pie.empty());
+
+    TotalsGrid grid;
+    grid.cell(0, 1) = "Saldo";
+    ui.totalsGridChanged(grid);
+    grid.cell(0, 1) = "cambiato dopo";
+    EXPECT_EQ(ui.view().totals->cell(0, 1), "Saldo"); // a copy, as the screen holds its own cells
+    ui.tipoColumnWidthChanged(64);
+    ui.statusNoticesChanged({"Modifiche da Salvare!", "", true});
+    EXPECT_EQ(ui.view().tipoColumnWidth, 64);
+    EXPECT_EQ(ui.view().notices.modifiche, "Modifiche da Salvare!");
+    EXPECT_TRUE(ui.transcript().empty()); // view updates print nothing by themselves
+}
