@@ -34,7 +34,7 @@ struct ChartPoint {
 // One slice of the pie: a count, not an amount.
 struct PieSlice {
     std::string label;
-    double value = 0;
+    std::int32_t value = 0;
     Rgb colour;
 };
 

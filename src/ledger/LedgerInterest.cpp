@@ -1,0 +1,95 @@
+// Interest: the rates in force, the accrual of each interval and the period-end placeholders.
+
+#include "ledger/InterestMath.h"
+#include "ledger/Ledger.h"
+#include "model/OperationCatalogue.h"
+#include "model/PeriodWording.h"
+#include "model/RatePeriod.h"
+#include "model/TDM.h"
+#include "model/TableSchemas.h"
+
+namespace valmora {
+
+void Ledger::LeggiUltimoTasso() {
+    auto& t = dm_.TableTassi;
+    ultimoTasso_ = UltimoTasso{};
+    if (!t.isOpen() || t.isEmpty())
+        return; // no rates: every rate is zero from the beginning of time
+    t.last();
+    const RatePeriod r = RatePeriod::read(t);
+    ultimoTasso_ = {r.data, r.limite.units(), r.tassoCre.units(), r.tassoH.units(), r.tassoDeb.units(),
+                    r.ritenuta.units()};
+}
+
+TassoInVigore Ledger::TassiAllaData(Date data) {
+    std::int64_t limite = ultimoTasso_.LIMITE;
+    std::int64_t tassoCre = ultimoTasso_.TASSOCRE;
+    std::int64_t tassoH = ultimoTasso_.TASSOH;
+    std::int64_t tassoDeb = ultimoTasso_.TASSODEB;
+    std::int64_t ritenuta = ultimoTasso_.RITENUTA;
+
+    auto& t = dm_.TableTassi;
+    if (data < ultimoTasso_.DATA && t.isOpen() && !t.isEmpty()) {
+        // Back from the last row to the last one dated on or before the date; the first row
+        // serves a date before every row.
+        t.last();
+        const auto campoData = t.fieldByName(schema::kData);
+        while (campoData.asDate() > data) {
+            t.prior();
+            if (t.bof())
+                break;
+        }
+        const RatePeriod r = RatePeriod::read(t);
+        limite = r.limite.units();
+        tassoCre = r.tassoCre.units();
+        tassoH = r.tassoH.units();
+        tassoDeb = r.tassoDeb.units();
+        ritenuta = r.ritenuta.units();
+        t.last();
+    }
+
+    const std::int64_t saldo = totali_.Saldo.units();
+    // The withholding reduces debit interest exactly like credit interest.
+    if (saldo < 0)
+        return {tassoDeb, ritenuta};
+    if (saldo <= limite)
+        return {tassoCre, ritenuta};
+    return {tassoH, ritenuta};
+}
+
+void Ledger::ComputoInteressi(Date& valutaPrecedente, Date valuta, std::int64_t& interessiCredito,
+                              std::int64_t& interessiDebito) {
+    // The rate in force at the start of the interval applies to the whole interval.
+    const TassoInVigore tasso = TassiAllaData(valutaPrecedente);
+    const std::int64_t giorni = static_cast<std::int64_t>(valutaPrecedente.daysUntil(valuta)) * 10000;
+    const std::int64_t numero = CalcolaNumero(totali_.Saldo.units(), giorni, tasso.tasso, tasso.ritenuta);
+    if (numero >= 0)
+        interessiCredito += numero;
+    else
+        interessiDebito += -numero;
+    valutaPrecedente = valuta;
+}
+
+void Ledger::ScriviInteressi(int mese, int anno, Date dallaData) {
+    const auto fine = Date::fromYmd(anno, mese, GiorniMese(anno, mese));
+    if (!fine)
+        return; // not a month of the calendar: no period ends there
+    const Date oggi = clock_.today();
+    const AccountSettings s = Impostazioni();
+    const std::pair<const std::string*, std::string_view> lati[] = {{&s.capitaCre, tipo::Creditore},
+                                                                    {&s.capitaDeb, tipo::Debitore}};
+    for (const auto& [capitalizzazione, t] : lati) {
+        const int mesiPeriodo = MesiPeriodo(*capitalizzazione);
+        // A capitalisation text that names no period has no length to divide the year by: no
+        // interest movement is written for that side, as for "NESSUNA".
+        if (mesiPeriodo == 0)
+            continue;
+        if (mese % mesiPeriodo != 0 || !(*fine > dallaData) || oggi < *fine)
+            continue;
+        dm_.MainTable.appendRecord({*fine, *fine, std::string(operazione::Interessi), std::string(t), Money(),
+                                    ComponiDescrizione(operazione::Interessi, t, mese, mesiPeriodo)});
+        state_.ModificheDaSalvare = true;
+    }
+}
+
+} // namespace valmora

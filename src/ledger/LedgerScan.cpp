@@ -1,0 +1,239 @@
+// The ledger scan, the removal of system-written movements and the queue of pending charges.
+
+#include "ledger/Ledger.h"
+#include "model/OperationCatalogue.h"
+#include "model/SystemTexts.h"
+#include "model/TDM.h"
+#include "model/TableSchemas.h"
+#include "model/UserInterface.h"
+
+#include <exception>
+
+namespace valmora {
+
+namespace {
+
+// Suspends the ledger grid while the scan walks the table, and resumes it however the scan ends.
+class GrigliaSospesa {
+public:
+    GrigliaSospesa(dbase::Table& tabella, UserInterface& ui) : tabella_(tabella), ui_(ui) {
+        tabella_.disableControls();
+        ui_.ledgerGridSuspended(true);
+    }
+    ~GrigliaSospesa() {
+        tabella_.enableControls();
+        ui_.ledgerGridSuspended(false);
+    }
+    GrigliaSospesa(const GrigliaSospesa&) = delete;
+    GrigliaSospesa& operator=(const GrigliaSospesa&) = delete;
+
+private:
+    dbase::Table& tabella_;
+    UserInterface& ui_;
+};
+
+// Deletes, in one pass in the table's order, every row `eliminare` picks. After a deletion the
+// row that followed becomes current, so consecutive rows are all examined; when the last row
+// goes, the new last row (already kept) is looked at once more and the walk ends after it.
+template <typename Predicato>
+void eliminaRighe(dbase::Table& t, Predicato eliminare) {
+    t.first();
+    while (!t.eof()) {
+        if (eliminare())
+            t.deleteRecord();
+        else
+            t.next();
+    }
+}
+
+} // namespace
+
+void Ledger::CancellaAssociate() {
+    auto& t = dm_.MainTable;
+    GrigliaSospesa sospesa(t, ui_);
+    const auto operazioneCampo = t.fieldByName(schema::kOperazione);
+    const auto commentoCampo = t.fieldByName(schema::kCommento);
+    eliminaRighe(t, [&] {
+        const std::string op = operazioneCampo.asString();
+        if (op == operazione::Interessi)
+            return true;
+        return op == operazione::Imposta && IsChargeText(commentoCampo.asString());
+    });
+}
+
+void Ledger::EliminaInteressiNulli() {
+    auto& t = dm_.MainTable;
+    const auto operazioneCampo = t.fieldByName(schema::kOperazione);
+    const auto importoCampo = t.fieldByName(schema::kImporto);
+    eliminaRighe(t, [&] { return operazioneCampo.asString() == operazione::Interessi && importoCampo.asMoney().isZero(); });
+}
+
+void Ledger::AccodaMovimento(std::string_view op, std::string_view t, std::string_view descrizione, Date data,
+                             Date valuta, Money importo) {
+    accodati_.push_back({data, valuta, std::string(op), std::string(t), std::string(descrizione), importo});
+}
+
+void Ledger::InserisciAccodati() {
+    auto& t = dm_.MainTable;
+    for (const auto& m : accodati_)
+        t.appendRecord({m.DATA, m.VALUTA, m.OPERAZIONE, m.TIPO, m.IMPORTO, m.COMMENTO});
+    accodati_.clear();
+}
+
+void Ledger::scriviScoperto(bool valore, bool sempre) {
+    // Posting the same value again changes nothing on disk; within a scan only a change is written.
+    if (valore == scoperto_ && !sempre)
+        return;
+    auto& t = dm_.TableImp;
+    if (t.isOpen() && !t.isEmpty()) {
+        if (!t.isEditing())
+            t.edit();
+        t.fieldByName(schema::kScoperto).setBoolean(valore);
+        t.post();
+    }
+    scoperto_ = valore;
+}
+
+void Ledger::addebita(const Charge& c, Date& valutaPrecedente, Date valuta, std::int64_t& interessiCredito,
+                      std::int64_t& interessiDebito, bool ScriviImporti) {
+    // Both dates of a charge are the triggering movement's value date; it enters the totals at once,
+    // so the next rule already sees it.
+    AccodaMovimento(operazione::Imposta, c.tipo, c.commento, valuta, valuta, c.importo);
+    LeggiRecord(valutaPrecedente, valuta, c.importo, interessiCredito, interessiDebito, operazione::Imposta, c.tipo,
+                ScriviImporti);
+}
+
+void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
+    auto& t = dm_.MainTable;
+
+    // 1.
+    dbase::Table::Bookmark segnalibro = t.getBookmark();
+
+    // On the way out, even after a table error: the user's filter comes back and the queue goes.
+    bool filtroRicordato = false;
+    struct Ripristino {
+        Ledger& ledger;
+        dbase::Table& tabella;
+        bool& filtroRicordato;
+        bool rigenera;
+        int eccezioniAllInizio = std::uncaught_exceptions();
+        ~Ripristino() {
+            if (std::uncaught_exceptions() <= eccezioniAllInizio)
+                return;
+            ledger.accodati_.clear();
+            if (rigenera && tabella.isOpen())
+                tabella.setFiltered(filtroRicordato);
+        }
+    } ripristino{*this, t, filtroRicordato, Rigenera};
+
+    ChargeSettings addebiti;
+    bool conAddebiti = false;
+
+    // 2.
+    if (Rigenera) {
+        filtroRicordato = t.filtered();
+        t.setFiltered(false);
+
+        t.first();
+        if (!t.eof()) {
+            state_.DataPrimaValuta = t.fieldByName(schema::kValuta).asDate();
+            state_.AnnoPrimaValuta = state_.DataPrimaValuta.isNull() ? 0 : state_.DataPrimaValuta.year();
+            state_.MesePrimaValuta = state_.DataPrimaValuta.isNull() ? 0 : state_.DataPrimaValuta.month();
+        } else {
+            // An empty ledger has no first value date and no period to write interest for.
+            state_.DataPrimaValuta = Date();
+            state_.AnnoPrimaValuta = 0;
+            state_.MesePrimaValuta = 0;
+        }
+
+        addebiti = ChargeSettings::from(Impostazioni());
+        conAddebiti = addebiti.qualcunaPositiva();
+        if (conAddebiti) {
+            accodati_.clear();
+            scriviScoperto(false, true);
+        }
+
+        CancellaAssociate();
+
+        if (state_.MesePrimaValuta > 0 && state_.MeseCorrente >= state_.MesePrimaValuta)
+            for (int m = state_.MesePrimaValuta; m <= state_.MeseCorrente; ++m)
+                ScriviInteressi(m, state_.AnnoConto, state_.DataPrimaValuta);
+    }
+
+    // 3., 4., 5.
+    Inizializza();
+    std::int64_t interessiCredito = 0;
+    std::int64_t interessiDebito = 0;
+    LeggiUltimoTasso();
+
+    // 6.
+    {
+        GrigliaSospesa sospesa(t, ui_);
+        const auto valutaCampo = t.fieldByName(schema::kValuta);
+        const auto importoCampo = t.fieldByName(schema::kImporto);
+        const auto operazioneCampo = t.fieldByName(schema::kOperazione);
+        const auto tipoCampo = t.fieldByName(schema::kTipo);
+
+        t.first();
+        Date valutaPrecedente = t.eof() ? Date() : valutaCampo.asDate();
+        Date ultimaValuta;
+
+        // 7. In value-date order; equal value dates in the order the rows were added.
+        while (!t.eof()) {
+            const Date valuta = valutaCampo.asDate();
+            const Money importo = importoCampo.asMoney();
+            const std::string op = operazioneCampo.asString();
+            const std::string tp = tipoCampo.asString();
+            ultimaValuta = valuta;
+
+            LeggiRecord(valutaPrecedente, valuta, importo, interessiCredito, interessiDebito, op, tp, ScriviImporti);
+
+            if (Rigenera && conAddebiti) {
+                // Rules 1-4: the fee of the withdrawal's own kind.
+                if (const auto c = CommissioneTipo(addebiti, op, tp))
+                    addebita(*c, valutaPrecedente, valuta, interessiCredito, interessiDebito, ScriviImporti);
+                if (SoggettaAdAddebitiOperazione(op)) {
+                    // Rule 5: at most one fee per movement beyond the free quota.
+                    if (addebiti.costoOpe > Money() && OperazioneEccedente(addebiti, totali_.NumOperazioni))
+                        addebita({tipo::Operazioni, kImpostaOperazioniEccedenti, addebiti.costoOpe}, valutaPrecedente,
+                                 valuta, interessiCredito, interessiDebito, ScriviImporti);
+                    // Rule 6: once per passage below zero.
+                    if (addebiti.commScope > Money()) {
+                        if (totali_.Saldo < Money() && !scoperto_) {
+                            addebita({tipo::Operazioni, kCommissioneScopertura, addebiti.commScope},
+                                     valutaPrecedente, valuta, interessiCredito, interessiDebito, ScriviImporti);
+                            scriviScoperto(true);
+                        } else if (totali_.Saldo >= Money()) {
+                            scriviScoperto(false);
+                        }
+                    }
+                }
+            }
+            t.next();
+        }
+
+        // 8.
+        if (ScriviImporti)
+            state_.DataUltimaValuta = ultimaValuta;
+
+        // 9.
+        VisualizzaTotali();
+
+        // 10.
+        if (Rigenera) {
+            if (conAddebiti)
+                InserisciAccodati();
+            EliminaInteressiNulli();
+            t.setFiltered(filtroRicordato);
+        }
+
+        // 11.
+        if (totali_.movimentiContati() > 0 && t.bookmarkValid(segnalibro))
+            t.gotoBookmark(segnalibro);
+        else
+            t.last();
+        t.freeBookmark(segnalibro);
+    }
+}
+
+} // namespace valmora
