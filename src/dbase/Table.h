@@ -124,6 +124,8 @@ public:
     const std::string& folder() const;
     const std::string& fileName() const;
     std::string path() const;
+    // The date stamped in the header as the last update; the system clock unless set.
+    void setClock(const Clock* clock);
 
     // Writes an empty .dbf and its .mdx with one tag. The table stays closed.
     void create(const std::vector<FieldDef>& fields, const IndexDef& index);
@@ -189,9 +191,11 @@ public:
     // Drops deleted rows from the file, keeping record order.
     void pack();
 
+    // The engine's inside (TableImpl.h); named here so the engine's own files can reach it.
+    struct Impl;
+
 private:
     friend class Field;
-    struct Impl;
     std::unique_ptr<Impl> d_;
 };
 

@@ -1,0 +1,713 @@
+// Binding, opening, order, filter, navigation and editing of a Table.
+
+#include "dbase/Mdx.h"
+#include "dbase/TableImpl.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace valmora::dbase {
+
+// ---------------------------------------------------------------- Impl helpers
+
+std::string Table::Impl::path() const {
+    if (folder.empty())
+        return fileName;
+    const char last = folder.back();
+    if (last == '/' || last == '\\')
+        return folder + fileName;
+    return folder + static_cast<char>(std::filesystem::path::preferred_separator) + fileName;
+}
+
+std::string Table::Impl::mdxPath() const {
+    std::string p = path();
+    const std::size_t dot = p.find_last_of('.');
+    const std::size_t slash = p.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return p + ".mdx";
+    const bool upper = p.size() > dot + 1 && std::isupper(static_cast<unsigned char>(p[dot + 1]));
+    return p.substr(0, dot) + (upper ? ".MDX" : ".mdx");
+}
+
+void Table::Impl::requireOpen() const {
+    if (!isOpen)
+        throw TableError("La tabella " + path() + " non è aperta.");
+}
+
+void Table::Impl::requireWritable() const {
+    if (readOnly)
+        throw TableError("Il file " + path() + " è di sola lettura: le modifiche non possono essere salvate.");
+}
+
+void Table::Impl::checkBrowseMode() {
+    // Moving away from a row being edited keeps what was typed, as the data-set idiom does.
+    if (state == State::Browse)
+        return;
+    if (modified)
+        self->post();
+    else
+        self->cancel();
+}
+
+void Table::Impl::notify() {
+    if (disableDepth > 0) {
+        changedWhileDisabled = true;
+        return;
+    }
+    const std::vector<TableObserver*> copy = observers; // an observer may remove itself
+    for (TableObserver* o : copy)
+        o->tableChanged(*self);
+}
+
+std::optional<std::size_t> Table::Impl::findField(std::string_view name) const {
+    for (std::size_t i = 0; i < layout.fields.size(); ++i)
+        if (equalsIgnoringCase(layout.fields[i].name, name))
+            return i;
+    return std::nullopt;
+}
+
+std::optional<std::size_t> Table::Impl::resolveTag(std::string_view tag) const {
+    // The tag given at create (or found in the .mdx) says its field; otherwise a tag is
+    // named after its field, or is the field's name cut short ("Ist" for ISTITUTO).
+    if (!createdIndex.tag.empty() && equalsIgnoringCase(createdIndex.tag, tag))
+        if (auto f = findField(createdIndex.field))
+            return f;
+    if (auto f = findField(tag))
+        return f;
+    if (!tag.empty())
+        for (std::size_t i = 0; i < layout.fields.size(); ++i)
+            if (layout.fields[i].name.size() > tag.size() &&
+                equalsIgnoringCase(std::string_view(layout.fields[i].name).substr(0, tag.size()), tag))
+                return i;
+    return std::nullopt;
+}
+
+void Table::Impl::resolveOrder() {
+    orderField.reset();
+    if (!indexName.empty()) {
+        orderField = resolveTag(indexName);
+        if (!orderField)
+            throw TableError("L'indice " + indexName + " non esiste per la tabella " + path() + ".");
+    } else if (!indexFieldName.empty()) {
+        orderField = findField(indexFieldName);
+        if (!orderField)
+            throw TableError("Il campo " + indexFieldName + " non esiste nella tabella " + path() + ".");
+    }
+}
+
+bool Table::Impl::keyLess(const TableRow* a, const TableRow* b) const {
+    const std::size_t f = *orderField;
+    const FieldDef& def = layout.fields[f];
+    const std::string_view ka = std::string_view(a->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
+    const std::string_view kb = std::string_view(b->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
+    if (def.type == FieldType::Numeric) {
+        const FieldContext c = fieldContext(f);
+        return readFloat(ka, c) < readFloat(kb, c);
+    }
+    // Text (in the file's code page), YYYYMMDD dates and the level-7 binary types all sort as bytes.
+    return ka < kb;
+}
+
+bool Table::Impl::visible(const TableRow& r) const {
+    return !filtered || filter.matches(r.bytes, layout, path(), caseInsensitive);
+}
+
+void Table::Impl::rebuildView() {
+    view.clear();
+    view.reserve(rows.size());
+    for (const auto& r : rows)
+        if (visible(*r))
+            view.push_back(r.get());
+    if (orderField)
+        std::stable_sort(view.begin(), view.end(), [this](const TableRow* a, const TableRow* b) { return keyLess(a, b); });
+}
+
+void Table::Impl::placeCursorOn(const TableRow* row, const TableRow* fallbackAfter) {
+    eof = bof = view.empty();
+    if (view.empty()) {
+        pos = 0;
+        return;
+    }
+    auto it = std::find(view.begin(), view.end(), row);
+    if (it != view.end()) {
+        pos = static_cast<std::size_t>(it - view.begin());
+        return;
+    }
+    // The row is not visible: stand where it would have been.
+    if (fallbackAfter && orderField) {
+        auto after = std::upper_bound(view.begin(), view.end(), fallbackAfter,
+                                      [this](const TableRow* a, const TableRow* b) {
+                                          return keyLess(a, b) || (!keyLess(b, a) && a->recordIndex < b->recordIndex);
+                                      });
+        pos = std::min(static_cast<std::size_t>(after - view.begin()), view.size() - 1);
+        return;
+    }
+    pos = std::min(pos, view.size() - 1);
+}
+
+const std::string* Table::Impl::currentBytes() const {
+    if (state != State::Browse)
+        return &buffer;
+    if (!isOpen || view.empty())
+        return nullptr;
+    return &view[pos]->bytes;
+}
+
+FieldContext Table::Impl::fieldContext(std::size_t index) const {
+    return FieldContext{layout.fields[index], layout.codePage, fullPath};
+}
+
+// ---------------------------------------------------------------- Table
+
+Table::Table(std::shared_ptr<FileSystem> fs) : d_(std::make_unique<Impl>()) {
+    d_->self = this;
+    d_->fs = fs ? std::move(fs) : diskFileSystem();
+}
+
+Table::~Table() {
+    try {
+        close();
+    } catch (...) {
+        // A destructor cannot report; every post has already reached the file.
+    }
+}
+
+void Table::bind(std::string folder, std::string fileName) {
+    if (d_->isOpen)
+        close();
+    d_->folder = std::move(folder);
+    d_->fileName = std::move(fileName);
+    d_->createdIndex = {};
+    d_->fullPath = d_->path();
+}
+
+const std::string& Table::folder() const { return d_->folder; }
+const std::string& Table::fileName() const { return d_->fileName; }
+std::string Table::path() const { return d_->path(); }
+
+void Table::setClock(const Clock* clock) { d_->clock = clock ? clock : &d_->systemClock; }
+
+void Table::create(const std::vector<FieldDef>& fields, const IndexDef& index) {
+    if (d_->isOpen)
+        throw TableError("La tabella " + d_->path() + " è aperta e non può essere ricreata.");
+    d_->createFile(fields, index);
+}
+
+void Table::open() {
+    Impl& d = *d_;
+    if (d.isOpen)
+        return;
+    d.loadFile();
+    d.isOpen = true;
+    d.state = Impl::State::Browse;
+    try {
+        if (d.createdIndex.tag.empty()) {
+            const std::vector<std::string> tags = readMdxTagNames(*d.fs, d.mdxPath());
+            if (!tags.empty())
+                if (auto f = d.resolveTag(tags.front()))
+                    d.createdIndex = {tags.front(), d.layout.fields[*f].name};
+        }
+        if (d.deletedInFile > 0 && !d.readOnly)
+            d.compactQuietly();
+        d.resolveOrder();
+        if (d.filtered && !d.filterText.empty())
+            d.filter = RecordFilter::parse(d.filterText, d.layout, d.fullPath);
+        else
+            d.filter = RecordFilter();
+    } catch (...) {
+        d.isOpen = false;
+        d.file.reset();
+        d.rows.clear();
+        d.view.clear();
+        throw;
+    }
+    d.rebuildView();
+    d.pos = 0;
+    d.eof = d.bof = d.view.empty();
+    d.bof = true;
+    d.notify();
+}
+
+void Table::close() {
+    Impl& d = *d_;
+    if (!d.isOpen)
+        return;
+    if (d.state != Impl::State::Browse)
+        cancel();
+    if (d.deletedInFile > 0 && !d.readOnly)
+        d.compactQuietly();
+    if (d.indexDirty)
+        d.writeIndex();
+    d.file.reset();
+    d.rows.clear();
+    d.view.clear();
+    d.isOpen = false;
+    d.pos = 0;
+    d.eof = d.bof = true;
+    d.notify();
+}
+
+bool Table::isOpen() const { return d_->isOpen; }
+
+std::vector<std::string> Table::indexTags() const { return readMdxTagNames(*d_->fs, d_->mdxPath()); }
+
+void Table::setIndexName(std::string_view tag) {
+    Impl& d = *d_;
+    d.indexName = std::string(tag);
+    d.indexFieldName.clear();
+    if (!d.isOpen)
+        return;
+    d.checkBrowseMode();
+    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
+    d.resolveOrder();
+    d.rebuildView();
+    d.placeCursorOn(current, nullptr);
+    d.notify();
+}
+
+void Table::setIndexFieldNames(std::string_view field) {
+    Impl& d = *d_;
+    d.indexFieldName = std::string(field);
+    d.indexName.clear();
+    if (!d.isOpen)
+        return;
+    d.checkBrowseMode();
+    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
+    d.resolveOrder();
+    d.rebuildView();
+    d.placeCursorOn(current, nullptr);
+    d.notify();
+}
+
+// ---------------------------------------------------------------- navigation
+
+void Table::first() {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    d.pos = 0;
+    d.bof = true;
+    d.eof = d.view.empty();
+    d.notify();
+}
+
+void Table::last() {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    d.pos = d.view.empty() ? 0 : d.view.size() - 1;
+    d.eof = true;
+    d.bof = d.view.empty();
+    d.notify();
+}
+
+void Table::next() {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    if (d.view.empty()) {
+        d.eof = d.bof = true;
+    } else if (d.pos + 1 < d.view.size()) {
+        ++d.pos;
+        d.bof = d.eof = false;
+    } else {
+        d.eof = true;
+    }
+    d.notify();
+}
+
+void Table::prior() {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    if (d.view.empty()) {
+        d.eof = d.bof = true;
+    } else if (d.pos > 0) {
+        --d.pos;
+        d.bof = d.eof = false;
+    } else {
+        d.bof = true;
+    }
+    d.notify();
+}
+
+bool Table::eof() const { return d_->eof; }
+bool Table::bof() const { return d_->bof; }
+bool Table::isEmpty() const { return d_->view.empty(); }
+int Table::recordCount() const { return static_cast<int>(d_->view.size()); }
+
+int Table::recNo() const {
+    const Impl& d = *d_;
+    if (d.view.empty() || d.state == Impl::State::Insert)
+        return 0;
+    return static_cast<int>(d.pos) + 1;
+}
+
+void Table::moveTo(int recNo) {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    if (d.view.empty())
+        return;
+    const auto wanted = static_cast<std::size_t>(std::clamp(recNo, 1, static_cast<int>(d.view.size())));
+    d.pos = wanted - 1;
+    d.bof = d.eof = false;
+    d.notify();
+}
+
+// ---------------------------------------------------------------- fields
+
+int Table::fieldCount() const { return d_->isOpen ? static_cast<int>(d_->layout.fields.size()) : 0; }
+const std::vector<FieldDef>& Table::fieldDefs() const { return d_->layout.fields; }
+
+Field Table::fieldByName(std::string_view name) {
+    d_->requireOpen();
+    auto f = d_->findField(name);
+    if (!f)
+        throw TableError("Il campo " + std::string(name) + " non esiste nella tabella " + d_->path() + ".");
+    return Field(this, static_cast<int>(*f));
+}
+
+Field Table::field(int index) {
+    d_->requireOpen();
+    if (index < 0 || index >= fieldCount())
+        throw TableError("La tabella " + d_->path() + " non ha un campo numero " + std::to_string(index + 1) + ".");
+    return Field(this, index);
+}
+
+bool Table::hasField(std::string_view name) const { return d_->isOpen && d_->findField(name).has_value(); }
+
+// ---------------------------------------------------------------- editing
+
+void Table::edit() {
+    Impl& d = *d_;
+    d.requireOpen();
+    if (d.state != Impl::State::Browse)
+        return;
+    if (d.view.empty())
+        return insert(); // editing an empty table starts a new row, as the data-set idiom does
+    d.requireWritable();
+    d.state = Impl::State::Edit;
+    d.editing = d.view[d.pos];
+    d.buffer = d.editing->bytes;
+    d.modified = false;
+    d.notify();
+}
+
+void Table::insert() {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    d.requireWritable();
+    d.beforeInsert = d.view.empty() ? nullptr : d.view[d.pos];
+    d.buffer.assign(d.layout.recordLength, ' ');
+    d.buffer[0] = static_cast<char>(kLiveRecord);
+    for (std::size_t f = 0; f < d.layout.fields.size(); ++f) {
+        std::string blank(static_cast<std::size_t>(d.layout.fields[f].width), ' ');
+        writeBlank(blank, d.layout.fields[f].type);
+        d.buffer.replace(d.layout.offsets[f], blank.size(), blank);
+    }
+    d.state = Impl::State::Insert;
+    d.editing = nullptr;
+    d.modified = false;
+    d.notify();
+}
+
+void Table::append() { insert(); }
+
+void Table::post() {
+    Impl& d = *d_;
+    d.requireOpen();
+    if (d.state == Impl::State::Browse)
+        throw TableError("Nessun record in modifica nella tabella " + d.path() + ".");
+    TableRow* row = nullptr;
+    if (d.state == Impl::State::Insert) {
+        d.appendToFile(d.buffer); // throws before anything in memory changes
+        auto fresh = std::make_unique<TableRow>();
+        fresh->bytes = d.buffer;
+        fresh->id = d.nextRowId++;
+        fresh->recordIndex = d.recordsInFile - 1;
+        row = fresh.get();
+        d.rows.push_back(std::move(fresh));
+    } else {
+        row = d.editing;
+        d.rewriteInFile(*row, d.buffer);
+        row->bytes = d.buffer;
+    }
+    d.indexDirty = true;
+    d.state = Impl::State::Browse;
+    d.editing = nullptr;
+    d.beforeInsert = nullptr;
+    d.modified = false;
+    d.rebuildView();
+    d.placeCursorOn(row, row);
+    if (!d.view.empty())
+        d.eof = d.bof = false;
+    d.notify();
+}
+
+void Table::cancel() {
+    Impl& d = *d_;
+    if (d.state == Impl::State::Browse)
+        return;
+    const TableRow* back = d.state == Impl::State::Insert ? d.beforeInsert : d.editing;
+    d.state = Impl::State::Browse;
+    d.editing = nullptr;
+    d.beforeInsert = nullptr;
+    d.modified = false;
+    d.buffer.clear();
+    d.placeCursorOn(back, nullptr);
+    if (!d.view.empty())
+        d.eof = d.bof = false;
+    d.notify();
+}
+
+void Table::deleteRecord() {
+    Impl& d = *d_;
+    d.requireOpen();
+    if (d.state == Impl::State::Insert)
+        return cancel(); // the new row never existed
+    if (d.state == Impl::State::Edit)
+        cancel();
+    if (d.view.empty())
+        throw TableError("Non ci sono record da cancellare nella tabella " + d.path() + ".");
+    d.requireWritable();
+    TableRow* row = d.view[d.pos];
+    d.markDeletedInFile(*row);
+    d.indexDirty = true;
+    d.view.erase(d.view.begin() + static_cast<std::ptrdiff_t>(d.pos));
+    d.rows.erase(std::find_if(d.rows.begin(), d.rows.end(), [row](const auto& r) { return r.get() == row; }));
+    // The following row takes its place; when the last row went, the new last.
+    if (d.pos >= d.view.size() && !d.view.empty())
+        d.pos = d.view.size() - 1;
+    if (d.view.empty())
+        d.pos = 0;
+    d.eof = d.bof = d.view.empty();
+    d.notify();
+}
+
+bool Table::isEditing() const { return d_->state != Impl::State::Browse; }
+
+void Table::appendRecord(const std::vector<Value>& values) {
+    Impl& d = *d_;
+    d.requireOpen();
+    if (values.size() > d.layout.fields.size())
+        throw TableError("Troppi valori per un record della tabella " + d.path() + ": " +
+                         std::to_string(values.size()) + " valori, " + std::to_string(d.layout.fields.size()) +
+                         " campi.");
+    append();
+    try {
+        for (std::size_t i = 0; i < values.size(); ++i)
+            field(static_cast<int>(i)).setValue(values[i]);
+        post();
+    } catch (...) {
+        cancel();
+        throw;
+    }
+}
+
+// ---------------------------------------------------------------- filter
+
+void Table::setFilter(std::string text) {
+    Impl& d = *d_;
+    if (d.isOpen) {
+        RecordFilter parsed = RecordFilter::parse(text, d.layout, d.fullPath); // throws; nothing changed
+        d.checkBrowseMode();
+        d.filter = std::move(parsed);
+    }
+    d.filterText = std::move(text);
+    if (d.isOpen && d.filtered) {
+        d.rebuildView();
+        d.pos = 0;
+        d.bof = true;
+        d.eof = d.view.empty();
+        d.notify();
+    }
+}
+
+const std::string& Table::filter() const { return d_->filterText; }
+
+void Table::setFiltered(bool on) {
+    Impl& d = *d_;
+    if (d.filtered == on)
+        return;
+    if (d.isOpen) {
+        if (on)
+            d.filter = RecordFilter::parse(d.filterText, d.layout, d.fullPath);
+        d.checkBrowseMode();
+    }
+    d.filtered = on;
+    if (d.isOpen) {
+        d.rebuildView();
+        d.pos = 0;
+        d.bof = true;
+        d.eof = d.view.empty();
+        d.notify();
+    }
+}
+
+bool Table::filtered() const { return d_->filtered; }
+
+void Table::setFilterCaseInsensitive(bool on) {
+    Impl& d = *d_;
+    if (d.caseInsensitive == on)
+        return;
+    d.caseInsensitive = on;
+    if (d.isOpen && d.filtered) {
+        d.checkBrowseMode();
+        d.rebuildView();
+        d.pos = 0;
+        d.bof = true;
+        d.eof = d.view.empty();
+        d.notify();
+    }
+}
+
+// ---------------------------------------------------------------- bookmarks
+
+Table::Bookmark Table::getBookmark() const {
+    const Impl& d = *d_;
+    if (!d.isOpen || d.view.empty() || d.state == Impl::State::Insert)
+        return {};
+    return {d.view[d.pos]->id};
+}
+
+bool Table::bookmarkValid(const Bookmark& b) const {
+    const Impl& d = *d_;
+    return b.rowId != 0 && d.isOpen &&
+           std::any_of(d.view.begin(), d.view.end(), [&](const TableRow* r) { return r->id == b.rowId; });
+}
+
+void Table::gotoBookmark(const Bookmark& b) {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    auto it = std::find_if(d.view.begin(), d.view.end(), [&](const TableRow* r) { return r->id == b.rowId; });
+    if (b.rowId == 0 || it == d.view.end())
+        throw TableError("Il record cercato non esiste più nella tabella " + d.path() + ".");
+    d.pos = static_cast<std::size_t>(it - d.view.begin());
+    d.bof = d.eof = false;
+    d.notify();
+}
+
+void Table::freeBookmark(Bookmark& b) { b.rowId = 0; }
+
+// ---------------------------------------------------------------- locate
+
+bool Table::locate(std::string_view fieldNames, const std::vector<Value>& values, bool caseInsensitive) {
+    Impl& d = *d_;
+    d.requireOpen();
+    std::vector<std::size_t> fields;
+    std::size_t start = 0;
+    while (start <= fieldNames.size()) {
+        std::size_t end = fieldNames.find(';', start);
+        if (end == std::string_view::npos)
+            end = fieldNames.size();
+        std::string_view name = fieldNames.substr(start, end - start);
+        while (!name.empty() && name.front() == ' ')
+            name.remove_prefix(1);
+        while (!name.empty() && name.back() == ' ')
+            name.remove_suffix(1);
+        auto f = d.findField(name);
+        if (!f)
+            throw TableError("Il campo " + std::string(name) + " non esiste nella tabella " + d.path() + ".");
+        fields.push_back(*f);
+        start = end + 1;
+    }
+    if (fields.size() != values.size())
+        throw TableError("La ricerca nella tabella " + d.path() + " ha " + std::to_string(fields.size()) +
+                         " campi e " + std::to_string(values.size()) + " valori.");
+    d.checkBrowseMode();
+
+    // Each wanted value is stored the way the field would store it, then compared as read back,
+    // so "05/03/2005" finds a date and 12.5 finds " 12.5000". Text compares without trailing blanks.
+    std::vector<std::optional<Value>> wanted;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::size_t f = fields[i];
+        const FieldContext c = d.fieldContext(f);
+        std::string scratch(static_cast<std::size_t>(c.def.width), ' ');
+        try {
+            if (c.def.type == FieldType::Character) {
+                const std::string* s = std::get_if<std::string>(&values[i]);
+                std::string text = s ? *s : "";
+                if (!s) {
+                    writeValue(scratch, values[i], c);
+                    text = readText(scratch, c);
+                }
+                while (!text.empty() && text.back() == ' ')
+                    text.pop_back();
+                wanted.emplace_back(caseInsensitive ? foldCase(text) : text);
+            } else {
+                writeValue(scratch, values[i], c);
+                wanted.emplace_back(readValue(scratch, c));
+            }
+        } catch (const TableError&) {
+            wanted.emplace_back(std::nullopt); // a value the field cannot hold matches nothing
+        }
+    }
+    for (std::size_t r = 0; r < d.view.size(); ++r) {
+        const std::string_view bytes = d.view[r]->bytes;
+        bool all = true;
+        for (std::size_t i = 0; i < fields.size() && all; ++i) {
+            if (!wanted[i]) {
+                all = false;
+                break;
+            }
+            const std::size_t f = fields[i];
+            const FieldContext c = d.fieldContext(f);
+            const std::string_view fb = bytes.substr(d.layout.offsets[f], static_cast<std::size_t>(c.def.width));
+            if (c.def.type == FieldType::Character) {
+                std::string text = readText(fb, c);
+                all = (caseInsensitive ? foldCase(text) : text) == std::get<std::string>(*wanted[i]);
+            } else {
+                all = readValue(fb, c) == *wanted[i];
+            }
+        }
+        if (all) {
+            d.pos = r;
+            d.bof = d.eof = false;
+            d.notify();
+            return true;
+        }
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- controls and observers
+
+void Table::disableControls() { ++d_->disableDepth; }
+
+void Table::enableControls() {
+    Impl& d = *d_;
+    if (d.disableDepth == 0)
+        return;
+    if (--d.disableDepth == 0 && d.changedWhileDisabled) {
+        d.changedWhileDisabled = false;
+        d.notify();
+    }
+}
+
+bool Table::controlsDisabled() const { return d_->disableDepth > 0; }
+
+void Table::addObserver(TableObserver* o) {
+    if (o && std::find(d_->observers.begin(), d_->observers.end(), o) == d_->observers.end())
+        d_->observers.push_back(o);
+}
+
+void Table::removeObserver(TableObserver* o) {
+    d_->observers.erase(std::remove(d_->observers.begin(), d_->observers.end(), o), d_->observers.end());
+}
+
+void Table::pack() {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    if (d.deletedInFile == 0)
+        return;
+    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
+    d.compact();
+    d.writeIndex();
+    d.placeCursorOn(current, nullptr);
+}
+
+} // namespace valmora::dbase

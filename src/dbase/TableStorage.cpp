@@ -1,0 +1,343 @@
+// How a table's changes reach its file.
+//
+// Every post is written through at once, in an order that a crash at any
+// moment cannot turn into the loss of a row already posted:
+//   - a new row: its bytes and the end-of-data mark go after the last record,
+//     then the header's record count; a crash in between leaves bytes past the
+//     count, which every reader ignores and the next open trims;
+//   - an edited row: its bytes, in place;
+//   - a deleted row: its flag byte, in place.
+// Deleted rows are dropped by writing a complete new file beside the old one
+// and renaming it over it, never by moving records inside the live file.
+
+#include "dbase/Mdx.h"
+#include "dbase/TableImpl.h"
+
+#include <algorithm>
+
+namespace valmora::dbase {
+namespace {
+
+std::string reasonOf(const FileError& e) {
+    switch (e.kind()) {
+    case FileError::Kind::DiskFull:
+        return "il disco è pieno";
+    case FileError::Kind::AccessDenied:
+        return "accesso negato";
+    case FileError::Kind::NotFound:
+        return "il file non esiste";
+    case FileError::Kind::Other:
+        break;
+    }
+    return std::string("errore del disco (") + e.what() + ")";
+}
+
+std::string temporaryPathFor(const std::string& path) { return path + ".tmp"; }
+
+std::string baseNameOf(const std::string& fileName) {
+    std::string base = fileName.substr(fileName.find_last_of("/\\") + 1);
+    const std::size_t dot = base.find_last_of('.');
+    return dot == std::string::npos ? base : base.substr(0, dot);
+}
+
+} // namespace
+
+TableError Table::Impl::writeFailure(const FileError& e) const {
+    return TableError("Impossibile scrivere nel file " + path() + ": " + reasonOf(e) + ".");
+}
+
+void Table::Impl::createFile(const std::vector<FieldDef>& fields, const IndexDef& index) {
+    const std::string p = path();
+    if (!index.field.empty() && std::none_of(fields.begin(), fields.end(), [&](const FieldDef& f) {
+            return equalsIgnoringCase(f.name, index.field);
+        }))
+        throw TableError("Impossibile creare il file " + p + ": l'indice " + index.tag + " usa il campo " +
+                         index.field + ", che la tabella non ha.");
+    DbfLayout fresh = buildDbfLayout(fields, index.field, p);
+    std::string image = fresh.headerBytes;
+    image.replace(1, 7, headerCountBytes(clock->today(), 0));
+    image.push_back(kEndOfData);
+
+    // A new file is written beside and renamed into place, so an old table of the
+    // same name is either untouched or wholly replaced.
+    const std::string temporary = temporaryPathFor(p);
+    try {
+        if (!folder.empty() && !fs->exists(folder))
+            fs->makeDirectories(folder);
+        {
+            auto out = fs->open(temporary, OpenMode::Create);
+            out->writeAt(0, image.data(), image.size());
+            out->sync();
+        }
+        fs->rename(temporary, p);
+        fs->syncDirectory(folder);
+    } catch (const FileError& e) {
+        try {
+            if (fs->exists(temporary))
+                fs->remove(temporary);
+        } catch (const FileError&) {
+        }
+        throw TableError("Impossibile creare il file " + p + ": " + reasonOf(e) + ".");
+    }
+    createdIndex = index;
+    layout = std::move(fresh);
+    rows.clear();
+    if (!index.tag.empty())
+        writeIndex();
+}
+
+void Table::Impl::loadFile() {
+    const std::string p = path();
+    try {
+        if (fs->exists(temporaryPathFor(p)))
+            fs->remove(temporaryPathFor(p)); // left by a compaction that never reached its rename
+    } catch (const FileError&) {
+    }
+    readOnly = false;
+    try {
+        file = fs->open(p, OpenMode::ReadWrite);
+    } catch (const FileError& e) {
+        if (e.kind() == FileError::Kind::NotFound)
+            throw TableError("Il file " + p + " non esiste.");
+        if (e.kind() != FileError::Kind::AccessDenied)
+            throw TableError("Impossibile aprire il file " + p + ": " + reasonOf(e) + ".");
+        try {
+            file = fs->open(p, OpenMode::Read);
+            readOnly = true;
+        } catch (const FileError& e2) {
+            throw TableError("Impossibile aprire il file " + p + ": " + reasonOf(e2) + ".");
+        }
+    }
+
+    std::string image;
+    std::uint64_t size = 0;
+    try {
+        size = file->size();
+        // The header is at most 64 KiB; read it first, then only as many records as the file holds.
+        std::string head(static_cast<std::size_t>(std::min<std::uint64_t>(size, 0x10000)), '\0');
+        head.resize(file->readAt(0, head.data(), head.size()));
+        layout = parseDbfHeader(head, size, p);
+        const std::uint64_t available = (size - layout.headerLength) / layout.recordLength;
+        recordsInFile = std::min<std::uint64_t>(layout.recordCount, available);
+        image.resize(static_cast<std::size_t>(recordsInFile * layout.recordLength));
+        if (file->readAt(layout.headerLength, image.data(), image.size()) != image.size())
+            throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
+    } catch (const FileError& e) {
+        file.reset();
+        throw TableError("Impossibile leggere il file " + p + ": " + reasonOf(e) + ".");
+    } catch (...) {
+        file.reset();
+        throw;
+    }
+
+    rows.clear();
+    deletedInFile = 0;
+    try {
+        for (std::uint64_t i = 0; i < recordsInFile; ++i) {
+            std::string_view record(image.data() + i * layout.recordLength, layout.recordLength);
+            if (static_cast<std::uint8_t>(record[0]) == kDeletedRecord) {
+                ++deletedInFile;
+                continue;
+            }
+            for (std::size_t f = 0; f < layout.fields.size(); ++f)
+                checkStoredField(record.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
+                                 fieldContext(f), i + 1);
+            auto row = std::make_unique<TableRow>();
+            row->bytes = std::string(record);
+            row->bytes[0] = static_cast<char>(kLiveRecord);
+            row->id = nextRowId++;
+            row->recordIndex = i;
+            rows.push_back(std::move(row));
+        }
+    } catch (...) {
+        rows.clear();
+        file.reset();
+        throw;
+    }
+
+    // A record torn by a crash, or bytes written past the count, are dropped so the
+    // next append starts from a clean end.
+    const std::uint64_t end = layout.dataEnd(recordsInFile);
+    if (!readOnly && (recordsInFile != layout.recordCount || size != end + 1)) {
+        try {
+            const char mark = kEndOfData;
+            file->writeAt(end, &mark, 1);
+            file->truncate(end + 1);
+            if (recordsInFile != layout.recordCount) {
+                const std::string count = headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile));
+                file->writeAt(1, count.data(), count.size());
+            }
+            file->sync();
+        } catch (const FileError&) {
+            // Still readable as it is; the next append writes at the right place anyway.
+        }
+    }
+    layout.recordCount = static_cast<std::uint32_t>(recordsInFile);
+}
+
+void Table::Impl::appendToFile(const std::string& record) {
+    requireWritable();
+    const std::uint64_t at = layout.dataEnd(recordsInFile);
+    std::string data = record;
+    data.push_back(kEndOfData);
+    bool countWritten = false;
+    try {
+        file->writeAt(at, data.data(), data.size());
+        const std::string count =
+            headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile + 1));
+        countWritten = true;
+        file->writeAt(1, count.data(), count.size());
+        file->sync();
+    } catch (const FileError& e) {
+        if (countWritten) {
+            // The caller is told the row was not saved, so the file must not count it either.
+            try {
+                const std::string count =
+                    headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile));
+                file->writeAt(1, count.data(), count.size());
+            } catch (const FileError&) {
+            }
+        }
+        throw writeFailure(e);
+    }
+    ++recordsInFile;
+    layout.recordCount = static_cast<std::uint32_t>(recordsInFile);
+}
+
+void Table::Impl::rewriteInFile(const TableRow& row, const std::string& record) {
+    requireWritable();
+    try {
+        file->writeAt(layout.dataEnd(row.recordIndex), record.data(), record.size());
+        file->sync();
+    } catch (const FileError& e) {
+        throw writeFailure(e);
+    }
+}
+
+void Table::Impl::markDeletedInFile(const TableRow& row) {
+    requireWritable();
+    try {
+        const char flag = static_cast<char>(kDeletedRecord);
+        file->writeAt(layout.dataEnd(row.recordIndex), &flag, 1);
+        file->sync();
+    } catch (const FileError& e) {
+        throw writeFailure(e);
+    }
+    ++deletedInFile;
+}
+
+void Table::Impl::compact() {
+    requireWritable();
+    const std::string p = path();
+    const std::string temporary = temporaryPathFor(p);
+    std::string image = layout.headerBytes;
+    image.replace(1, 7, headerCountBytes(clock->today(), static_cast<std::uint32_t>(rows.size())));
+    image.reserve(image.size() + rows.size() * layout.recordLength + 1);
+    for (const auto& row : rows)
+        image += row->bytes;
+    image.push_back(kEndOfData);
+
+    try {
+        auto out = fs->open(temporary, OpenMode::Create);
+        out->writeAt(0, image.data(), image.size());
+        out->sync();
+    } catch (const FileError& e) {
+        try {
+            if (fs->exists(temporary))
+                fs->remove(temporary);
+        } catch (const FileError&) {
+        }
+        throw writeFailure(e);
+    }
+
+    // The old file is closed before the rename (a system may refuse to replace an open file)
+    // and whichever file the path then names is opened again.
+    file.reset();
+    bool renamed = false;
+    try {
+        fs->rename(temporary, p);
+        renamed = true;
+        fs->syncDirectory(folder);
+    } catch (const FileError&) {
+    }
+    try {
+        file = fs->open(p, OpenMode::ReadWrite);
+    } catch (const FileError& e) {
+        throw TableError("Impossibile riaprire il file " + p + " dopo averlo compattato: " + reasonOf(e) + ".");
+    }
+    if (!renamed) {
+        try {
+            fs->remove(temporary);
+        } catch (const FileError&) {
+        }
+        throw TableError("Impossibile compattare il file " + p + ": non è stato possibile sostituirlo.");
+    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i]->recordIndex = i;
+    recordsInFile = rows.size();
+    deletedInFile = 0;
+    layout.recordCount = static_cast<std::uint32_t>(recordsInFile);
+    layout.headerBytes = image.substr(0, layout.headerLength);
+    indexDirty = true;
+}
+
+bool Table::Impl::compactQuietly() {
+    // At open and close a failed compaction costs nothing: the old file is whole and still in use.
+    try {
+        compact();
+        return true;
+    } catch (const TableError&) {
+        return false;
+    }
+}
+
+void Table::Impl::writeIndex() {
+    // The .mdx is for other dBase programs; this engine rebuilds order from the table.
+    // A failure to write it must not stop the user, so it is left stale.
+    if (createdIndex.tag.empty() || createdIndex.field.empty() || readOnly)
+        return;
+    auto field = findField(createdIndex.field);
+    if (!field)
+        return;
+    const FieldDef& def = layout.fields[*field];
+    MdxTag tag;
+    tag.name = createdIndex.tag;
+    tag.expression = def.name;
+    try {
+        switch (def.type) {
+        case FieldType::Character:
+            tag.keyType = 'C';
+            tag.keyLength = def.width;
+            break;
+        case FieldType::Date:
+            tag.keyType = 'D';
+            tag.keyLength = kMdxDateKeyLength;
+            break;
+        case FieldType::Numeric:
+            tag.keyType = 'N';
+            tag.keyLength = kMdxNumericKeyLength;
+            break;
+        default:
+            return;
+        }
+        for (const auto& row : rows) {
+            std::string_view bytes =
+                std::string_view(row->bytes).substr(layout.offsets[*field], static_cast<std::size_t>(def.width));
+            std::string key;
+            if (tag.keyType == 'C')
+                key = encodeCharKey(bytes, def.width);
+            else if (tag.keyType == 'D')
+                key = encodeDateKey(readDate(bytes, fieldContext(*field)));
+            else
+                key = encodeNumericKey(bytes);
+            tag.entries.emplace_back(static_cast<std::uint32_t>(row->recordIndex + 1), std::move(key));
+        }
+        std::vector<MdxTag> tags;
+        tags.push_back(std::move(tag));
+        writeMdx(*fs, mdxPath(), baseNameOf(fileName), std::move(tags), clock->today());
+        indexDirty = false;
+    } catch (const TableError&) {
+    }
+}
+
+} // namespace valmora::dbase
