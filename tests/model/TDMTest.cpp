@@ -1,0 +1,199 @@
+#include "model/TDM.h"
+
+#include "model/AccountFileSet.h"
+#include "model/ProgrammedOperation.h"
+#include "model/ScriptedUserInterface.h"
+#include "model/TableSchemas.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace valmora {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir() {
+        std::random_device rd;
+        path_ = fs::temp_directory_path() / ("valmora-tdm-" + std::to_string(rd()) + std::to_string(rd()));
+        fs::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    const fs::path& path() const { return path_; }
+    // The account folder as the main window holds it: with a trailing separator.
+    std::string folder() const { return path_.string() + "/"; }
+
+private:
+    fs::path path_;
+};
+
+Date d(int y, int m, int day) { return *Date::fromYmd(y, m, day); }
+
+class TDMTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScriptedUserInterface ui;
+    FixedClock clock{d(2005, 3, 20)};
+    TDM dm{ui, clock};
+
+    // A new account as the new-account command builds it.
+    void creaConto(const std::string& nome) {
+        dm.NuovaTabella(dm.MainTable, dir.folder() + nome, "Valuta");
+        dm.NuovaTabImpostazioni(dm.TableImp, dir.folder(), nome, kSottocartellaImpostazioni, dm.ImpostazioniDefault());
+        dm.NuovaTabTassi(dm.TableTassi, dir.folder(), nome, kSottocartellaTassi, dm.TassoDefault());
+        dm.NuovaTabAcc(dm.TableAcc, dir.folder(), nome, kSottocartellaAccrediti);
+        dm.DefaultAccrediti(dm.TableAcc);
+    }
+};
+
+TEST_F(TDMTest, NewAccountLaysOutTheFileSetBesideTheMovementsFile) {
+    creaConto("Conto2005.dbf");
+    const AccountFileSet set{dir.folder(), "Conto2005.dbf"};
+    for (const std::string& p : {set.movimenti(), set.tassi(), set.accrediti(), set.impostazioni()}) {
+        EXPECT_TRUE(fs::exists(p)) << p;
+        EXPECT_TRUE(fs::exists(fs::path(p).replace_extension(".mdx"))) << p;
+    }
+    EXPECT_EQ(set.tassi(), (dir.path() / "Tassi" / "Conto2005.dbf").string());
+    // The movements table stays closed after creation; the others are open.
+    EXPECT_FALSE(dm.MainTable.isOpen());
+    EXPECT_TRUE(dm.TableTassi.isOpen());
+    EXPECT_TRUE(dm.TableAcc.isOpen());
+    EXPECT_TRUE(dm.TableImp.isOpen());
+}
+
+TEST_F(TDMTest, TablesHaveTheirFieldsWidthsAndIndexTags) {
+    creaConto("A.dbf");
+    dm.MainTable.open();
+    const auto& mov = dm.MainTable.fieldDefs();
+    ASSERT_EQ(mov.size(), 6u);
+    EXPECT_EQ(mov[2].width, 10); // OPERAZIONE: "FuoriConto" fills it exactly
+    EXPECT_EQ(mov[3].width, 25);
+    EXPECT_EQ(mov[4].type, dbase::FieldType::Numeric);
+    EXPECT_EQ(mov[4].width, 20);
+    EXPECT_EQ(mov[4].decimals, 4);
+    EXPECT_EQ(mov[5].width, 250);
+    auto tagOf = [](const dbase::Table& t) {
+        const auto tags = t.indexTags();
+        return tags.empty() ? std::string() : tags.front();
+    };
+    EXPECT_EQ(tagOf(dm.MainTable), "VALUTA");
+    EXPECT_EQ(tagOf(dm.TableTassi), "DATA");
+    EXPECT_EQ(tagOf(dm.TableAcc), "OPERAZIONE");
+    EXPECT_EQ(tagOf(dm.TableImp), "IST");
+
+    // The rates file keeps TASSODEB before TASSOH.
+    const auto& tassi = dm.TableTassi.fieldDefs();
+    ASSERT_EQ(tassi.size(), 6u);
+    EXPECT_EQ(tassi[3].name, "TASSODEB");
+    EXPECT_EQ(tassi[4].name, "TASSOH");
+    EXPECT_EQ(dm.TableImp.fieldDefs().size(), 24u);
+    EXPECT_EQ(dm.TableAcc.fieldDefs().size(), 7u);
+}
+
+TEST_F(TDMTest, DefaultRowsOfANewAccount) {
+    creaConto("A.dbf");
+    // Rates 2 %, 10 %, 27 % dated today, each in its own column despite the file's order.
+    ASSERT_EQ(dm.TableTassi.recordCount(), 1);
+    dm.TableTassi.first();
+    const RatePeriod r = RatePeriod::read(dm.TableTassi);
+    EXPECT_EQ(r.data, d(2005, 3, 20));
+    EXPECT_EQ(r.limite, Money());
+    EXPECT_EQ(r.tassoCre, Money());
+    EXPECT_EQ(r.tassoH, Money::fromWhole(2));
+    EXPECT_EQ(r.tassoDeb, Money::fromWhole(10));
+    EXPECT_EQ(r.ritenuta, Money::fromWhole(27));
+
+    ASSERT_EQ(dm.TableImp.recordCount(), 1);
+    dm.TableImp.first();
+    const AccountSettings s = AccountSettings::read(dm.TableImp);
+    EXPECT_EQ(s.password, "0");
+    EXPECT_TRUE(s.newAnno);
+    EXPECT_EQ(s.numRec, Money());
+    EXPECT_FALSE(s.scoperto);
+    EXPECT_EQ(s.oldData, d(2005, 3, 20));
+    EXPECT_EQ(s.istituto, "Istituto");
+    EXPECT_EQ(s.capitaCre, "MENSILE");
+    EXPECT_EQ(s.bMensile, Money::fromWhole(1500));
+    EXPECT_EQ(s.maxScope, Money::fromWhole(5000));
+    EXPECT_EQ(s.commScope, Money::fromWhole(10));
+    EXPECT_EQ(s.maxCCred, Money::fromWhole(2000));
+    EXPECT_EQ(s, AccountSettings::defaults(d(2005, 3, 20)));
+
+    // The four programmed operations, walked in operation order (ties in the order added).
+    std::vector<ProgrammedOperation> righe;
+    for (dm.TableAcc.first(); !dm.TableAcc.eof(); dm.TableAcc.next())
+        righe.push_back(ProgrammedOperation::read(dm.TableAcc));
+    const auto attese = ProgrammedOperation::defaults();
+    ASSERT_EQ(righe.size(), 4u);
+    EXPECT_EQ(righe[0], attese[3]); // "Accredito" sorts before "Imposta"
+    EXPECT_EQ(righe[1], attese[0]);
+    EXPECT_EQ(righe[2], attese[1]);
+    EXPECT_EQ(righe[3], attese[2]);
+    EXPECT_EQ(righe[0].giorno, Money::fromWhole(27));
+}
+
+TEST_F(TDMTest, TwoAccountsInOneFolderKeepSeparateAssociatedTables) {
+    creaConto("A.dbf");
+    dm.TableImp.edit();
+    dm.TableImp.fieldByName("ISTITUTO").setString("Banca A");
+    dm.TableImp.post();
+    creaConto("B.dbf");
+
+    ASSERT_TRUE(dm.TabellaAssociata(dm.TableImp, dir.folder(), "A.dbf", kSottocartellaImpostazioni));
+    dm.TableImp.first();
+    EXPECT_EQ(AccountSettings::read(dm.TableImp).istituto, "Banca A");
+    ASSERT_TRUE(dm.TabellaAssociata(dm.TableImp, dir.folder(), "/elsewhere/B.dbf", kSottocartellaImpostazioni));
+    dm.TableImp.first();
+    EXPECT_EQ(AccountSettings::read(dm.TableImp).istituto, "Istituto");
+    EXPECT_TRUE(ui.transcript().empty());
+}
+
+TEST_F(TDMTest, MissingAssociatedTableIsReportedAndLeftClosed) {
+    creaConto("A.dbf");
+    dm.TableTassi.close();
+    const std::string tassi = (dir.path() / "Tassi" / "A.dbf").string();
+    fs::remove(tassi);
+
+    EXPECT_FALSE(dm.TabellaAssociata(dm.TableTassi, dir.folder(), "A.dbf", kSottocartellaTassi));
+    EXPECT_FALSE(dm.TableTassi.isOpen());
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, "Errore! il file: " + tassi + " non esiste o è danneggiato!");
+    EXPECT_EQ(ui.messages()[0].buttons, Buttons::Yes);
+
+    // The caller recreates it with a default row dated today.
+    clock.set(d(2005, 6, 1));
+    dm.NuovaTabTassi(dm.TableTassi, dir.folder(), "A.dbf", kSottocartellaTassi, dm.TassoDefault());
+    ASSERT_TRUE(dm.TabellaAssociata(dm.TableTassi, dir.folder(), "A.dbf", kSottocartellaTassi));
+    dm.TableTassi.first();
+    EXPECT_EQ(RatePeriod::read(dm.TableTassi).data, d(2005, 6, 1));
+}
+
+TEST_F(TDMTest, TabEsisteLeavesTheSubfolderBehind) {
+    EXPECT_FALSE(fs::exists(dir.path() / "Accrediti"));
+    EXPECT_FALSE(dm.TabEsiste(dir.folder(), "X.dbf", kSottocartellaAccrediti));
+    EXPECT_TRUE(fs::is_directory(dir.path() / "Accrediti"));
+    creaConto("X.dbf");
+    EXPECT_TRUE(dm.TabEsiste(dir.folder(), "other/folder/X.dbf", kSottocartellaAccrediti));
+    EXPECT_FALSE(dm.TabEsiste(dir.folder(), "Y.dbf", kSottocartellaAccrediti));
+}
+
+TEST_F(TDMTest, RatesTableIsWalkedByDate) {
+    creaConto("A.dbf");
+    dm.TableTassi.appendRecord({d(2005, 1, 1), Money(), Money(), Money::fromWhole(1), Money::fromWhole(5),
+                                Money::fromWhole(27)});
+    dm.TableTassi.first();
+    EXPECT_EQ(RatePeriod::read(dm.TableTassi).data, d(2005, 1, 1));
+    dm.TableTassi.last();
+    EXPECT_EQ(RatePeriod::read(dm.TableTassi).data, d(2005, 3, 20));
+}
+
+} // namespace
+} // namespace valmora
