@@ -7,4 +7,8 @@ void CliContext::exitProgram() {
     exited_ = true;
 }
 
+void CliContext::openDialog(std::string name, CommandRegistry commands) {
+    dialog_ = OpenDialog{std::move(name), currentLine, std::move(commands)};
+}
+
 } // namespace valmora::cli

@@ -23,6 +23,20 @@ void runAsEventHandler(CliContext& context, const std::function<void()>& action)
     context.ui.forgetCommandChoices();
 }
 
+CommandHandler findCommand(const std::string& name, const CliContext& context, const CommandRegistry& commands) {
+    if (context.dialogIsOpen()) {
+        if (const CommandHandler* inner = context.dialogCommands().find(name)) {
+            return *inner;
+        }
+        throw ScriptError("il comando \"" + name + "\" non vale dentro la finestra di \"" + context.dialogName() +
+                          "\" aperta alla riga " + std::to_string(context.dialogLine()));
+    }
+    if (const CommandHandler* handler = commands.find(name)) {
+        return *handler;
+    }
+    throw ScriptError("comando sconosciuto \"" + name + "\"");
+}
+
 std::string place(int line) {
     return line > 0 ? "riga " + std::to_string(line) : "fine dello script";
 }
@@ -42,18 +56,20 @@ ExitStatus runScript(std::istream& script, CliContext& context, const CommandReg
             if (context.hasExited()) {
                 throw ScriptError("il comando \"" + words[0] + "\" viene dopo \"esci\"");
             }
-            const CommandHandler* handler = commands.find(words[0]);
-            if (handler == nullptr) {
-                throw ScriptError("comando sconosciuto \"" + words[0] + "\"");
-            }
+            // A copy: a command that closes a dialog drops the dialog's table while it runs.
+            CommandHandler handler = findCommand(words[0], context, commands);
             CommandCall call{words[0], std::vector<std::string>(words.begin() + 1, words.end()), lineNumber};
-            runAsEventHandler(context, [&] { (*handler)(call, context); });
+            runAsEventHandler(context, [&] { handler(call, context); });
         }
         if (script.bad()) {
             errors << "valmora-cli: lettura dello script interrotta dopo la riga " << lineNumber << '\n';
             return kExitScriptUnreadable;
         }
         context.currentLine = 0;
+        if (context.dialogIsOpen()) {
+            throw ScriptError("la finestra di \"" + context.dialogName() + "\" aperta alla riga " +
+                              std::to_string(context.dialogLine()) + " non è mai stata chiusa");
+        }
         if (!context.hasExited()) {
             runAsEventHandler(context, [&] { context.exitProgram(); });
         }

@@ -41,6 +41,16 @@ CommandRegistry testCommands() {
     registry.add("data", [](const CommandCall&, CliContext& context) {
         context.print("oggi " + context.clock.today().toString());
     });
+    // A dialog driven line by line, as the settings dialog is.
+    registry.add("finestra", [](const CommandCall&, CliContext& context) {
+        CommandRegistry inside;
+        inside.add("campo", [](const CommandCall& call, CliContext& c) { c.print("campo " + call.args.at(0)); });
+        inside.add("ok", [](const CommandCall&, CliContext& c) {
+            c.closeDialog();
+            c.print("chiusa");
+        });
+        context.openDialog("finestra", std::move(inside));
+    });
     return registry;
 }
 
@@ -139,6 +149,31 @@ TEST(ScriptRunner, ScriptFaultsStopTheRunNamingTheLine) {
     ScriptRun stopped = run("data\nboh\ndata\n");
     EXPECT_EQ(stopped.out, "oggi 15/03/2026\n");
     EXPECT_FALSE(stopped.exited);
+}
+
+TEST(ScriptRunner, AnOpenDialogTakesOnlyItsOwnCommandsUntilClosed) {
+    ScriptRun closed = run("finestra\n"
+                           "campo BPOS\n"
+                           "ok\n"
+                           "data\n");
+    EXPECT_EQ(closed.status, kExitAllRan);
+    EXPECT_EQ(closed.out, "campo BPOS\nchiusa\noggi 15/03/2026\n");
+
+    ScriptRun outerInside = run("\nfinestra\ndata\n");
+    EXPECT_EQ(outerInside.status, kExitScriptFault);
+    EXPECT_EQ(
+        outerInside.err,
+        "valmora-cli: riga 3: il comando \"data\" non vale dentro la finestra di \"finestra\" aperta alla riga 2\n");
+
+    ScriptRun innerOutside = run("campo BPOS\n");
+    EXPECT_EQ(innerOutside.err, "valmora-cli: riga 1: comando sconosciuto \"campo\"\n");
+
+    ScriptRun neverClosed = run("finestra\ncampo x\n");
+    EXPECT_EQ(neverClosed.status, kExitScriptFault);
+    EXPECT_EQ(
+        neverClosed.err,
+        "valmora-cli: fine dello script: la finestra di \"finestra\" aperta alla riga 1 non è mai stata chiusa\n");
+    EXPECT_FALSE(neverClosed.exited);
 }
 
 TEST(ScriptRunner, AScriptThatCannotBeReadGivesStatusTwo) {
