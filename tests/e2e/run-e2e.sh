@@ -12,7 +12,8 @@
 #   #! ARGUMENTS...
 # gives the arguments of the run (e.g. "#! --oggi 15/03/2026"); valmora-cli skips it as a comment. The script's
 # absolute path is added after them, unless the words name it themselves as {script} (e.g. "#! {script}.manca"
-# runs on a file that does not exist). The words "< {script}" feed the script on standard input instead.
+# runs on a file that does not exist). The words "< {script}" feed the script on standard input instead. {dir} is
+# the script's folder ("#! {dir}/../../docs/demo.vcli" runs the demo of the README).
 # Without such a line the run gets only the script's path.
 set -euo pipefail
 
@@ -22,6 +23,7 @@ if [ $# -ne 2 ]; then
 fi
 cli=$(realpath "$1")
 script=$(realpath "$2")
+dir=$(dirname "$script")
 expected="${script%.vcli}.expected"
 expected_err="${script%.vcli}.stderr"
 if [ ! -f "$expected" ]; then
@@ -40,10 +42,12 @@ if [[ "$first" == '#!'* ]]; then
     i=0
     while [ $i -lt ${#words[@]} ]; do
         word=${words[$i]//\{script\}/$script}
+        word=${word//\{dir\}/$dir}
         [ "$word" != "${words[$i]}" ] && names_script=yes
         if [ "$word" = "<" ]; then
             i=$((i + 1))
             stdin_from=${words[$i]//\{script\}/$script}
+            stdin_from=${stdin_from//\{dir\}/$dir}
             names_script=yes
         else
             args+=("$word")
