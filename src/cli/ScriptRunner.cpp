@@ -4,9 +4,11 @@
 #include "cli/ScriptTokenizer.h"
 
 #include <exception>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace valmora::cli {
 
