@@ -1,0 +1,289 @@
+// A post that returned is on disk, whatever happens after it: crashes at every
+// write point, torn writes, a full disk, and files cut short by a crash.
+
+#include "MovementsFixture.h"
+#include "dbase/FaultyFileSystem.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace valmora::dbase::testing {
+namespace {
+
+using Rows = std::vector<std::pair<std::string, Money>>; // COMMENTO, IMPORTO in file order
+
+Rows readBack(const std::string& folder) {
+    Table t;
+    t.bind(folder, "conto.dbf");
+    t.open();
+    Rows rows;
+    for (t.first(); !t.eof(); t.next())
+        rows.emplace_back(t.fieldByName("COMMENTO").asString(), t.fieldByName("IMPORTO").asMoney());
+    return rows;
+}
+
+void createMovements(const std::string& folder, int rows) {
+    Table t;
+    t.bind(folder, "conto.dbf");
+    t.create(movementFields(), {"Valuta", "VALUTA"});
+    t.open();
+    for (int i = 0; i < rows; ++i)
+        t.appendRecord(movement(ymd(2005, 1, 1 + i), ymd(2005, 1, 1 + i), "Accredito", "Stipendio",
+                                Money::fromWhole(i + 1), "riga " + std::to_string(i)));
+}
+
+// The steps of a working session, each applied to the model of what is on disk once it returns.
+struct Step {
+    std::function<void(Table&)> apply;
+    std::function<void(Rows&)> model;
+};
+
+std::vector<Step> sessionSteps(bool withEdits) {
+    std::vector<Step> steps;
+    for (int i = 0; i < 3; ++i) {
+        const std::string comment = "nuova " + std::to_string(i);
+        steps.push_back({[=](Table& t) {
+                             t.appendRecord(movement(ymd(2005, 2, 1), ymd(2005, 2, 1), "Prelievo", "Sportello",
+                                                     Money::fromUnits(-12345 - i), comment));
+                         },
+                         [=](Rows& r) { r.emplace_back(comment, Money::fromUnits(-12345 - i)); }});
+    }
+    if (withEdits)
+        steps.push_back({[](Table& t) {
+                             t.first();
+                             t.next();
+                             t.edit();
+                             t.fieldByName("IMPORTO").setMoney(Money::fromWhole(99));
+                             t.post();
+                         },
+                         [](Rows& r) { r[1].second = Money::fromWhole(99); }});
+    steps.push_back({[](Table& t) {
+                         t.first();
+                         t.deleteRecord();
+                     },
+                     [](Rows& r) { r.erase(r.begin()); }});
+    steps.push_back({[](Table& t) {
+                         t.appendRecord(movement(ymd(2005, 3, 1), ymd(2005, 3, 1), "Addebito", "Utenze",
+                                                 Money::fromWhole(-7), "dopo la cancellazione"));
+                     },
+                     [](Rows& r) { r.emplace_back("dopo la cancellazione", Money::fromWhole(-7)); }});
+    steps.push_back({[](Table& t) { t.close(); }, [](Rows&) {}}); // compacts: a deleted row exists
+    return steps;
+}
+
+// Runs the session with a crash after `crashAt` changes; returns the rows before and after the step that
+// was running when the process died (equal when the crash came after the last step).
+std::pair<Rows, Rows> runUntilCrash(const std::string& folder, int crashAt, std::optional<std::size_t> torn,
+                                    bool withEdits, bool& crashed) {
+    Rows committed = readBack(folder);
+    auto fs = std::make_shared<FaultyFileSystem>();
+    {
+        Table t(fs);
+        t.bind(folder, "conto.dbf");
+        t.setIndexName("Valuta");
+        t.open();
+        t.setIndexName(""); // file order, so the steps' "first" and "next" are simple to model
+        fs->crashAfterChanges(crashAt, torn);
+        for (const Step& step : sessionSteps(withEdits)) {
+            Rows after = committed;
+            step.model(after);
+            try {
+                step.apply(t);
+            } catch (const SimulatedCrash&) {
+                crashed = true;
+                return {committed, after};
+            }
+            committed = after;
+        }
+    }
+    crashed = fs->crashed();
+    return {committed, committed};
+}
+
+TEST(Durability, ACrashAtAnyWritePointNeverLosesAPostedRow) {
+    for (bool torn : {false, true}) {
+        // A torn write cuts a record in two; an edit rewrites its record in place, so a torn edit is
+        // outside what the file layout can survive and the torn walk leaves edits out.
+        const bool withEdits = !torn;
+        int crashAt = 0;
+        for (bool crashed = true; crashed; ++crashAt) {
+            SCOPED_TRACE("crash after " + std::to_string(crashAt) + " changes" + (torn ? ", torn" : ""));
+            TempDir dir;
+            createMovements(dir.str(), 2);
+            crashed = false;
+            auto [before, after] = runUntilCrash(dir.str(), crashAt, torn ? std::optional<std::size_t>(7) : std::nullopt,
+                                                 withEdits, crashed);
+            Rows found;
+            ASSERT_NO_THROW(found = readBack(dir.str()));
+            EXPECT_TRUE(found == before || found == after) << "rows found: " << found.size();
+
+            // The file goes on working: one more row is kept, and nothing else moves.
+            Rows expected = found;
+            {
+                Table t;
+                t.bind(dir.str(), "conto.dbf");
+                t.open();
+                t.appendRecord(movement(ymd(2005, 4, 1), ymd(2005, 4, 1), "Accredito", "Bonifico",
+                                        Money::fromWhole(1), "ultima"));
+                expected.emplace_back("ultima", Money::fromWhole(1));
+            }
+            EXPECT_EQ(readBack(dir.str()), expected);
+        }
+        EXPECT_GT(crashAt, 8) << "the session should have many write points";
+    }
+}
+
+TEST(Durability, AFullDiskFailsThePostWithAMessageAndKeepsTheFileReadable) {
+    TempDir dir;
+    createMovements(dir.str(), 2);
+    const Rows original = readBack(dir.str());
+    for (std::uint64_t budget : {0, 1, 100, 320, 321}) {
+        SCOPED_TRACE("bytes allowed: " + std::to_string(budget));
+        auto fs = std::make_shared<FaultyFileSystem>();
+        Table t(fs);
+        t.bind(dir.str(), "conto.dbf");
+        t.open();
+        fs->failWritesAfterBytes(budget);
+        t.append();
+        t.fieldByName("COMMENTO").setString("non entra");
+        try {
+            t.post();
+            FAIL() << "the post should have failed";
+        } catch (const TableError& e) {
+            EXPECT_NE(std::string(e.what()).find("il disco è pieno"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("conto.dbf"), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(t.isEditing()) << "the typed row stays in the buffer for another try";
+        EXPECT_EQ(t.recordCount(), 2);
+        EXPECT_EQ(readBack(dir.str()), original);
+        t.cancel();
+    }
+
+    // Once there is room again, the same table object saves.
+    auto fs = std::make_shared<FaultyFileSystem>();
+    Table t(fs);
+    t.bind(dir.str(), "conto.dbf");
+    t.open();
+    fs->failWritesAfterBytes(10);
+    t.append();
+    EXPECT_EQ(t.recordCount(), 2);
+    t.fieldByName("COMMENTO").setString("al secondo tentativo");
+    EXPECT_THROW(t.post(), TableError);
+    fs->heal();
+    t.post();
+    t.close();
+    EXPECT_EQ(readBack(dir.str()).back().first, "al secondo tentativo");
+}
+
+TEST(Durability, AFailedEditOrDeleteLeavesTheRowAsItWas) {
+    TempDir dir;
+    createMovements(dir.str(), 3);
+    auto fs = std::make_shared<FaultyFileSystem>();
+    Table t(fs);
+    t.bind(dir.str(), "conto.dbf");
+    t.open();
+    fs->failWritesAfterBytes(0, FileError::Kind::Other);
+    t.edit();
+    t.fieldByName("COMMENTO").setString("cambiato");
+    EXPECT_THROW(t.post(), TableError);
+    t.cancel();
+    EXPECT_EQ(t.fieldByName("COMMENTO").asString(), "riga 0");
+    EXPECT_THROW(t.deleteRecord(), TableError);
+    EXPECT_EQ(t.recordCount(), 3);
+    EXPECT_EQ(t.fieldByName("COMMENTO").asString(), "riga 0");
+}
+
+std::uintmax_t fileSize(const std::string& path) { return std::filesystem::file_size(path); }
+
+TEST(Durability, ARecordTornByACrashIsDroppedAndNothingElse) {
+    TempDir dir;
+    createMovements(dir.str(), 3);
+    const std::string path = dir.file("conto.dbf");
+    const std::uintmax_t full = fileSize(path);
+
+    // The count says three, but the third record was cut in the middle (and has no end mark).
+    std::filesystem::resize_file(path, full - 1 - 100);
+    Rows rows = readBack(dir.str());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1].first, "riga 1");
+
+    // The file was trimmed to a clean end: an append lands right after the second record.
+    {
+        Table t;
+        t.bind(dir.str(), "conto.dbf");
+        t.open();
+        t.appendRecord(movement(ymd(2005, 5, 1), ymd(2005, 5, 1), "Accredito", "Bonifico", Money(), "dopo"));
+    }
+    rows = readBack(dir.str());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2].first, "dopo");
+    EXPECT_EQ(fileSize(path), full);
+}
+
+TEST(Durability, BytesPastTheRecordCountAreIgnored) {
+    TempDir dir;
+    createMovements(dir.str(), 2);
+    const std::string path = dir.file("conto.dbf");
+    {
+        // A record written but not yet counted when the process died, plus a stray half record.
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        out << std::string(400, 'x');
+    }
+    EXPECT_EQ(readBack(dir.str()).size(), 2u);
+    createMovements(dir.str(), 0); // recreating replaces the file whole
+    EXPECT_EQ(readBack(dir.str()).size(), 0u);
+}
+
+TEST(Durability, DeletedRowsAreCompactedAtCloseAndOpenKeepingRecordOrder) {
+    TempDir dir;
+    createMovements(dir.str(), 5);
+    const std::string path = dir.file("conto.dbf");
+    const std::uintmax_t full = fileSize(path);
+    {
+        Table t;
+        t.bind(dir.str(), "conto.dbf");
+        t.open();
+        t.moveTo(2);
+        t.deleteRecord();
+        t.moveTo(3);
+        t.deleteRecord();
+        EXPECT_EQ(fileSize(path), full) << "a delete only flags the record";
+    }
+    const Rows rows = readBack(dir.str());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].first, "riga 0");
+    EXPECT_EQ(rows[1].first, "riga 2");
+    EXPECT_EQ(rows[2].first, "riga 4");
+    EXPECT_LT(fileSize(path), full);
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+
+    // A file with a flagged record (written by another program, or a session that died before
+    // closing) is compacted when opened.
+    {
+        std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+        char header[12];
+        f.read(header, 12);
+        const auto headerLength = static_cast<unsigned char>(header[8]) | static_cast<unsigned char>(header[9]) << 8;
+        f.seekp(headerLength);
+        f.put('*');
+    }
+    const std::uintmax_t flagged = fileSize(path);
+    const Rows after = readBack(dir.str());
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0].first, "riga 2");
+    EXPECT_LT(fileSize(path), flagged);
+}
+
+TEST(Durability, ALeftOverTemporaryFileIsNeverTakenForTheTable) {
+    TempDir dir;
+    createMovements(dir.str(), 2);
+    {
+        std::ofstream out(dir.file("conto.dbf.tmp"), std::ios::binary);
+        out << "half a compaction";
+    }
+    EXPECT_EQ(readBack(dir.str()).size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("conto.dbf.tmp")));
+}
+
+} // namespace
+} // namespace valmora::dbase::testing
