@@ -12,9 +12,12 @@ class FilterParser {
 public:
     FilterParser(std::string_view text, const std::string& path) : text_(text), path_(path) {}
 
-    bool atEnd() {
-        skipBlanks();
-        return pos_ >= text_.size();
+    // Whether only blanks are left; consumes nothing, so a conjunction still sees its leading blank.
+    bool atEnd() const {
+        for (std::size_t i = pos_; i < text_.size(); ++i)
+            if (!std::isspace(static_cast<unsigned char>(text_[i])))
+                return false;
+        return true;
     }
 
     std::string identifier() {

@@ -1,0 +1,129 @@
+// The filter texts the ledger builds, and what they let through.
+
+#include "MovementsFixture.h"
+#include "dbase/Filter.h"
+
+namespace valmora::dbase::testing {
+namespace {
+
+class Filtering : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.bind(dir.str(), "conto.dbf");
+        t.create(movementFields(), {"Valuta", "VALUTA"});
+        t.setIndexName("Valuta");
+        t.open();
+        auto add = [&](Date valuta, const char* op, const char* tipo, const char* comment) {
+            t.appendRecord(movement(valuta, valuta, op, tipo, Money::fromWhole(-10), comment));
+        };
+        add(ymd(2005, 2, 28), "Prelievo", "S. Bancomat", "affitto febbraio");    // before the period
+        add(ymd(2005, 3, 1), "Prelievo", "S. Bancomat", "Affitto marzo");        // first day: in
+        add(ymd(2005, 4, 15), "Prelievo", "S. Bancomat", "AFFITTO aprile");      // in
+        add(ymd(2005, 4, 16), "Prelievo", "A. Bancomat", "affitto aprile");      // other type
+        add(ymd(2005, 5, 2), "Addebito", "S. Bancomat", "affitto maggio");       // other operation
+        add(ymd(2005, 5, 3), "Prelievo", "S. Bancomat", "spesa affitto");        // does not begin with aff
+        add(ymd(2005, 6, 30), "Prelievo", "S. Bancomat", "aff");                 // last day: in
+        add(ymd(2005, 7, 1), "Prelievo", "S. Bancomat", "affitto luglio");       // after the period
+        add(ymd(2005, 6, 10), "Prelievo", "S. Bancomat", "l'affitto");           // a quote inside
+    }
+
+    TempDir dir;
+    Table t;
+};
+
+TEST_F(Filtering, TheLedgerExampleSelectsExactlyTheRightRows) {
+    t.setFilter("Valuta >='01/03/2005' And Valuta <='30/06/2005' And Operazione ='Prelievo' And Tipo ='S. Bancomat' "
+                "And Commento = 'aff*'");
+    t.setFilterCaseInsensitive(true);
+    t.setFiltered(true);
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"Affitto marzo", "AFFITTO aprile", "aff"}));
+    EXPECT_EQ(t.recordCount(), 3);
+
+    // Without the case option the prefix must match letter for letter.
+    t.setFilterCaseInsensitive(false);
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"aff"}));
+
+    // Filtering off shows everything again; the text stays.
+    t.setFiltered(false);
+    EXPECT_EQ(t.recordCount(), 9);
+    EXPECT_EQ(t.filter().substr(0, 6), "Valuta");
+}
+
+TEST_F(Filtering, QuotesDatesWildcardsAndFieldNamesInAnyCase) {
+    t.setFiltered(true);
+    t.setFilter("Commento = 'l''aff*'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"l'affitto"}));
+    t.setFilter("COMMENTO = 'aff'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"aff"})) << "without '*' the text must be equal";
+    t.setFilter("commento = 'aff*lu*'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto luglio"})) << "a typed '*' is a wildcard too";
+    // Dates compare as dates, not as the dd/mm/yyyy text ("01/07" sorts before "30/06" as text).
+    t.setFilter("Valuta >='30/06/2005'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"aff", "affitto luglio"}));
+    t.setFilter("valuta <='28/02/2005'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto febbraio"}));
+    t.setFilter("Importo <='-10' And Importo >='-10,00'");
+    EXPECT_EQ(t.recordCount(), 9);
+    t.setFilter("");
+    EXPECT_EQ(t.recordCount(), 9) << "an empty filter lets every row through";
+}
+
+TEST_F(Filtering, AMalformedFilterIsRefusedInItalianAndTheOldOneStays) {
+    t.setFilter("Operazione ='Addebito'");
+    t.setFiltered(true);
+    const char* bad[] = {
+        "Valuta >= 01/03/2005",                 // no quotes
+        "Valuta >='31/02/2005'",                // not a date
+        "Valuta >='2005-03-01'",                // not dd/mm/yyyy
+        "Nessuno ='x'",                         // no such field
+        "Operazione 'Prelievo'",                // no operator
+        "Operazione ='Prelievo",                // unterminated
+        "Operazione ='Prelievo' Tipo ='x'",     // no And
+        "Operazione ='Prelievo' And",           // nothing after And
+        "Operazione ='Prelievo'And Tipo ='x'",  // And glued to the quote
+        "Importo >='dieci'",                    // not a number
+    };
+    for (const char* text : bad) {
+        SCOPED_TRACE(text);
+        try {
+            t.setFilter(text);
+            ADD_FAILURE() << "accepted";
+        } catch (const TableError& e) {
+            EXPECT_NE(std::string(e.what()).find("non è valido"), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_EQ(t.filter(), "Operazione ='Addebito'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto maggio"}));
+}
+
+TEST_F(Filtering, RowsChangedUnderAFilterComeAndGo) {
+    t.setFilter("Operazione ='Addebito'");
+    t.setFiltered(true);
+    t.appendRecord(movement(ymd(2005, 8, 1), ymd(2005, 8, 1), "Prelievo", "x", Money(), "non passa"));
+    EXPECT_EQ(t.recordCount(), 1) << "a new row that fails the filter is not shown";
+    t.appendRecord(movement(ymd(2005, 8, 1), ymd(2005, 8, 1), "Addebito", "x", Money(), "passa"));
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto maggio", "passa"}));
+    t.first();
+    t.edit();
+    t.fieldByName("OPERAZIONE").setString("Prelievo");
+    t.post();
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"passa"}));
+    // Reopening keeps the filter switched on.
+    t.close();
+    t.open();
+    EXPECT_TRUE(t.filtered());
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"passa"}));
+}
+
+TEST(Wildcard, StarStandsForAnyRun) {
+    EXPECT_TRUE(wildcardMatch("affitto", "aff*"));
+    EXPECT_TRUE(wildcardMatch("aff", "aff*"));
+    EXPECT_FALSE(wildcardMatch("af", "aff*"));
+    EXPECT_TRUE(wildcardMatch("a-b-c", "a*c*"));
+    EXPECT_TRUE(wildcardMatch("abcbd", "a*bd"));
+    EXPECT_FALSE(wildcardMatch("abcbe", "a*bd"));
+    EXPECT_TRUE(wildcardMatch("", "*"));
+}
+
+} // namespace
+} // namespace valmora::dbase::testing
