@@ -1,5 +1,6 @@
 #include "ledger/InterestMath.h"
 
+#include <initializer_list>
 #include <limits>
 
 namespace valmora {
@@ -7,8 +8,6 @@ namespace valmora {
 namespace {
 
 __extension__ typedef __int128 Wide;
-
-constexpr Wide kWideMax = ~(Wide(1) << 127);
 
 Wide magnitude(Wide v) { return v < 0 ? -v : v; }
 
@@ -38,15 +37,16 @@ std::int64_t saturate(Wide value) {
 std::int64_t CalcolaNumero(std::int64_t saldo, std::int64_t giorni, std::int64_t tasso, std::int64_t ritenuta) {
     if (saldo == 0 || giorni == 0 || tasso == 0)
         return 0;
-    // Rates, withholding and days are far below 10^12 each, so their product fits 128 bits.
-    const Wide fattori = (Wide(1'000'000) - ritenuta) * tasso * giorni;
-    if (fattori == 0)
-        return 0;
-    // Only a balance and rates far beyond any account could overflow the full product.
-    const bool negativo = (fattori < 0) != (saldo < 0);
-    if (magnitude(fattori) > kWideMax / magnitude(Wide(saldo)))
-        return negativo ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
-    return saturate(divideHalfEven(fattori * saldo, Wide(1'000'000'000'000)));
+    // Real accounts stay far inside 128 bits ((10^6)(10^7)(10^7)(10^15) < 1.7 x 10^38); only absurd
+    // operands overflow, and those saturate by the sign of the product.
+    const int negativi = int(Wide(1'000'000) - ritenuta < 0) + int(tasso < 0) + int(giorni < 0) + int(saldo < 0);
+    const bool negativo = negativi % 2 == 1;
+    Wide prodotto = Wide(1'000'000) - ritenuta;
+    for (const std::int64_t fattore : {tasso, giorni, saldo}) {
+        if (__builtin_mul_overflow(prodotto, Wide(fattore), &prodotto))
+            return negativo ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+    }
+    return saturate(divideHalfEven(prodotto, Wide(1'000'000'000'000)));
 }
 
 std::int64_t DividiArrotondando(std::int64_t numerator, std::int64_t denominator) {
