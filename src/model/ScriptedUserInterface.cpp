@@ -245,6 +245,28 @@ ScriptedUserInterface::PasswordReply ScriptedUserInterface::answerPasswordPrompt
     }
 }
 
+std::optional<ProposalValues> ScriptedUserInterface::askProposal(const OperationProposal& proposal) {
+    const std::string fields = proposal.data.toString() + ";" + proposal.operazione + ";" + proposal.tipo + ";" +
+                               proposal.importo.plain() + ";" + proposal.descrizione;
+    if (answerProposal(fields) == ProposalReply::Cancel) {
+        return std::nullopt;
+    }
+    return ProposalValues{proposal.data, proposal.tipo, proposal.importo, proposal.descrizione};
+}
+
+std::optional<std::string> ScriptedUserInterface::askPassword(const PasswordPrompt& prompt) {
+    PasswordReply reply = answerPasswordPrompt();
+    switch (reply.kind) {
+    case PasswordReply::Kind::Typed:
+        return reply.text;
+    case PasswordReply::Kind::OkUntyped:
+        return prompt.testo;
+    case PasswordReply::Kind::Cancel:
+        break;
+    }
+    return std::nullopt;
+}
+
 std::string ScriptedUserInterface::buttonsLabel(Buttons buttons) {
     switch (buttons) {
     case Buttons::Yes:

@@ -129,6 +129,11 @@ public:
     // Takes `password TESTO`, `ok` or `annulla` (default).
     PasswordReply answerPasswordPrompt();
 
+    // The seam's proposal and password questions, answered through the two above. A confirmed proposal keeps the
+    // proposed values; the password prompt returns the typed text, or the starting text for a bare `ok`.
+    std::optional<ProposalValues> askProposal(const OperationProposal& proposal) override;
+    std::optional<std::string> askPassword(const PasswordPrompt& prompt) override;
+
     // --- Formatting shared with other printers ---
     static std::string buttonsLabel(Buttons buttons); // "Si", "Ok", "Si,No", "No,Ok", "No,Ok,Aiuto"
     static std::string escapeLineBreaks(std::string_view text);

@@ -7,6 +7,8 @@
 // Later features add their questions and view updates here as virtual
 // functions with a harmless default, so every implementation keeps compiling.
 
+#include "core/Date.h"
+#include "core/Money.h"
 #include "model/LedgerView.h"
 
 #include <memory>
@@ -29,6 +31,37 @@ struct FileDialogRequest {
     std::string fileName;              // proposed name
     std::string filter = "*.dbf";      // e.g. "*.dbf"
     std::string defaultExtension = "dbf";
+};
+
+// A due programmed operation shown in the operation dialog (heading and operation both the programmed
+// Operazione; the operation list and the value date hidden; the schedule shown but disabled; the second
+// button hidden and captioned "&Nuova Operazione").
+struct OperationProposal {
+    std::string intestazione;  // the dialog's heading: the programmed Operazione
+    std::string operazione;
+    std::string tipo;
+    std::string descrizione;
+    std::string frequenza;
+    std::string inizio;
+    std::string secondoPulsante = "&Nuova Operazione";
+    Money importo;
+    Money giorno;
+    Date data;                 // the occurrence's due date, shown in the calendar
+};
+
+// What the dialog holds when the user confirms a proposal: its values as proposed or as the user changed them.
+struct ProposalValues {
+    Date data;
+    std::string tipo;
+    Money importo;
+    std::string descrizione;
+};
+
+// The password dialog TFormPass. `testo` is what its entry field starts with (the placeholder at open, the
+// current password for "&Password..."), shown masked.
+struct PasswordPrompt {
+    std::string testo;
+    bool aiutoVisibile = true; // the Help button (hidden for the open-time prompt)
 };
 
 class UserInterface {
@@ -62,6 +95,24 @@ public:
     virtual void busyCursor(bool /*on*/) {}
     // The ledger grid stops (true) or resumes (false) redrawing during a scan.
     virtual void ledgerGridSuspended(bool /*suspended*/) {}
+
+    // --- Account files ---
+    // The operation dialog filled with a due programmed operation. Returns the dialog's values when the user
+    // confirms (as proposed or changed), nothing when the user cancels. The default cancels.
+    virtual std::optional<ProposalValues> askProposal(const OperationProposal& /*proposal*/) { return std::nullopt; }
+    // The password dialog: the entry field's text when the user presses OK (the starting text when nothing was
+    // typed), nothing on Cancel. The default cancels.
+    virtual std::optional<std::string> askPassword(const PasswordPrompt& /*prompt*/) { return std::nullopt; }
+
+    // --- Main window state ---
+    // The window's caption: the program's title, with " - " and the file name while an account is open.
+    virtual void captionChanged(const std::string& /*caption*/) {}
+    // The institute label LLogo beside the charts (the settings row's ISTITUTO).
+    virtual void institutoLabelChanged(const std::string& /*text*/) {}
+    // The window switched between no account (false) and an account open (true): menus, toolbars, grid, panels.
+    virtual void accountOpenChanged(bool /*open*/) {}
+    // The menu item "N&uovo Anno" shown or hidden.
+    virtual void nuovoAnnoVisibleChanged(bool /*visible*/) {}
 };
 
 } // namespace valmora

@@ -1,0 +1,238 @@
+#include "accounts/AccountCommands.h"
+
+#include "accounts/AccountCopy.h"
+#include "accounts/AccountPassword.h"
+#include "accounts/AccountWindow.h"
+#include "accounts/Automatismi.h"
+#include "dbase/FileSystem.h"
+#include "ledger/Ledger.h"
+#include "model/AccountFileSet.h"
+#include "model/TDM.h"
+#include "model/TableSchemas.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace valmora {
+
+namespace {
+
+namespace stdfs = std::filesystem;
+
+constexpr const char* kGiaEsistente = "Conto già esistente! Cambiare nome.";
+constexpr const char* kSalvareModifiche = "Salvare le modifiche effettuate?";
+
+std::string cartellaBackup(const std::string& cartella) {
+    return AccountFileSet::folderOf(cartella, kSottocartellaBackup) + "/";
+}
+
+bool finisceConDbf(const std::string& nome) {
+    if (nome.size() < 4) {
+        return false;
+    }
+    std::string ext = nome.substr(nome.size() - 4);
+    for (char& c : ext) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return ext == ".dbf";
+}
+
+} // namespace
+
+AccountCommands::AccountCommands(TDM& dm, Ledger& ledger, UserInterface& ui, const Clock& clock,
+                                 AccountWindow& window, Automatismi& automatismi)
+    : dm_(dm), ledger_(ledger), ui_(ui), clock_(clock), window_(window), automatismi_(automatismi) {}
+
+std::string AccountCommands::CartellaDi(const std::string& percorso) {
+    const std::string folder = stdfs::path(percorso).parent_path().string();
+    if (folder.empty()) {
+        return {};
+    }
+    return folder.back() == '/' ? folder : folder + "/";
+}
+
+std::string AccountCommands::ConEstensione(const std::string& nomeFile) {
+    return finisceConDbf(nomeFile) ? nomeFile : nomeFile + ".dbf";
+}
+
+void AccountCommands::ChiudiTabelle() {
+    dm_.MainTable.close();
+    dm_.TableAcc.close();
+    dm_.TableImp.close();
+    dm_.TableTassi.close();
+}
+
+void AccountCommands::RiapriTabelle() {
+    const std::string filtro = dm_.MainTable.filter();
+    const bool filtrato = dm_.MainTable.filtered();
+    dm_.MainTable.open();
+    dm_.MainTable.setIndexName(schema::kIndiceValuta);
+    if (!filtro.empty()) {
+        dm_.MainTable.setFilter(filtro);
+    }
+    dm_.MainTable.setFiltered(filtrato);
+    dm_.TableAcc.open();
+    dm_.TableAcc.setIndexName(schema::kIndiceOperazione);
+    dm_.TableImp.open();
+    dm_.TableTassi.open();
+    dm_.TableTassi.setIndexName(schema::kIndiceData);
+}
+
+void AccountCommands::Nuovo1Click() {
+    MasterState& state = ledger_.Stato();
+    std::string cartellaDialogo = state.CartellaConto;
+    std::string cartella;
+    std::string nome;
+    for (;;) {
+        FileDialogRequest request;
+        request.title = "Crea Nuovo Conto";
+        request.folder = cartellaDialogo;
+        request.fileName = "NuovoConto.dbf";
+        const std::optional<std::string> scelto = ui_.askSaveFile(request);
+        if (!scelto) {
+            return;
+        }
+        cartella = CartellaDi(*scelto);
+        nome = ConEstensione(AccountFileSet::fileNamePart(*scelto));
+        const bool inUso = dm_.fileSystem().exists(cartella + nome) ||
+                           dm_.TabEsiste(cartella, nome, kSottocartellaTassi) ||
+                           dm_.TabEsiste(cartella, nome, kSottocartellaAccrediti) ||
+                           dm_.TabEsiste(cartella, nome, kSottocartellaImpostazioni);
+        if (!inUso) {
+            break;
+        }
+        ui_.message(kGiaEsistente, Buttons::Yes);
+        cartellaDialogo = cartella;
+    }
+
+    if (window_.ContoAperto()) {
+        Chiudi1Click(false);
+    }
+    state.CartellaConto = cartella;
+    state.NomeFileConto = nome;
+    window_.AggiornaTitolo();
+
+    dm_.NuovaTabImpostazioni(dm_.TableImp, cartella, nome, kSottocartellaImpostazioni, dm_.ImpostazioniDefault());
+    dm_.NuovaTabTassi(dm_.TableTassi, cartella, nome, kSottocartellaTassi, dm_.TassoDefault());
+    dm_.NuovaTabAcc(dm_.TableAcc, cartella, nome, kSottocartellaAccrediti);
+    dm_.DefaultAccrediti(dm_.TableAcc);
+
+    state.NumMovimenti = 0;
+    dm_.NuovaTabella(dm_.MainTable, cartella + nome, schema::kIndiceValuta);
+
+    const Date today = clock_.today();
+    ledger_.Inizializza();
+    state.MeseCorrente = today.month();
+    state.AnnoConto = today.year();
+    // A new account has no password: nothing to ask.
+    state.PasswordAccettata = true;
+
+    window_.Attiva();
+    state.DataUltimaValuta = today;
+    state.DataPrimaValuta = today;
+    window_.ImpostazioniNuovoConto();
+    ledger_.VisualizzaTotali();
+}
+
+void AccountCommands::Apri1Click() {
+    MasterState& state = ledger_.Stato();
+    FileDialogRequest request;
+    request.title = "Apri";
+    request.folder = state.CartellaConto;
+    const std::optional<std::string> scelto = ui_.askOpenFile(request);
+    if (!scelto) {
+        return;
+    }
+    if (window_.ContoAperto()) {
+        Chiudi1Click(false);
+    }
+    const std::string cartella = CartellaDi(*scelto);
+    const std::string nome = AccountFileSet::fileNamePart(*scelto);
+    // Without its movements file there is no account to open: stop before the associated tables are created
+    // beside a file that is not there.
+    if (!dm_.fileSystem().exists(cartella + nome)) {
+        throw std::runtime_error("Errore! il file: " + cartella + nome + " non esiste o è danneggiato!");
+    }
+    dm_.MainTable.close();
+    dm_.MainTable.bind(cartella, nome);
+    state.CartellaConto = cartella;
+
+    const Date today = clock_.today();
+    if (!dm_.TabellaAssociata(dm_.TableTassi, cartella, nome, kSottocartellaTassi)) {
+        dm_.NuovaTabTassi(dm_.TableTassi, cartella, nome, kSottocartellaTassi, dm_.TassoDefault());
+    }
+    if (!dm_.TabellaAssociata(dm_.TableAcc, cartella, nome, kSottocartellaAccrediti)) {
+        dm_.NuovaTabAcc(dm_.TableAcc, cartella, nome, kSottocartellaAccrediti);
+        dm_.DefaultAccrediti(dm_.TableAcc);
+    }
+    if (!dm_.TabellaAssociata(dm_.TableImp, cartella, nome, kSottocartellaImpostazioni)) {
+        dm_.NuovaTabImpostazioni(dm_.TableImp, cartella, nome, kSottocartellaImpostazioni,
+                                 dm_.ImpostazioniDefault());
+    }
+
+    if (!ControllaPasswordApertura(dm_, ui_, state)) {
+        // The window stays without an account: nothing of this one is left open.
+        ChiudiTabelle();
+        return;
+    }
+
+    state.NomeFileConto = nome;
+    window_.AggiornaTitolo();
+    window_.Attiva();
+
+    dm_.fileSystem().makeDirectories(cartellaBackup(cartella));
+    CreaCopia(dm_.fileSystem(), cartellaBackup(cartella), cartella, nome);
+
+    state.AnnoPrimaValuta = today.year();
+    automatismi_.Esegui();
+    window_.ProponiNuovoAnno();
+}
+
+void AccountCommands::Salva1Click() {
+    MasterState& state = ledger_.Stato();
+    ChiudiTabelle();
+    dm_.fileSystem().makeDirectories(cartellaBackup(state.CartellaConto));
+    CreaCopia(dm_.fileSystem(), cartellaBackup(state.CartellaConto), state.CartellaConto, state.NomeFileConto);
+    RiapriTabelle();
+    state.ModificheDaSalvare = false;
+    ledger_.StatoTabella(false, dm_.MainTable.filtered());
+}
+
+void AccountCommands::Chiudi1Click(bool daMenuChiudi) {
+    MasterState& state = ledger_.Stato();
+    window_.StatoSenzaConto(daMenuChiudi);
+    if (dm_.TableImp.isOpen()) {
+        dm_.TableImp.first();
+        dm_.TableImp.edit();
+        dm_.TableImp.fieldByName("NUM_REC").setInteger(state.NumMovimenti);
+        dm_.TableImp.post();
+    }
+    ChiudiTabelle();
+    if (state.ModificheDaSalvare && ui_.message(kSalvareModifiche, Buttons::YesNo) == Answer::No) {
+        CreaCopia(dm_.fileSystem(), state.CartellaConto, cartellaBackup(state.CartellaConto), state.NomeFileConto);
+    }
+    state.ModificheDaSalvare = false;
+}
+
+void AccountCommands::Esporta1Click() {
+    MasterState& state = ledger_.Stato();
+    FileDialogRequest request;
+    request.title = "Esporta";
+    request.folder = state.CartellaConto;
+    request.fileName = state.NomeFileConto;
+    const std::optional<std::string> scelto = ui_.askSaveFile(request);
+    if (!scelto) {
+        return;
+    }
+    ChiudiTabelle();
+    // Only the chosen folder counts: the copy keeps the account's own name. Exporting into the account's own
+    // folder would copy every file onto itself; CreaCopia refuses that, and the user hears of it.
+    const std::string destinazione = CartellaDi(*scelto);
+    const bool copiato = CreaCopia(dm_.fileSystem(), destinazione, state.CartellaConto, state.NomeFileConto);
+    ui_.message(copiato ? "Copia creata!" : "Copia non riuscita!", Buttons::Yes);
+    RiapriTabelle();
+}
+
+} // namespace valmora

@@ -1,0 +1,128 @@
+#include "accounts/AccountCopy.h"
+
+#include "dbase/FileSystem.h"
+#include "model/AccountFileSet.h"
+
+#include <array>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+namespace valmora {
+
+namespace {
+
+namespace stdfs = std::filesystem;
+
+// The temporary file a copy is written to before it replaces its target. One per target name, so a copy cut
+// short leaves at most one stray file, which the next copy to the same target simply overwrites.
+std::string temporaneo(const std::string& target) { return target + ".copia-in-corso"; }
+
+std::string joined(const std::string& folder, const std::string& name) {
+    return folder.empty() ? name : (stdfs::path(folder) / name).string();
+}
+
+// Copies `from` onto `to` through a temporary file; throws on any failure, leaving `to` as it was.
+void copiaSicura(dbase::FileSystem& fs, const std::string& from, const std::string& to) {
+    const std::string temp = temporaneo(to);
+    auto source = fs.open(from, dbase::OpenMode::Read);
+    try {
+        auto target = fs.open(temp, dbase::OpenMode::Create);
+        std::vector<char> buffer(1 << 20);
+        const std::uint64_t size = source->size();
+        std::uint64_t offset = 0;
+        while (offset < size) {
+            const std::size_t got = source->readAt(offset, buffer.data(), buffer.size());
+            if (got == 0) {
+                throw dbase::FileError(dbase::FileError::Kind::Other, "lettura interrotta: " + from);
+            }
+            target->writeAt(offset, buffer.data(), got);
+            offset += got;
+        }
+        target->sync();
+        target.reset();
+        fs.rename(temp, to);
+    } catch (...) {
+        try {
+            if (fs.exists(temp)) {
+                fs.remove(temp);
+            }
+        } catch (...) {
+            // The stray temporary file is harmless: the target was never touched.
+        }
+        throw;
+    }
+    const std::string folder = stdfs::path(to).parent_path().string();
+    fs.syncDirectory(folder.empty() ? "." : folder);
+}
+
+} // namespace
+
+bool StessoPercorso(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    const stdfs::path pa = stdfs::absolute(stdfs::path(a), ec).lexically_normal();
+    const stdfs::path pb = stdfs::absolute(stdfs::path(b), ec).lexically_normal();
+    auto trimmed = [](const stdfs::path& p) {
+        std::string s = p.string();
+        while (s.size() > 1 && s.back() == '/') {
+            s.pop_back();
+        }
+        return s;
+    };
+    if (trimmed(pa) == trimmed(pb)) {
+        return true;
+    }
+    return stdfs::exists(a, ec) && stdfs::exists(b, ec) && stdfs::equivalent(a, b, ec);
+}
+
+bool CopiaFile(dbase::FileSystem& fs, const std::string& sorgente, const std::string& cartella,
+               const std::string& estensione, bool seEsisteFallisci) {
+    try {
+        const stdfs::path source(sorgente);
+        const std::string name = source.filename().string();
+        if (name.size() < 4) {
+            return false;
+        }
+        const std::string base = name.substr(0, name.size() - 4);
+        const std::string from = joined(source.parent_path().string(), base + estensione);
+        const std::string to = joined(cartella, base + estensione);
+        if (StessoPercorso(from, to)) {
+            return false;
+        }
+        if (seEsisteFallisci && fs.exists(to)) {
+            return false;
+        }
+        copiaSicura(fs, from, to);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool CreaCopia(dbase::FileSystem& fs, const std::string& destinazione, const std::string& sorgente,
+               const std::string& nomeFile) {
+    try {
+        if (StessoPercorso(destinazione.empty() ? "." : destinazione, sorgente.empty() ? "." : sorgente)) {
+            return false;
+        }
+        static constexpr std::array<const char*, 3> kSottocartelle = {
+            kSottocartellaAccrediti, kSottocartellaTassi, kSottocartellaImpostazioni};
+        for (const char* sub : kSottocartelle) {
+            fs.makeDirectories(AccountFileSet::folderOf(destinazione, sub));
+        }
+        const std::string name = AccountFileSet::fileNamePart(nomeFile);
+        for (const char* sub : kSottocartelle) {
+            const std::string from = AccountFileSet::pathOf(sorgente, sub, name);
+            const std::string into = AccountFileSet::folderOf(destinazione, sub);
+            if (!CopiaFile(fs, from, into, ".dbf") || !CopiaFile(fs, from, into, ".mdx")) {
+                return false;
+            }
+        }
+        const std::string from = joined(sorgente, name);
+        return CopiaFile(fs, from, destinazione, ".dbf") && CopiaFile(fs, from, destinazione, ".mdx");
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+} // namespace valmora
