@@ -88,7 +88,12 @@ std::string validTable(const TempDir& dir) {
 TEST(BadFiles, AFileCutAnywhereOpensWithTheWholeRowsOrIsRefused) {
     TempDir dir;
     const std::string good = validTable(dir);
+    // Every cut inside the header and around record boundaries, and a sample of the others.
+    const std::size_t headerLength = 32 * 6 + 1, recordLength = 322;
     for (std::size_t length = 0; length < good.size(); ++length) {
+        const std::size_t intoRecord = length < headerLength ? 0 : (length - headerLength) % recordLength;
+        if (length > headerLength + 2 && intoRecord > 2 && intoRecord < recordLength - 2 && length % 17 != 0)
+            continue;
         SCOPED_TRACE("cut at " + std::to_string(length));
         const std::string message = openMessage(dir, good.substr(0, length));
         if (!message.empty())
