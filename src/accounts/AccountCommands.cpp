@@ -80,7 +80,7 @@ void AccountCommands::RiapriTabelle() {
     dm_.TableTassi.setIndexName(schema::kIndiceData);
 }
 
-void AccountCommands::Nuovo1Click() {
+void AccountCommands::Nuovo1Click(bool dialogoRipetuto) {
     MasterState& state = ledger_.Stato();
     std::string cartellaDialogo = state.CartellaConto;
     std::string cartella;
@@ -104,6 +104,9 @@ void AccountCommands::Nuovo1Click() {
             break;
         }
         ui_.message(kGiaEsistente, Buttons::Yes);
+        if (!dialogoRipetuto) {
+            return;
+        }
         cartellaDialogo = cartella;
     }
 

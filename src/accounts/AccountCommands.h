@@ -33,7 +33,9 @@ public:
     AccountCommands(const AccountCommands&) = delete;
     AccountCommands& operator=(const AccountCommands&) = delete;
 
-    void Nuovo1Click();
+    // `dialogoRipetuto` false: when the name is in use, the dialog that would come back is cancelled (a script
+    // names its file once; a second dialog would have nobody to fill it).
+    void Nuovo1Click(bool dialogoRipetuto = true);
     void Apri1Click();
     void Salva1Click();
     void Chiudi1Click(bool daMenuChiudi = false);

@@ -61,11 +61,11 @@ bool ControllaPasswordApertura(TDM& dm, UserInterface& ui, MasterState& state) {
     return state.PasswordAccettata;
 }
 
-void Password1Click(TDM& dm, UserInterface& ui) {
+void Password1Click(TDM& dm, UserInterface& ui, const std::optional<std::string>& digitata) {
     dbase::Table& impostazioni = dm.TableImp;
     impostazioni.first();
     const std::string attuale = impostazioni.fieldByName(kCampoPassword).asString();
-    const std::optional<std::string> nuova = ui.askPassword(PasswordPrompt{attuale, true});
+    const std::optional<std::string> nuova = digitata ? digitata : ui.askPassword(PasswordPrompt{attuale, true});
     if (nuova) {
         scriviPassword(impostazioni, TroncaPassword(*nuova));
     }

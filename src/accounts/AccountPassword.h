@@ -3,6 +3,7 @@
 // changes or removes it. The password is kept in plain text in the settings row's PASSWORD field (at most eight
 // characters); "0" or an empty field means none. Comparisons are exact and case-sensitive.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,7 @@ bool ControllaPasswordApertura(TDM& dm, UserInterface& ui, MasterState& state);
 // "&Password...": the prompt starts with the current password; OK stores what the field holds ("0" or empty
 // removes the protection), Cancel leaves the row as it was. Not an unsaved change: ModificheDaSalvare is not
 // touched (a close answered No still puts the snapshot's password back).
-void Password1Click(TDM& dm, UserInterface& ui);
+// `digitata`: the text typed before OK when the caller already has it (a script); otherwise the prompt asks.
+void Password1Click(TDM& dm, UserInterface& ui, const std::optional<std::string>& digitata = std::nullopt);
 
 } // namespace valmora

@@ -4,6 +4,7 @@
 
 #include "cli/CommandRegistry.h"
 #include "core/Date.h"
+#include "mainwindow/FormMaster.h"
 #include "model/ScriptedUserInterface.h"
 
 #include <iosfwd>
@@ -15,7 +16,7 @@ namespace valmora::cli {
 
 class CliContext {
 public:
-    CliContext(Date today, std::ostream& out) : clock(today), ui(out) {}
+    CliContext(Date today, std::ostream& out);
 
     // Today as the program takes it: `--oggi`, then changed by `oggi`.
     FixedClock clock;
@@ -24,7 +25,8 @@ public:
     // The account folder the dialogs start in; `cartella` stands for the stored preference.
     std::string accountFolder;
 
-    // The engine's main-window object joins here when it exists; `exitProgram` will then run its "&Esci".
+    // The engine's main-window object: the account, its tables and every command of the window.
+    FormMaster master;
 
     // The script line being run (1-based), for messages.
     int currentLine = 0;

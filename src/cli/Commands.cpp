@@ -5,6 +5,8 @@ namespace valmora::cli {
 CommandRegistry standardCommands() {
     CommandRegistry registry;
     registerSessionCommands(registry);
+    registerContoCommands(registry);
+    registerViewCommands(registry);
     return registry;
 }
 

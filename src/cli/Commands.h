@@ -10,5 +10,9 @@ CommandRegistry standardCommands();
 
 // oggi, cartella, rispondi, esci: the session itself, no account needed.
 void registerSessionCommands(CommandRegistry& registry);
+// nuovo, apri, salva, chiudi, esporta, password: the "&Conto" menu.
+void registerContoCommands(CommandRegistry& registry);
+// movimenti, totali, grafico, stato: what is on screen.
+void registerViewCommands(CommandRegistry& registry);
 
 } // namespace valmora::cli

@@ -21,6 +21,7 @@ void cartella(const CommandCall& call, CliContext& context) {
     call.requireArgs(1);
     // Like the stored preference, the folder is taken as written; the dialogs find out whether it exists.
     context.accountFolder = call.args[0];
+    context.master.ImpostaCartellaConto(call.args[0]);
 }
 
 void rispondi(const CommandCall& call, CliContext& context) {

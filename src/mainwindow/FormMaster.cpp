@@ -53,7 +53,24 @@ void FormMaster::ImpostaCartellaConto(std::string cartella) {
     state_.CartellaConto = std::move(cartella);
 }
 
-void FormMaster::Password1Click() { valmora::Password1Click(dm_, ui_); }
+void FormMaster::Salva1Click() {
+    if (contoAperto_) {
+        comandi_.Salva1Click();
+    }
+}
+
+void FormMaster::Esporta1Click() {
+    if (contoAperto_) {
+        comandi_.Esporta1Click();
+    }
+}
+
+void FormMaster::Password1Click(const std::optional<std::string>& digitata) {
+    if (!contoAperto_) {
+        return;
+    }
+    valmora::Password1Click(dm_, ui_, digitata);
+}
 
 void FormMaster::Dettagli1Click(VoceVisualizza voce) {
     spunte_.Inverti(voce);

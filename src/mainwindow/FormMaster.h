@@ -62,12 +62,14 @@ public:
     const PreferenzeFinestra& Preferenze() const { return preferenze_; }
 
     // --- "&Conto" ---
-    void Nuovo1Click() { comandi_.Nuovo1Click(); }
+    void Nuovo1Click(bool dialogoRipetuto = true) { comandi_.Nuovo1Click(dialogoRipetuto); }
     void Apri1Click() { comandi_.Apri1Click(); }
-    void Salva1Click() { comandi_.Salva1Click(); }
+    // Save, export and password are disabled while no account is open: then they do nothing.
+    void Salva1Click();
     void Chiudi1Click(bool daMenuChiudi = true) { comandi_.Chiudi1Click(daMenuChiudi); }
-    void Esporta1Click() { comandi_.Esporta1Click(); }
-    void Password1Click();
+    void Esporta1Click();
+    // `digitata`: the text a script types before OK; otherwise the password dialog asks.
+    void Password1Click(const std::optional<std::string>& digitata = std::nullopt);
     bool File1Click() const { return state_.ModificheDaSalvare; }
     // The folder the dialogs start in (the stored DirIniziale, or `cartella` in a script).
     void ImpostaCartellaConto(std::string cartella);
