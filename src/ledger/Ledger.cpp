@@ -136,9 +136,13 @@ void Ledger::classificaInteressi(Money importo, std::int64_t& interessiCredito, 
         std::int64_t& accumulatore = creditore ? interessiCredito : interessiDebito;
         registrato = Money::fromUnits(DividiArrotondando(accumulatore, kDivisoreNumeri));
         auto& tabella = dm_.MainTable;
-        tabella.edit();
-        tabella.fieldByName(schema::kImporto).setMoney(registrato);
-        tabella.post();
+        // A row that already holds this amount is left alone: posting it again would change nothing
+        // on disk, and every post re-sorts the table, which a scan over a large ledger cannot afford.
+        if (tabella.fieldByName(schema::kImporto).asMoney() != registrato) {
+            tabella.edit();
+            tabella.fieldByName(schema::kImporto).setMoney(registrato);
+            tabella.post();
+        }
         accumulatore = 0;
     }
     // Debit interest lowers the balance by its size whichever sign it was stored with.
