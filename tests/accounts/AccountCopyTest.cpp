@@ -1,0 +1,132 @@
+#include "accounts/AccountCopy.h"
+
+#include "TempFolder.h"
+#include "dbase/FaultyFileSystem.h"
+#include "dbase/FileSystem.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+
+namespace valmora {
+namespace {
+
+namespace stdfs = std::filesystem;
+using testing::readAll;
+using testing::TempFolder;
+using testing::writeAll;
+
+// The eight files of account N in folder D, relative to D.
+const std::array<std::string, 8> kFiles = {"Accrediti/N.dbf", "Accrediti/N.mdx", "Tassi/N.dbf", "Tassi/N.mdx",
+                                           "Impostazioni/N.dbf", "Impostazioni/N.mdx", "N.dbf", "N.mdx"};
+
+void makeAccount(const stdfs::path& folder, const std::string& tag) {
+    for (const std::string& f : kFiles) {
+        writeAll(folder / f, tag + " " + f);
+    }
+}
+
+TEST(CreaCopia, CopiesTheEightFilesAndReplacesOlderCopies) {
+    TempFolder dir;
+    auto disk = dbase::diskFileSystem();
+    makeAccount(dir.path() / "conto", "nuovo");
+    makeAccount(dir.path() / "copia", "vecchio");
+    writeAll(dir.path() / "conto" / "Altro.dbf", "un altro conto");
+
+    EXPECT_TRUE(CreaCopia(*disk, dir.folder() + "copia/", dir.folder() + "conto/", "N.dbf"));
+    for (const std::string& f : kFiles) {
+        EXPECT_EQ(readAll(dir.path() / "copia" / f), "nuovo " + f) << f;
+    }
+    EXPECT_FALSE(stdfs::exists(dir.path() / "copia" / "Altro.dbf"));
+    // No temporary file is left beside any target.
+    for (const auto& entry : stdfs::recursive_directory_iterator(dir.path() / "copia")) {
+        EXPECT_EQ(entry.path().string().find("copia-in-corso"), std::string::npos) << entry.path();
+    }
+}
+
+TEST(CreaCopia, StopsAtTheFirstMissingFileKeepingTheCopiesMadeBefore) {
+    TempFolder dir;
+    auto disk = dbase::diskFileSystem();
+    makeAccount(dir.path() / "conto", "x");
+    stdfs::remove(dir.path() / "conto" / "Impostazioni" / "N.mdx");
+    stdfs::create_directories(dir.path() / "dest");
+
+    EXPECT_FALSE(CreaCopia(*disk, dir.folder() + "dest/", dir.folder() + "conto/", "N.dbf"));
+    EXPECT_TRUE(stdfs::exists(dir.path() / "dest" / "Accrediti" / "N.dbf"));
+    EXPECT_TRUE(stdfs::exists(dir.path() / "dest" / "Tassi" / "N.mdx"));
+    EXPECT_TRUE(stdfs::exists(dir.path() / "dest" / "Impostazioni" / "N.dbf"));
+    EXPECT_FALSE(stdfs::exists(dir.path() / "dest" / "N.dbf"));
+}
+
+TEST(CreaCopia, AFolderCopiedOntoItselfIsRefusedAndLeftIntact) {
+    TempFolder dir;
+    auto disk = dbase::diskFileSystem();
+    makeAccount(dir.path(), "originale");
+    // The same folder spelt three ways: as given, without the separator, and through "..".
+    EXPECT_FALSE(CreaCopia(*disk, dir.folder(), dir.folder(), "N.dbf"));
+    EXPECT_FALSE(CreaCopia(*disk, dir.path().string(), dir.folder(), "N.dbf"));
+    EXPECT_FALSE(CreaCopia(*disk, dir.folder() + "Tassi/../", dir.folder(), "N.dbf"));
+    // And through a symbolic link.
+    stdfs::create_directory_symlink(dir.path(), dir.path().parent_path() / (dir.path().filename().string() + "-l"));
+    const stdfs::path link = dir.path().parent_path() / (dir.path().filename().string() + "-l");
+    EXPECT_FALSE(CreaCopia(*disk, link.string() + "/", dir.folder(), "N.dbf"));
+    stdfs::remove(link);
+    for (const std::string& f : kFiles) {
+        EXPECT_EQ(readAll(dir.path() / f), "originale " + f) << f;
+    }
+}
+
+TEST(CreaCopia, WorksWithPathsFarLongerThanTheOldLimit) {
+    TempFolder dir;
+    auto disk = dbase::diskFileSystem();
+    stdfs::path deep = dir.path();
+    for (int i = 0; i < 6; ++i) {
+        deep /= std::string(60, static_cast<char>('a' + i));
+    }
+    makeAccount(deep / "conto", "lungo");
+    const std::string name = std::string(100, 'N') + ".dbf";
+    for (std::string sub : {"Accrediti/", "Tassi/", "Impostazioni/", ""}) {
+        stdfs::rename(deep / "conto" / (sub + "N.dbf"), deep / "conto" / (sub + std::string(100, 'N') + ".dbf"));
+        stdfs::rename(deep / "conto" / (sub + "N.mdx"), deep / "conto" / (sub + std::string(100, 'N') + ".mdx"));
+    }
+    ASSERT_GT((deep / "copia" / "Impostazioni" / name).string().size(), 500U);
+    stdfs::create_directories(deep / "copia");
+    EXPECT_TRUE(CreaCopia(*disk, (deep / "copia").string() + "/", (deep / "conto").string() + "/", name));
+    EXPECT_EQ(readAll(deep / "copia" / "Impostazioni" / name), "lungo Impostazioni/N.dbf");
+}
+
+TEST(CopiaFile, AWriteFailingHalfwayLeavesTheOldTargetWhole) {
+    TempFolder dir;
+    const std::string big(300000, 'n');
+    writeAll(dir.path() / "src" / "N.dbf", big);
+    writeAll(dir.path() / "dst" / "N.dbf", "la copia buona di prima");
+
+    auto faulty = std::make_shared<dbase::FaultyFileSystem>();
+    faulty->failWritesAfterBytes(1000);
+    EXPECT_FALSE(CopiaFile(*faulty, dir.folder() + "src/N.dbf", dir.folder() + "dst/", ".dbf"));
+    EXPECT_EQ(readAll(dir.path() / "dst" / "N.dbf"), "la copia buona di prima");
+    EXPECT_FALSE(stdfs::exists(dir.path() / "dst" / "N.dbf.copia-in-corso"));
+
+    faulty->heal();
+    EXPECT_TRUE(CopiaFile(*faulty, dir.folder() + "src/N.dbf", dir.folder() + "dst/", ".dbf"));
+    EXPECT_EQ(readAll(dir.path() / "dst" / "N.dbf"), big);
+}
+
+TEST(CopiaFile, UsesTheSourceNameWithTheGivenExtensionAndHonoursFailIfExists) {
+    TempFolder dir;
+    auto disk = dbase::diskFileSystem();
+    writeAll(dir.path() / "Conto.mdx", "indice");
+    writeAll(dir.path() / "out" / "Conto.mdx", "vecchio");
+    // The extension replaces the last four characters of the name given.
+    EXPECT_FALSE(CopiaFile(*disk, dir.folder() + "Conto.dbf", dir.folder() + "out/", ".mdx", true));
+    EXPECT_EQ(readAll(dir.path() / "out" / "Conto.mdx"), "vecchio");
+    EXPECT_TRUE(CopiaFile(*disk, dir.folder() + "Conto.dbf", dir.folder() + "out/", ".mdx"));
+    EXPECT_EQ(readAll(dir.path() / "out" / "Conto.mdx"), "indice");
+    // A file onto itself is refused, not truncated.
+    EXPECT_FALSE(CopiaFile(*disk, dir.folder() + "Conto.dbf", dir.folder(), ".mdx"));
+    EXPECT_EQ(readAll(dir.path() / "Conto.mdx"), "indice");
+}
+
+} // namespace
+} // namespace valmora
