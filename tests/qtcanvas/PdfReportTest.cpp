@@ -5,6 +5,8 @@
 #include "gui/canvas/PainterCanvas.h"
 
 #include "dbase/Table.h"
+#include "mainwindow/FormMaster.h"
+#include "model/ScriptedUserInterface.h"
 #include "model/TableSchemas.h"
 
 #include <gmock/gmock.h>
@@ -194,6 +196,36 @@ TEST_F(SampleAccount, AFileThatCannotBeWrittenIsReportedAndTheLedgerIsUntouched)
     EXPECT_FALSE(fs::exists(pdf));
     EXPECT_TRUE(movimenti_.filtered());
     EXPECT_EQ(movimenti_.recordCount(), 2);
+}
+
+TEST(RenderReportToPdf, PrintsTheMainWindowsOpenAccountAndNothingWithoutOne) {
+    const fs::path dir = fs::temp_directory_path() / "valmora-qtcanvas-master";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    ScriptedUserInterface ui;
+    FixedClock clock(giorno(15, 6, 2024));
+    FormMaster master(ui, clock);
+    master.ImpostaCartellaConto(dir.string() + "/");
+
+    const fs::path pdf = dir / "stampa.pdf";
+    EXPECT_FALSE(renderReportToPdf(master, pdf.string()));
+    EXPECT_FALSE(fs::exists(pdf));
+
+    ui.chooseFileInNextDialog((dir / "casa.dbf").string());
+    master.Nuovo1Click();
+    ASSERT_TRUE(master.ContoAperto());
+    master.DM().MainTable.appendRecord({giorno(3, 5, 2024), giorno(3, 5, 2024), std::string("Prelievo"),
+                                        std::string("Sportello"), euro("40"), std::string("Contanti")});
+    master.ledger().ScansioneRecord(true, true);
+    EXPECT_TRUE(renderReportToPdf(master, pdf.string()));
+
+    const std::string text = pdfText(pdf);
+    EXPECT_THAT(text, HasSubstr("Conto Istituto - Anno 2024"));
+    EXPECT_THAT(text, HasSubstr("Maggio"));
+    EXPECT_THAT(text, HasSubstr("Commissione su Scopertura")); // the scan's own charge, listed too
+    EXPECT_THAT(text, ::testing::ContainsRegex("Saldo: +" + master.ledger().Totali().Saldo.format()));
+    master.Chiudi1Click();
+    fs::remove_all(dir);
 }
 
 TEST(PainterCanvas, MeasuresTextInTheDevicesOwnPixels) {

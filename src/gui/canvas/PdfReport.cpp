@@ -1,6 +1,8 @@
 #include "gui/canvas/PdfReport.h"
 
 #include "gui/canvas/PainterCanvas.h"
+#include "mainwindow/FormMaster.h"
+#include "print/Stampa.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -64,6 +66,13 @@ void renderReportToPdf(const MonthlySummarySource& source, const std::string& pd
         QFile::remove(path);
         throw;
     }
+}
+
+bool renderReportToPdf(FormMaster& master, const std::string& pdfPath) {
+    if (!master.ContoAperto())
+        return false;
+    renderReportToPdf(summarySourceOf(master), pdfPath);
+    return true;
 }
 
 } // namespace valmora

@@ -8,6 +8,8 @@
 
 namespace valmora {
 
+class FormMaster;
+
 // Makes sure a QGuiApplication exists (fonts need one). When the program has none, as the
 // command-line tool, one is created on the offscreen platform and lives until the process ends.
 void ensureGuiApplication();
@@ -15,5 +17,9 @@ void ensureGuiApplication();
 // Writes the whole report into pdfPath, replacing the file. A file that cannot be written throws
 // std::runtime_error with an Italian message, and no partial file is left behind.
 void renderReportToPdf(const MonthlySummarySource& source, const std::string& pdfPath);
+
+// The open account's report, as "Stampa &Riepilogo Mensile ..." prints it, into pdfPath. Without an
+// open account (the command is disabled then) nothing is written and the result is false.
+bool renderReportToPdf(FormMaster& master, const std::string& pdfPath);
 
 } // namespace valmora
