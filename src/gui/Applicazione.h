@@ -1,0 +1,40 @@
+#pragma once
+// The program's start-up: the data module first, then the windows in their order, each created once
+// and kept until the program ends.
+
+#include "core/Date.h"
+#include "gui/QtUserInterface.h"
+#include "model/TDM.h"
+
+#include <QString>
+
+#include <memory>
+
+namespace valmora::gui {
+
+class TFormMaster;
+class TFormOperazione;
+
+class Applicazione {
+public:
+    // `clock` and `fileImpostazioni` are the tests' (a fixed day, a preferences file of their own);
+    // the program passes the system clock and the user's store.
+    Applicazione(const Clock& clock, const QString& fileImpostazioni = {});
+    ~Applicazione();
+    Applicazione(const Applicazione&) = delete;
+    Applicazione& operator=(const Applicazione&) = delete;
+
+    QtUserInterface& ui() { return ui_; }
+    TDM& dm() { return dm_; }
+    TFormMaster& master() { return *master_; }
+    TFormOperazione& operazione() { return *operazione_; }
+
+private:
+    const Clock& clock_;
+    QtUserInterface ui_;
+    TDM dm_;
+    std::unique_ptr<TFormMaster> master_;
+    TFormOperazione* operazione_ = nullptr; // owned by the main window
+};
+
+} // namespace valmora::gui

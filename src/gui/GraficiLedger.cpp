@@ -1,0 +1,186 @@
+#include "gui/GraficiLedger.h"
+
+#include <QCategoryAxis>
+#include <QChart>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QPieSeries>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace valmora::gui {
+
+namespace {
+
+QFont fontTitolo() {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(11);
+    f.setBold(true);
+    return f;
+}
+
+void preparaGrafico(QChart* chart, const QString& titolo, const QColor& fondo) {
+    chart->setTitle(titolo);
+    chart->setTitleFont(fontTitolo());
+    chart->setTitleBrush(QColor(0, 0, 128));
+    QLinearGradient gradient(0, 0, 0, 1);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+    gradient.setColorAt(0, Qt::white);
+    gradient.setColorAt(1, fondo);
+    chart->setBackgroundBrush(gradient);
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->setAnimationOptions(QChart::NoAnimation);
+}
+
+} // namespace
+
+QColor colore(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* parent)
+    : QChartView(parent), series_(new QLineSeries), axisX_(new QCategoryAxis), axisY_(new QValueAxis) {
+    auto* chart = new QChart;
+    preparaGrafico(chart, titolo, fondo);
+    chart->legend()->hide();
+    chart->setPlotAreaBackgroundVisible(true);
+    chart->setPlotAreaBackgroundBrush(Qt::white);
+    chart->setPlotAreaBackgroundPen(QPen(Qt::gray));
+    series_->setColor(Qt::red);
+    series_->setPointsVisible(false);
+    series_->setPointLabelsVisible(false);
+    chart->addSeries(series_);
+
+    // Both axes fixed from 0 to 100: the chart never rescales itself.
+    axisX_->setRange(0, 100);
+    axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axisX_->setLabelsAngle(90);
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(9);
+    axisX_->setLabelsFont(small);
+    axisX_->setMinorGridLineVisible(false);
+    axisY_->setRange(0, 100);
+    axisY_->setMinorTickCount(1);
+    axisY_->setLabelsFont(small);
+    axisY_->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(axisX_, Qt::AlignBottom);
+    chart->addAxis(axisY_, Qt::AlignLeft);
+    series_->attachAxis(axisX_);
+    series_->attachAxis(axisY_);
+
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    setRubberBand(QChartView::RectangleRubberBand);
+    setToolTip(QStringLiteral("Trascinare il grafico con il mouse tenendo premuto il tasto destro!"));
+    setStatusTip(toolTip());
+}
+
+void GraficoLinea::svuota() {
+    series_->clear();
+    for (const QString& label : axisX_->categoriesLabels())
+        axisX_->remove(label);
+    chart()->zoomReset();
+    axisX_->setRange(0, 100);
+    axisY_->setRange(0, 100);
+}
+
+void GraficoLinea::aggiungi(const ChartPoint& point) {
+    // Points stay in ascending order of x; a scan adds them in that order, so this is an append.
+    const QList<QPointF> points = series_->points();
+    qsizetype at = points.size();
+    while (at > 0 && points[at - 1].x() > point.x)
+        --at;
+    series_->insert(static_cast<int>(at), QPointF(point.x, point.y));
+    QHash<QXYSeries::PointConfiguration, QVariant> config;
+    config[QXYSeries::PointConfiguration::Color] = colore(point.colour);
+    series_->setPointConfiguration(static_cast<int>(at), config);
+    // A month label marks its point's x on the bottom axis (one label per month name).
+    const QString label = QString::fromStdString(point.label);
+    if (!label.isEmpty() && !axisX_->categoriesLabels().contains(label) &&
+        (axisX_->count() == 0 || point.x > axisX_->endValue(axisX_->categoriesLabels().constLast())))
+        axisX_->append(label, point.x);
+    axisX_->setRange(0, 100);
+}
+
+void GraficoLinea::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        panning_ = true;
+        lastPan_ = event->pos();
+        event->accept();
+        return;
+    }
+    QChartView::mousePressEvent(event);
+}
+
+void GraficoLinea::mouseMoveEvent(QMouseEvent* event) {
+    if (panning_) {
+        const QPoint delta = event->pos() - lastPan_;
+        lastPan_ = event->pos();
+        chart()->scroll(-delta.x(), delta.y());
+        event->accept();
+        return;
+    }
+    QChartView::mouseMoveEvent(event);
+}
+
+void GraficoLinea::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        // Right button only pans (the view would otherwise zoom out on its release).
+        panning_ = false;
+        event->accept();
+        return;
+    }
+    QChartView::mouseReleaseEvent(event);
+}
+
+GraficoTorta::GraficoTorta(QWidget* parent) : QChartView(parent), series_(new QPieSeries) {
+    auto* chart = new QChart;
+    preparaGrafico(chart, QStringLiteral("Percentuale Operazioni"), QColor(255, 176, 176));
+    chart->addSeries(series_);
+    series_->setPieSize(0.6);
+    series_->setVerticalPosition(0.62);
+    QLegend* legend = chart->legend();
+    legend->setAlignment(Qt::AlignTop);
+    legend->setShowToolTips(true);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(9);
+    legend->setFont(f);
+    legend->setMarkerShape(QLegend::MarkerShapeRectangle);
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    setToolTip(QStringLiteral("Movimenti in percentuale"));
+    setStatusTip(QStringLiteral("Rappresentazione grafica delle percentuali di operazioni effettuate"));
+}
+
+void GraficoTorta::svuota() {
+    series_->clear();
+    labels_.clear();
+}
+
+void GraficoTorta::aggiungi(const PieSlice& slice) {
+    // Descending order of value; equal values keep their order of arrival.
+    const QList<QPieSlice*> slices = series_->slices();
+    qsizetype at = slices.size();
+    while (at > 0 && slices[at - 1]->value() < slice.value)
+        --at;
+    auto* s = new QPieSlice(QString::fromStdString(slice.label), slice.value);
+    s->setColor(colore(slice.colour));
+    s->setBorderColor(colore(slice.colour).darker(130));
+    s->setLabelVisible(false);
+    series_->insert(static_cast<int>(at), s);
+    labels_.insert(at, QString::fromStdString(slice.label));
+    aggiornaLegenda();
+}
+
+void GraficoTorta::aggiornaLegenda() {
+    const double total = series_->sum();
+    const QList<QPieSlice*> slices = series_->slices();
+    for (qsizetype i = 0; i < slices.size(); ++i) {
+        const double percent = total > 0 ? slices[i]->value() * 100.0 / total : 0.0;
+        slices[i]->setLabel(QStringLiteral("%1  %2%").arg(labels_[i]).arg(percent, 0, 'f', 0));
+    }
+}
+
+} // namespace valmora::gui

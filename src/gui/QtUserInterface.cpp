@@ -1,0 +1,259 @@
+#include "gui/QtUserInterface.h"
+
+#include "gui/TFormOperazione.h"
+
+#if __has_include("gui/canvas/PainterCanvas.h")
+#include "gui/canvas/PainterCanvas.h"
+#define VALMORA_HAS_PAINTER_CANVAS 1
+#endif
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <exception>
+#include <map>
+
+namespace valmora::gui {
+
+namespace {
+
+std::vector<Answer> buttonsOf(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Yes:
+        return {Answer::Yes};
+    case Buttons::Ok:
+        return {Answer::Ok};
+    case Buttons::YesNo:
+        return {Answer::Yes, Answer::No};
+    case Buttons::NoOk:
+        return {Answer::No, Answer::Ok};
+    case Buttons::NoOkHelp:
+        return {Answer::No, Answer::Ok, Answer::Help};
+    }
+    return {Answer::Ok};
+}
+
+QMessageBox::ButtonRole roleOf(Answer answer) {
+    switch (answer) {
+    case Answer::Yes:
+        return QMessageBox::YesRole;
+    case Answer::No:
+        return QMessageBox::NoRole;
+    case Answer::Ok:
+        return QMessageBox::AcceptRole;
+    case Answer::Cancel:
+        return QMessageBox::RejectRole;
+    case Answer::Help:
+        return QMessageBox::HelpRole;
+    }
+    return QMessageBox::AcceptRole;
+}
+
+// A file dialog's filter text from the request's pattern ("*.dbf" -> "Tabelle dBase (*.dbf)").
+QString filterText(const FileDialogRequest& request) {
+    const QString pattern = QString::fromStdString(request.filter.empty() ? std::string("*") : request.filter);
+    if (pattern.endsWith(QStringLiteral(".dbf"), Qt::CaseInsensitive))
+        return QStringLiteral("Tabelle dBase (%1)").arg(pattern);
+    return pattern;
+}
+
+} // namespace
+
+QtUserInterface::QtUserInterface() = default;
+QtUserInterface::~QtUserInterface() = default;
+
+QString QtUserInterface::buttonCaption(Answer answer) {
+    switch (answer) {
+    case Answer::Yes:
+        return QStringLiteral("&Sì");
+    case Answer::No:
+        return QStringLiteral("&No");
+    case Answer::Ok:
+        return QStringLiteral("OK");
+    case Answer::Cancel:
+        return QStringLiteral("Annulla");
+    case Answer::Help:
+        return QStringLiteral("&Aiuto");
+    }
+    return {};
+}
+
+Answer QtUserInterface::escapeAnswer(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Yes:
+        return Answer::Yes;
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::YesNo:
+    case Buttons::NoOk:
+    case Buttons::NoOkHelp:
+        return Answer::No;
+    }
+    return Answer::Ok;
+}
+
+void QtUserInterface::openHelp(int topic) {
+    helpTopics_.push_back(topic);
+    if (helpOpener_)
+        helpOpener_(topic);
+}
+
+bool QtUserInterface::esegui(const std::function<void()>& command) {
+    try {
+        command();
+        return true;
+    } catch (const std::exception& e) {
+        // A scan interrupted by the error may have left the grid suspended or the cursor busy.
+        while (busyDepth_ > 0)
+            busyCursor(false);
+        if (target_)
+            target_->sospendiGriglia(false);
+        mostraErrore(e.what());
+        return false;
+    }
+}
+
+void QtUserInterface::mostraErrore(const std::string& text) { message(text, Buttons::Ok); }
+
+Answer QtUserInterface::message(const std::string& text, Buttons buttons) {
+    const std::vector<Answer> allowed = buttonsOf(buttons);
+    for (;;) {
+        Answer answer = escapeAnswer(buttons);
+        if (!answers_.empty()) {
+            answer = answers_.front();
+            answers_.pop_front();
+            // A one-button box has only one answer whatever was queued for it.
+            if (allowed.size() == 1)
+                answer = allowed.front();
+        } else if (!answerByDefault_) {
+            answer = showBox(text, buttons);
+        }
+        shown_.push_back({text, buttons, answer});
+        if (answer != Answer::Help)
+            return answer;
+        // Help opens the help and leaves the same question open.
+        openHelp(0);
+    }
+}
+
+Answer QtUserInterface::showBox(const std::string& text, Buttons buttons) {
+    QMessageBox box(parent_ ? parent_ : QApplication::activeWindow());
+    box.setIcon(QMessageBox::NoIcon);
+    box.setWindowTitle(QString::fromStdString(title_));
+    // The engine writes line breaks as '\r' (the classic message convention); Qt wants '\n'.
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
+    box.setTextFormat(Qt::PlainText);
+    std::map<QAbstractButton*, Answer> answerOf;
+    const std::vector<Answer> allowed = buttonsOf(buttons);
+    for (Answer a : allowed) {
+        QPushButton* button = box.addButton(buttonCaption(a), roleOf(a));
+        answerOf[button] = a;
+        if (a == escapeAnswer(buttons))
+            box.setEscapeButton(button);
+    }
+    box.setDefaultButton(static_cast<QPushButton*>(box.buttons().front()));
+    box.exec();
+    const auto found = answerOf.find(box.clickedButton());
+    return found == answerOf.end() ? escapeAnswer(buttons) : found->second;
+}
+
+std::optional<std::string> QtUserInterface::fileDialog(const FileDialogRequest& request, bool save) {
+    if (!files_.empty()) {
+        std::optional<std::string> chosen = files_.front();
+        files_.pop_front();
+        return chosen;
+    }
+    if (answerByDefault_)
+        return std::nullopt;
+    QFileDialog dialog(parent_, QString::fromStdString(request.title),
+                       QString::fromStdString(request.folder), filterText(request));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
+    if (!request.fileName.empty())
+        dialog.selectFile(QString::fromStdString(request.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().front()).toStdString();
+}
+
+std::optional<std::string> QtUserInterface::askSaveFile(const FileDialogRequest& request) {
+    return fileDialog(request, true);
+}
+
+std::optional<std::string> QtUserInterface::askOpenFile(const FileDialogRequest& request) {
+    return fileDialog(request, false);
+}
+
+std::shared_ptr<ReportCanvas> QtUserInterface::askPrintCanvas() {
+    if (answerByDefault_ && answers_.empty())
+        return nullptr;
+#ifdef VALMORA_HAS_PAINTER_CANVAS
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPrintDialog dialog(printer.get(), parent_);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return std::make_shared<PainterCanvas>(std::move(printer));
+#else
+    return nullptr;
+#endif
+}
+
+DialogResult QtUserInterface::showOperationDialog(OperationEntry& entry) {
+    return dialog_ ? dialog_->mostra(entry) : DialogResult::Cancel;
+}
+
+void QtUserInterface::totalsGridChanged(const TotalsGrid& grid) {
+    if (target_)
+        target_->mostraTotali(grid);
+}
+
+void QtUserInterface::chartCleared(LedgerChart chart) {
+    if (target_)
+        target_->svuotaGrafico(chart);
+}
+
+void QtUserInterface::chartPointAdded(LedgerChart chart, const ChartPoint& point) {
+    if (target_)
+        target_->aggiungiPunto(chart, point);
+}
+
+void QtUserInterface::pieSliceAdded(const PieSlice& slice) {
+    if (target_)
+        target_->aggiungiFetta(slice);
+}
+
+void QtUserInterface::statusNoticesChanged(const StatusNotices& notices) {
+    if (target_)
+        target_->StatoTabella(notices);
+}
+
+void QtUserInterface::tipoColumnWidthChanged(int pixels) {
+    if (target_)
+        target_->larghezzaColonnaTipo(pixels);
+}
+
+void QtUserInterface::busyCursor(bool on) {
+    if (on) {
+        ++busyDepth_;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0) {
+        --busyDepth_;
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtUserInterface::ledgerGridSuspended(bool suspended) {
+    if (target_)
+        target_->sospendiGriglia(suspended);
+}
+
+} // namespace valmora::gui

@@ -1,0 +1,920 @@
+#include "gui/TFormMaster.h"
+
+#include "gui/GraficiLedger.h"
+#include "gui/GrigliaValori.h"
+#include "gui/LedgerTableModel.h"
+#include "gui/TFormCalendario.h"
+#include "gui/TInformazioni.h"
+#include "model/TDM.h"
+#include "print/MonthlySummaryReport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QSvgWidget>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace valmora::gui {
+
+namespace {
+
+constexpr const char* kVersioneFile = "040106";
+
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QDate toQDate(Date d) { return d.isNull() ? QDate() : QDate(d.year(), d.month(), d.day()); }
+
+// A hint "short|long": the short part is the tooltip, the long part goes to status panel 0.
+void hint(QWidget* w, const QString& h) {
+    w->setToolTip(TFormMaster::parteBreve(h));
+    w->setStatusTip(TFormMaster::parteLunga(h));
+}
+
+QIcon icona(const char* name) { return QIcon(QStringLiteral(":/icone/%1.svg").arg(QLatin1String(name))); }
+
+QFont arial(int pixels, bool bold = false, bool italic = false) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    f.setItalic(italic);
+    return f;
+}
+
+void riempi(QComboBox* box, const StringList& voci) {
+    box->clear();
+    for (const std::string& v : voci.items())
+        box->addItem(QString::fromStdString(v));
+}
+
+void seleziona(QComboBox* box, const std::string& text) {
+    const int at = box->findText(QString::fromStdString(text), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    box->setCurrentIndex(at);
+    if (box->isEditable())
+        box->setEditText(QString::fromStdString(text));
+}
+
+} // namespace
+
+QString TFormMaster::parteLunga(const QString& h) {
+    const qsizetype bar = h.indexOf(QLatin1Char('|'));
+    return bar < 0 ? h : h.mid(bar + 1);
+}
+
+QString TFormMaster::parteBreve(const QString& h) {
+    const qsizetype bar = h.indexOf(QLatin1Char('|'));
+    return bar < 0 ? h : h.left(bar);
+}
+
+TFormMaster::TFormMaster(QtUserInterface& ui, TDM& dm, const Clock& clock, const QString& fileImpostazioni,
+                         QWidget* parent)
+    : QMainWindow(parent), ui_(ui), dm_(dm), clock_(clock), ledger_(dm, ui, clock, stato_), filtro_(dm, ledger_),
+      entry_(dm, ledger_, filtro_, ui, clock), store_(ApriPreferenze(fileImpostazioni)) {
+    setObjectName(QStringLiteral("TFormMaster"));
+    setFont(arial(12));
+    setMinimumSize(686, 300);
+    resize(966, 690);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(128, 128, 128));
+    setPalette(p);
+    ui_.setParentWindow(this);
+    ui_.setViewTarget(this);
+
+    creaMenu();
+    creaPannelli();
+    creaStatusBar();
+
+    Informazioni = new TInformazioni(this);
+    Calendario = new TFormCalendario(this);
+    Calendario->setAllaChiusura([this] { TCalendario->setChecked(false); });
+
+    FormCreate();
+}
+
+TFormMaster::~TFormMaster() {
+    ui_.setViewTarget(nullptr);
+    ui_.setParentWindow(nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
+void TFormMaster::creaMenu() {
+    auto azione = [this](QMenu* menu, const QString& text, const QKeySequence& key, const QString& h) {
+        auto* a = new QAction(text, this);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        a->setStatusTip(h);
+        a->setToolTip(h);
+        menu->addAction(a);
+        // Also on the window, so the shortcut works whatever the menu bar shows.
+        addAction(a);
+        return a;
+    };
+    MenuConto = menuBar()->addMenu(QStringLiteral("&Conto"));
+    Nuovo1 = azione(MenuConto, QStringLiteral("&Nuovo"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                    QStringLiteral("Creare un nuovo conto"));
+    NuovoAnno1 = azione(MenuConto, QStringLiteral("N&uovo Anno"), {},
+                        QStringLiteral("Riportare il saldo in un nuovo conto"));
+    Apri1 = azione(MenuConto, QStringLiteral("&Apri"), QKeySequence(Qt::CTRL | Qt::Key_A),
+                   QStringLiteral("Aprire un conto esistente"));
+    Salva1 = azione(MenuConto, QStringLiteral("&Salva"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                    QStringLiteral("Salva le modifiche effettuate"));
+    Esporta1 = azione(MenuConto, QStringLiteral("Es&porta"), {},
+                      QStringLiteral("Salva il conto in una nuova cartella (o unità)"));
+    Importa1 = azione(MenuConto, QStringLiteral("&Importa"), {},
+                      QStringLiteral("Importare un conto creato con una versione precedente di Valmora"));
+    Chiudi1 = azione(MenuConto, QStringLiteral("&Chiudi"), {}, QStringLiteral("Chiude il Conto attivo"));
+    MenuConto->addSeparator();
+    StampaRiepilogo1 = azione(MenuConto, QStringLiteral("Stampa &Riepilogo Mensile ..."), {},
+                              QStringLiteral("Stampa un riepilogo mensile dei movimenti"));
+    Password1 = azione(MenuConto, QStringLiteral("&Password..."), {},
+                       QStringLiteral("Impostare una password di sicurezza"));
+    MenuConto->addSeparator();
+    Esci1 = azione(MenuConto, QStringLiteral("&Esci"), QKeySequence(Qt::ALT | Qt::Key_F4),
+                   QStringLiteral("Chiude l'applicazione"));
+
+    MenuModifica = menuBar()->addMenu(QStringLiteral("&Modifica"));
+    MenuInserisci = MenuModifica->addMenu(QStringLiteral("&Inserisci"));
+    MenuInserisci->menuAction()->setStatusTip(QStringLiteral("Inserire un movimento"));
+    const auto ctrlAlt = [](Qt::Key k) { return QKeySequence(Qt::CTRL | Qt::ALT | k); };
+    Accredito1 = azione(MenuInserisci, QStringLiteral("&Accredito"), ctrlAlt(Qt::Key_A),
+                        QStringLiteral("Inserisce un accredito"));
+    Prelievo1 = azione(MenuInserisci, QStringLiteral("&Prelievo"), ctrlAlt(Qt::Key_P),
+                       QStringLiteral("Inserisce un prelievo"));
+    Addebito1 = azione(MenuInserisci, QStringLiteral("A&ddebito"), ctrlAlt(Qt::Key_D),
+                       QStringLiteral("Inserisce un addebito"));
+    Imposta1 = azione(MenuInserisci, QStringLiteral("&Imposta"), ctrlAlt(Qt::Key_I),
+                      QStringLiteral("Inserisce un'imposta"));
+    FuoriConto1 = azione(MenuInserisci, QStringLiteral("&Fuori Conto"), ctrlAlt(Qt::Key_F),
+                         QStringLiteral("Inserisce un movimento Fuori Conto"));
+    Elimina1 = azione(MenuModifica, QStringLiteral("&Elimina"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                      QStringLiteral("Eliminare l'operazione selezionata"));
+    Modifica1 = azione(MenuModifica, QStringLiteral("&Modifica"), QKeySequence(Qt::CTRL | Qt::Key_M),
+                       QStringLiteral("Modificare l'operazione selezionata"));
+    MenuModifica->addSeparator();
+    Impostazioni1 = azione(MenuModifica, QStringLiteral("Im&postazioni..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+                           QStringLiteral("Configurare le impostazioni generali del Conto"));
+
+    MenuVisualizza = menuBar()->addMenu(QStringLiteral("&Visualizza"));
+    auto spunta = [&](const QString& text, const QKeySequence& key, const QString& h, bool checked) {
+        QAction* a = azione(MenuVisualizza, text, key, h);
+        a->setCheckable(true);
+        a->setChecked(checked);
+        connect(a, &QAction::triggered, this, [this, a] { Dettagli1Click(a); });
+        return a;
+    };
+    BarraOperazioni1 = spunta(QStringLiteral("Barra &Operazioni"), {},
+                              QStringLiteral("Visualizza/Nasconde i pulsanti di inserimento movimenti"), true);
+    BarraFiltri1 = spunta(QStringLiteral("Barra &Filtri"), {},
+                          QStringLiteral("Visualizza/Nasconde i controlli per filtrare i movimenti"), true);
+    SchermoIntero1 = spunta(QStringLiteral("Schermo &Intero"), QKeySequence(Qt::CTRL | Qt::Key_H),
+                            QStringLiteral("Elenco Movimenti a tutto schermo"), false);
+    MenuVisualizza->addSeparator();
+    Dettagli1 = spunta(QStringLiteral("&Dettagli Operazioni"), {},
+                       QStringLiteral("Visualizza/Nasconde il riepilogo dei valori delle singole operazioni"), true);
+    GraficoSaldo1 = spunta(QStringLiteral("Grafico &Saldo"), {},
+                           QStringLiteral("Visualizza/Nasconde l'andamento grafico del Saldo"), true);
+    GraficoFC1 =
+        spunta(QStringLiteral("Grafico Fuori &Conto"), {},
+               QStringLiteral("Visualizza/Nasconde l'andamento grafico delle operazioni Fuori Conto"), true);
+    PercentualeOperazioni1 = spunta(
+        QStringLiteral("&Percentuale Operazioni"), {},
+        QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true);
+
+    MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    Contenuti1 = azione(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
+                        QStringLiteral("Guida all'uso del programma"));
+    CondizionidiUtilizzo1 = azione(MenuHelp, QStringLiteral("Condizioni di Utilizzo ..."), {}, {});
+    Informazionisu1 =
+        azione(MenuHelp, QStringLiteral("&Informazioni su..."), {}, QStringLiteral("Informazioni generali"));
+
+    const auto collega = [this](QAction* a, std::function<void()> f) {
+        connect(a, &QAction::triggered, this, [this, f = std::move(f)] { comando(f); });
+    };
+    const auto account = [this](std::function<void()> TFormMaster::*member) {
+        return [this, member] {
+            if (this->*member)
+                (this->*member)();
+        };
+    };
+    collega(Nuovo1, account(&TFormMaster::Nuovo1Click));
+    collega(NuovoAnno1, account(&TFormMaster::NuovoAnno1Click));
+    collega(Apri1, account(&TFormMaster::Apri1Click));
+    collega(Salva1, account(&TFormMaster::Salva1Click));
+    collega(Esporta1, account(&TFormMaster::Esporta1Click));
+    collega(Importa1, account(&TFormMaster::Importa1Click));
+    collega(Chiudi1, account(&TFormMaster::Chiudi1Click));
+    collega(Password1, account(&TFormMaster::Password1Click));
+    collega(Impostazioni1, account(&TFormMaster::Impostazioni1Click));
+    collega(StampaRiepilogo1, [this] { StampaRiepilogo1Click(); });
+    collega(Esci1, [this] { Esci1Click(); });
+    collega(Accredito1, [this] { InserisciComando(TipoInserimento::Accredito); });
+    collega(Prelievo1, [this] { InserisciComando(TipoInserimento::Prelievo); });
+    collega(Addebito1, [this] { InserisciComando(TipoInserimento::Addebito); });
+    collega(Imposta1, [this] { InserisciComando(TipoInserimento::Imposta); });
+    collega(FuoriConto1, [this] { InserisciComando(TipoInserimento::FuoriConto); });
+    collega(Elimina1, [this] { SpeedEliminaClick(); });
+    collega(Modifica1, [this] { SpeedModificaClick(); });
+    collega(Contenuti1, [this] { ui_.openHelp(0); });
+    collega(CondizionidiUtilizzo1, [this] { CondizionidiUtilizzo1Click(); });
+    collega(Informazionisu1, [this] { Informazionisu1Click(); });
+    connect(MenuConto, &QMenu::aboutToShow, this, [this] { File1Click(); });
+
+    PopupGriglia = new QMenu(this);
+    PopModifica = PopupGriglia->addAction(QStringLiteral("Modifica"));
+    PopElimina = PopupGriglia->addAction(QStringLiteral("Elimina"));
+    PopupGriglia->addSeparator();
+    PopStampa = PopupGriglia->addAction(QStringLiteral("Stampa"));
+    collega(PopModifica, [this] { SpeedModificaClick(); });
+    collega(PopElimina, [this] { SpeedEliminaClick(); });
+    collega(PopStampa, [this] { StampaRiepilogo1Click(); });
+}
+
+void TFormMaster::creaBarraSpeed() {
+    BarraSpeed = new QToolBar(QStringLiteral("BarraSpeed"), CoolBar);
+    BarraSpeed->setObjectName(QStringLiteral("BarraSpeed"));
+    BarraSpeed->setMovable(false);
+    BarraSpeed->setIconSize(QSize(24, 24));
+    const auto bottone = [this](const char* name, const char* image, const QString& h) {
+        auto* b = new QToolButton(BarraSpeed);
+        b->setObjectName(QLatin1String(name));
+        b->setIcon(icona(image));
+        b->setAutoRaise(true);
+        b->setFixedWidth(35);
+        hint(b, h);
+        BarraSpeed->addWidget(b);
+        return b;
+    };
+    TEsci = bottone("TEsci", "esci", QStringLiteral("Esci|Chiude l'applicazione"));
+    TSalva = bottone("TSalva", "salva", QStringLiteral("Salva|Salva le modifiche effettuate"));
+    BarraSpeed->addSeparator();
+    TDepositi = bottone("TDepositi", "accredito", QStringLiteral("Accredito|Inserisce un Accredito"));
+    TPrelievi = bottone("TPrelievi", "prelievo", QStringLiteral("Prelievo|Inserisce un Prelievo"));
+    TAddebiti = bottone("TAddebiti", "addebito", QStringLiteral("Addebito|Inserisce un Addebito"));
+    TImposte = bottone("TImposte", "imposta", QStringLiteral("Imposta|Inserisce un'Imposta"));
+    TContante = bottone("TContante", "fuoriconto", QStringLiteral("Fuori Conto|Inserisce un'operazione Fuori Conto"));
+    BarraSpeed->addSeparator();
+    auto* spazio = new QWidget(BarraSpeed);
+    spazio->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    BarraSpeed->addWidget(spazio);
+    LabelCrediti = new QLabel(QStringLiteral("Valmora: realizzato in C++ con Qt"), BarraSpeed);
+    LabelCrediti->setObjectName(QStringLiteral("LabelCrediti"));
+    QAction* crediti = BarraSpeed->addWidget(LabelCrediti);
+    crediti->setVisible(false);
+    LabelCrediti->setProperty("azione", QVariant::fromValue(static_cast<QObject*>(crediti)));
+    LLogo = new QLabel(QStringLiteral("Istituto Bancario"), BarraSpeed);
+    LLogo->setObjectName(QStringLiteral("LLogo"));
+    LLogo->setFont(arial(19, false, true));
+    LLogo->setFixedWidth(330);
+    LLogo->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    BarraSpeed->addWidget(LLogo);
+    BarraSpeed->installEventFilter(this);
+
+    connect(TEsci, &QToolButton::clicked, this, [this] { Esci1Click(); });
+    connect(TSalva, &QToolButton::clicked, this, [this] { comando([this] {
+                if (Salva1Click)
+                    Salva1Click();
+            }); });
+    connect(TDepositi, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Accredito); });
+    connect(TPrelievi, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Prelievo); });
+    connect(TAddebiti, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Addebito); });
+    connect(TImposte, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Imposta); });
+    connect(TContante, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::FuoriConto); });
+}
+
+void TFormMaster::creaBarraQuery() {
+    BarraQuery = new QToolBar(QStringLiteral("BarraQuery"), CoolBar);
+    BarraQuery->setObjectName(QStringLiteral("BarraQuery"));
+    BarraQuery->setMovable(false);
+    BarraQuery->setIconSize(QSize(20, 20));
+    const QString navyCombo = QStringLiteral("QComboBox { color: navy; background: #f4f8ff; }");
+    const auto etichetta = [this](const QString& text, const QString& h) {
+        auto* l = new QLabel(text, BarraQuery);
+        l->setFont(arial(12));
+        if (!h.isEmpty())
+            hint(l, h);
+        BarraQuery->addWidget(l);
+        return l;
+    };
+    const auto combo = [&](const char* name, int width, bool editable, const QString& h) {
+        auto* c = new QComboBox(BarraQuery);
+        c->setObjectName(QLatin1String(name));
+        c->setFixedWidth(width);
+        c->setEditable(editable);
+        if (editable) {
+            c->setInsertPolicy(QComboBox::NoInsert);
+            c->setCompleter(nullptr);
+        }
+        c->setStyleSheet(navyCombo);
+        hint(c, h);
+        BarraQuery->addWidget(c);
+        return c;
+    };
+    LabelPeriodo = etichetta(
+        QStringLiteral("Periodo "),
+        QStringLiteral("Filtra la visualizzazione dei movimenti con Valuta compresa tra i mesi selezionati "));
+    ComboData = combo("ComboData", 80, false, QStringLiteral("Seleziona Inizio"));
+    Label1 = etichetta(QStringLiteral(" fino a"), {});
+    Label1->setFixedWidth(35);
+    ComboData2 = combo("ComboData2", 80, true, QStringLiteral("Seleziona Fine"));
+    BarraQuery->addSeparator();
+    LabelOperazione = etichetta(
+        QStringLiteral("Operazione "),
+        QStringLiteral("Filtra la visualizzazione dei movimenti con l' Operazione selezionata"));
+    ComboOperazioni =
+        combo("ComboOperazioni", 88, false,
+              QStringLiteral("Operazioni visualizzate|Filtra i movimenti secondo l'Operazione visualizzata"));
+    BarraQuery->addSeparator();
+    Label4 = etichetta(QStringLiteral("Tipo "), {});
+    ComboTipo = combo("ComboTipo", 123, false,
+                      QStringLiteral("Tipo di Operazioni visualizzate|Filtra i movimenti a seconda del Tipo di "
+                                     "Operazione scelto"));
+    BarraQuery->addSeparator();
+    LabelCerca = etichetta(QStringLiteral("Cerca "), {});
+    LabelCerca->setStyleSheet(QStringLiteral("color: navy"));
+    EditCerca = new QLineEdit(BarraQuery);
+    EditCerca->setObjectName(QStringLiteral("EditCerca"));
+    EditCerca->setFixedWidth(116);
+    hint(EditCerca, QStringLiteral("Cerca Descrizioni da visualizzare|Visualizzare movimenti la cui Descrizione "
+                                   "inizia con il testo specificato"));
+    BarraQuery->addWidget(EditCerca);
+    TBCerca = new QToolButton(BarraQuery);
+    TBCerca->setObjectName(QStringLiteral("TBCerca"));
+    TBCerca->setText(QStringLiteral("&Vai"));
+    TBCerca->setIcon(icona("cerca"));
+    TBCerca->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    TBCerca->setAutoRaise(true);
+    hint(TBCerca, QStringLiteral("Avvia la ricerca|Avvia la ricerca"));
+    BarraQuery->addWidget(TBCerca);
+    BarraQuery->addSeparator();
+    TCalendario = new QToolButton(BarraQuery);
+    TCalendario->setObjectName(QStringLiteral("TCalendario"));
+    TCalendario->setIcon(icona("calendario"));
+    TCalendario->setCheckable(true);
+    TCalendario->setAutoRaise(true);
+    TCalendario->setFixedWidth(25);
+    hint(TCalendario, QStringLiteral("Visualizza il calendario"));
+    BarraQuery->addWidget(TCalendario);
+
+    // The user's changes only: the bar is refilled from the engine with signals blocked.
+    connect(ComboData, &QComboBox::currentIndexChanged, this,
+            [this] { ComboDataChange(MittenteFiltro::ComboData); });
+    connect(ComboData2, &QComboBox::currentTextChanged, this,
+            [this] { ComboDataChange(MittenteFiltro::ComboData2); });
+    connect(ComboOperazioni, &QComboBox::currentIndexChanged, this, [this] { ComboOperazioniChange(); });
+    connect(ComboTipo, &QComboBox::currentIndexChanged, this, [this] { ComboTipoChange(); });
+    connect(TBCerca, &QToolButton::clicked, this, [this] { TBCercaClick(); });
+    connect(TCalendario, &QToolButton::toggled, this, [this](bool on) { TCalendarioClick(on); });
+}
+
+void TFormMaster::creaPannelli() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    // The cool bar: two bands, one toolbar each; it shrinks to the visible ones.
+    CoolBar = new QWidget(central);
+    CoolBar->setObjectName(QStringLiteral("CoolBar"));
+    CoolBar->setAutoFillBackground(true);
+    QPalette cp = CoolBar->palette();
+    cp.setColor(QPalette::Window, QColor(212, 208, 200));
+    CoolBar->setPalette(cp);
+    auto* bands = new QVBoxLayout(CoolBar);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+    creaBarraSpeed();
+    creaBarraQuery();
+    bands->addWidget(BarraSpeed);
+    bands->addWidget(BarraQuery);
+    layout->addWidget(CoolBar);
+
+    Splitter1 = new QSplitter(Qt::Horizontal, central);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    Splitter1->setChildrenCollapsible(false);
+    DBGrid1 = new QTableView(Splitter1);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    modello = new LedgerTableModel(dm_.MainTable, this);
+    DBGrid1->setModel(modello);
+    DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    DBGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(17);
+    DBGrid1->verticalHeader()->setFixedWidth(12);
+    DBGrid1->horizontalHeader()->setMinimumSectionSize(0);
+    DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    DBGrid1->horizontalHeader()->setHighlightSections(false);
+    DBGrid1->setWordWrap(false);
+    QFont gridFont(QStringLiteral("MS Sans Serif"));
+    gridFont.setPixelSize(11);
+    DBGrid1->setFont(gridFont);
+    const int larghezze[] = {70, 70, 80, 70, 100, 285};
+    for (int c = 0; c < LedgerTableModel::NumeroColonne; ++c)
+        DBGrid1->setColumnWidth(c, larghezze[c]);
+    QFont importoTitolo = arial(12, true);
+    DBGrid1->horizontalHeader()->setFont(gridFont);
+    DBGrid1->installEventFilter(this);
+    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { comando([this] { SpeedModificaClick(); }); });
+    connect(DBGrid1, &QTableView::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupGriglia->popup(DBGrid1->viewport()->mapToGlobal(pos)); });
+    connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && !modello->sospeso())
+                    modello->rendiCorrente(current.row());
+                DBGrid1->setToolTip(modello->commentoCorrente());
+            });
+    connect(modello, &LedgerTableModel::rigaCorrenteCambiata, this, [this](int row) {
+        const QModelIndex index = modello->index(row, 1);
+        DBGrid1->selectionModel()->setCurrentIndex(
+            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
+
+    PannelloValori = new QWidget(Splitter1);
+    PannelloValori->setObjectName(QStringLiteral("PannelloValori"));
+    auto* pannello = new QHBoxLayout(PannelloValori);
+    pannello->setContentsMargins(0, 0, 0, 0);
+    pannello->setSpacing(0);
+    Griglia = new GrigliaValori(PannelloValori);
+    pannello->addWidget(Griglia);
+    auto* destra = new QVBoxLayout;
+    destra->setContentsMargins(0, 0, 0, 0);
+    destra->setSpacing(0);
+    ScrollGrafici = new QScrollArea(PannelloValori);
+    ScrollGrafici->setObjectName(QStringLiteral("ScrollGrafici"));
+    ScrollGrafici->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ScrollGrafici->setFixedWidth(190 + 18);
+    ContenitoreGrafici = new QWidget;
+    Chart1 = new GraficoLinea(QStringLiteral("Saldo (Migliaia di €)"), QColor(255, 255, 128), ContenitoreGrafici);
+    Chart1->setObjectName(QStringLiteral("Chart1"));
+    ChartFC = new GraficoLinea(QStringLiteral("Fuori Conto (Migliaia di €)"), QColor(183, 255, 183),
+                               ContenitoreGrafici);
+    ChartFC->setObjectName(QStringLiteral("ChartFC"));
+    ChartMovimenti = new GraficoTorta(ContenitoreGrafici);
+    ChartMovimenti->setObjectName(QStringLiteral("ChartMovimenti"));
+    ScrollGrafici->setWidget(ContenitoreGrafici);
+    destra->addWidget(ScrollGrafici, 1);
+    auto* striscia = new QWidget(PannelloValori);
+    striscia->setFixedHeight(39);
+    auto* logoLayout = new QHBoxLayout(striscia);
+    logoLayout->setContentsMargins(6, 2, 6, 2);
+    auto* logo = new QSvgWidget(QStringLiteral(":/icone/logo.svg"), striscia);
+    logo->setFixedSize(30, 30);
+    auto* nome = new QLabel(QStringLiteral("Valmora"), striscia);
+    nome->setFont(arial(21, true, true));
+    nome->setStyleSheet(QStringLiteral("color: teal"));
+    logoLayout->addWidget(logo);
+    logoLayout->addWidget(nome);
+    logoLayout->addStretch();
+    destra->addWidget(striscia);
+    pannello->addLayout(destra);
+    pannello->addStretch();
+    Splitter1->addWidget(DBGrid1);
+    Splitter1->addWidget(PannelloValori);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
+    layout->addWidget(Splitter1, 1);
+    setCentralWidget(central);
+    impilaGrafici();
+}
+
+void TFormMaster::creaStatusBar() {
+    const int widths[4] = {400, 150, 150, 150};
+    for (int i = 0; i < 4; ++i) {
+        StatusPanel[i] = new QLabel(statusBar());
+        StatusPanel[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        StatusPanel[i]->setFrameShape(QFrame::Panel);
+        StatusPanel[i]->setFrameShadow(QFrame::Sunken);
+        if (i == 0) {
+            // Panel 0 takes what the other three leave.
+            StatusPanel[i]->setMinimumWidth(1);
+            statusBar()->addWidget(StatusPanel[i], 1);
+        } else {
+            StatusPanel[i]->setFixedWidth(widths[i]);
+            statusBar()->addPermanentWidget(StatusPanel[i]);
+        }
+    }
+    StatusPanel[3]->setFixedWidth(widths[3] + 60); // the long date in full
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up, preferences and states
+
+void TFormMaster::FormCreate() {
+    // Process-wide formats: "." thousands, "," decimals, "€"; amounts and dates themselves are
+    // formatted by the engine (Money::format, Date::toString) in the same way.
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    StatoSenzaConto(false);
+    stato_.TitoloProgramma = "Valmora 4.1.0";
+    setWindowTitle(q(stato_.TitoloProgramma));
+    QApplication::setApplicationDisplayName(QString());
+    ui_.setTitle(stato_.TitoloProgramma);
+    cartellaAvvio_ = QDir::toNativeSeparators(QDir::currentPath());
+#ifdef Q_OS_WIN
+    cartellaWindows_ = QDir::toNativeSeparators(QString::fromLocal8Bit(qgetenv("WINDIR")).left(100));
+#else
+    cartellaWindows_ = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).left(100);
+#endif
+    stato_.PasswordAccettata = false;
+    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->geometry().width() == 640)
+        ui_.message("Per una visione ottimale si raccomanda \runa risoluzione video di almeno 800 x 600",
+                    Buttons::Yes);
+    syncingBar_ = true;
+    riempi(ComboOperazioni, valmora::BarraQuery::VociComboOperazioni());
+    riempi(ComboData, valmora::BarraQuery::VociComboData());
+    riempi(ComboData2, valmora::BarraQuery::VociComboData2());
+    ComboTipo->clear();
+    syncingBar_ = false;
+    sincronizzaBarra();
+    StatusPanel[3]->setText(QLocale::system().toString(toQDate(clock_.today()), QStringLiteral("dddd, d MMMM yyyy")));
+    LeggiDaRegistro();
+}
+
+void TFormMaster::LeggiDaRegistro() {
+    prefs_ = gui::LeggiDaRegistro(*store_, cartellaAvvio_);
+    stato_.CartellaConto = prefs_.DirIniziale.toStdString();
+    DBGrid1->setColumnWidth(LedgerTableModel::DATA, std::max(0, prefs_.LarghezzaColonna0));
+    larghezzaGriglia_ = prefs_.LarghezzaGriglia;
+}
+
+void TFormMaster::ScriviSuRegistro() {
+    Preferenze p;
+    p.DirIniziale = QString::fromStdString(stato_.CartellaConto);
+    p.LarghezzaColonna0 = DBGrid1->columnWidth(LedgerTableModel::DATA);
+    p.LarghezzaGriglia = larghezzaGriglia_;
+    p.GraficoSaldo = GraficoSaldo1->isChecked();
+    p.GraficoFC = GraficoFC1->isChecked();
+    p.GraficoMovimenti = PercentualeOperazioni1->isChecked();
+    p.Dettagli = !Griglia->isHidden();
+    p.BarraOpe = !BarraSpeed->isHidden();
+    p.BarraQue = !BarraQuery->isHidden();
+    p.SchermoI = SchermoIntero1->isChecked();
+    gui::ScriviSuRegistro(*store_, p);
+}
+
+void TFormMaster::ColonneDefault() {
+    const int larghezze[] = {65, 75, 70, 85, 1500};
+    for (int c = 1; c <= 5; ++c)
+        DBGrid1->setColumnWidth(c, larghezze[c - 1]);
+}
+
+void TFormMaster::StatoSenzaConto(bool daMenuChiudi) {
+    stato_.PasswordAccettata = false;
+    PannelloValori->hide();
+    CoolBar->hide();
+    DBGrid1->hide();
+    for (QAction* a : {Chiudi1, StampaRiepilogo1, Salva1, Esporta1, Password1, Impostazioni1})
+        a->setEnabled(false);
+    // The entry and view commands go with their menus (their shortcuts too).
+    for (QAction* a : MenuModifica->actions())
+        a->setEnabled(false);
+    for (QAction* a : MenuInserisci->actions())
+        a->setEnabled(false);
+    for (QAction* a : MenuVisualizza->actions())
+        a->setEnabled(false);
+    for (QAction* a : {PopModifica, PopElimina, PopStampa})
+        a->setEnabled(false);
+    MenuModifica->menuAction()->setVisible(false);
+    MenuVisualizza->menuAction()->setVisible(false);
+    NuovoAnno1->setVisible(false);
+    setWindowTitle(q(stato_.TitoloProgramma));
+    filtro_.Barra().Chiudi();
+    sincronizzaBarra();
+    if (daMenuChiudi)
+        Calendario->close();
+    contoAperto_ = false;
+}
+
+void TFormMaster::Attiva() {
+    ColonneDefault();
+    ledger_.StrutturaValori();
+    Dettagli1->setChecked(prefs_.Dettagli);
+    GraficoSaldo1->setChecked(prefs_.GraficoSaldo);
+    GraficoFC1->setChecked(prefs_.GraficoFC);
+    PercentualeOperazioni1->setChecked(prefs_.GraficoMovimenti);
+    BarraOperazioni1->setChecked(prefs_.BarraOpe);
+    BarraFiltri1->setChecked(prefs_.BarraQue);
+    SchermoIntero1->setChecked(prefs_.SchermoI);
+    Dettagli1Click(nullptr);
+    DBGrid1->show();
+    MenuModifica->menuAction()->setVisible(true);
+    MenuVisualizza->menuAction()->setVisible(true);
+    for (QAction* a : MenuModifica->actions())
+        a->setEnabled(true);
+    for (QAction* a : MenuInserisci->actions())
+        a->setEnabled(true);
+    for (QAction* a : MenuVisualizza->actions())
+        a->setEnabled(true);
+    for (QAction* a : {PopModifica, PopElimina, PopStampa})
+        a->setEnabled(true);
+    for (QAction* a : {StampaRiepilogo1, Salva1, Esporta1, Password1, Impostazioni1, Chiudi1})
+        a->setEnabled(true);
+    TSalva->setEnabled(false);
+    if (!SchermoIntero1->isChecked())
+        PannelloValori->show();
+    CoolBar->show();
+    qobject_cast<QAction*>(LabelCrediti->property("azione").value<QObject*>())->setVisible(false);
+    // The account's tables: open, filtering off, the movement counter from the settings row.
+    if (!dm_.MainTable.isOpen())
+        dm_.MainTable.open();
+    if (!dm_.TableImp.isOpen())
+        dm_.TableImp.open();
+    dm_.MainTable.setFiltered(false);
+    impostaIstituto(q(ledger_.Impostazioni().istituto));
+    filtro_.Barra().Attiva();
+    sincronizzaBarra();
+    modello->ricarica();
+    DBGrid1->setFocus();
+    stato_.NumMovimenti = static_cast<std::int32_t>(ledger_.Impostazioni().numRec.units() / Money::kScale);
+    stato_.ModificheDaSalvare = false;
+    TCalendario->setChecked(false);
+    contoAperto_ = true;
+}
+
+void TFormMaster::impilaGrafici() {
+    const int h1 = GraficoSaldo1->isChecked() ? 150 : 0;
+    const int h2 = GraficoFC1->isChecked() ? 150 : 0;
+    const int h3 = PercentualeOperazioni1->isChecked() ? 210 : 0;
+    Chart1->setGeometry(0, 0, 190, h1);
+    ChartFC->setGeometry(0, Chart1->y() + h1, 190, h2);
+    ChartMovimenti->setGeometry(0, Chart1->y() + h1 + h2, 190, h3);
+    Chart1->setVisible(h1 > 0);
+    ChartFC->setVisible(h2 > 0);
+    ChartMovimenti->setVisible(h3 > 0);
+    ContenitoreGrafici->setFixedSize(190, std::max(1, h1 + h2 + h3));
+}
+
+void TFormMaster::Dettagli1Click(QAction* /*sender*/) {
+    // A menu item has already inverted its own check mark when it reaches here.
+    Griglia->setVisible(Dettagli1->isChecked());
+    BarraSpeed->setVisible(BarraOperazioni1->isChecked());
+    BarraQuery->setVisible(BarraFiltri1->isChecked());
+    impilaGrafici();
+    if (SchermoIntero1->isChecked()) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const int width = screen ? screen->geometry().width() : 1024;
+        DBGrid1->setColumnWidth(LedgerTableModel::DATA, DBGrid1->columnWidth(LedgerTableModel::VALUTA));
+        PannelloValori->hide();
+        Splitter1->setSizes({width, 0});
+    } else {
+        DBGrid1->setColumnWidth(LedgerTableModel::DATA, 0);
+        if (contoAperto_ || sender() == nullptr)
+            PannelloValori->show();
+        Splitter1->setSizes({larghezzaGriglia_, std::max(1, Splitter1->width() - larghezzaGriglia_)});
+    }
+}
+
+void TFormMaster::Splitter1Moved() { larghezzaGriglia_ = std::max(1, DBGrid1->width()); }
+
+// ---------------------------------------------------------------------------------------------
+// Events
+
+bool TFormMaster::event(QEvent* e) {
+    if (e->type() == QEvent::StatusTip) {
+        // MostraSuggerimento: panel 0 shows the long part of the current hint.
+        StatusPanel[0]->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+bool TFormMaster::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == BarraSpeed && e->type() == QEvent::MouseButtonPress) {
+        const auto* me = static_cast<QMouseEvent*>(e);
+        if (me->button() == Qt::RightButton && me->modifiers().testFlag(Qt::ShiftModifier))
+            qobject_cast<QAction*>(LabelCrediti->property("azione").value<QObject*>())->setVisible(true);
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TFormMaster::closeEvent(QCloseEvent* e) {
+    ScriviSuRegistro();
+    if (Chiudi1Click && contoAperto_)
+        ui_.esegui(Chiudi1Click);
+    e->accept();
+}
+
+void TFormMaster::resizeEvent(QResizeEvent* e) { QMainWindow::resizeEvent(e); }
+
+void TFormMaster::comando(const std::function<void()>& command) { ui_.esegui(command); }
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void TFormMaster::selezioneACorrente() {
+    const QModelIndex current = DBGrid1->currentIndex();
+    if (current.isValid())
+        modello->rendiCorrente(current.row());
+}
+
+void TFormMaster::InserisciComando(TipoInserimento tipo) {
+    if (!contoAperto_)
+        return;
+    comando([this, tipo] { entry_.ComandoInserimento(tipo); });
+}
+
+void TFormMaster::SpeedModificaClick() {
+    if (!contoAperto_)
+        return;
+    selezioneACorrente();
+    comando([this] { entry_.SpeedModificaClick(); });
+}
+
+void TFormMaster::SpeedEliminaClick() {
+    if (!contoAperto_)
+        return;
+    selezioneACorrente();
+    comando([this] { entry_.SpeedEliminaClick(); });
+}
+
+void TFormMaster::File1Click() { Salva1->setEnabled(contoAperto_ && stato_.ModificheDaSalvare); }
+
+void TFormMaster::Esci1Click() { close(); }
+
+void TFormMaster::Informazionisu1Click() {
+    Informazioni->mostraInformazioni(q(stato_.TitoloProgramma), QString::fromLatin1(kVersioneFile));
+}
+
+void TFormMaster::CondizionidiUtilizzo1Click() {
+    const QString file = cartellaWindows_ + QDir::separator() + QStringLiteral("Licenza.txt");
+    const QString error = Informazioni->mostraCondizioni(file);
+    if (!error.isEmpty())
+        ui_.message((QDir::toNativeSeparators(file) + QStringLiteral(": ") + error).toStdString(), Buttons::Ok);
+}
+
+void TFormMaster::TCalendarioClick(bool pressed) {
+    if (pressed)
+        Calendario->mostra(toQDate(clock_.today()));
+    else
+        Calendario->close();
+}
+
+void TFormMaster::StampaRiepilogo1Click() {
+    if (!contoAperto_)
+        return;
+    if (StampaRiepilogo) {
+        StampaRiepilogo();
+        return;
+    }
+    const LedgerTotals& t = ledger_.Totali();
+    SummaryFigures figures;
+    figures.utile = t.Utile;
+    figures.numOperazioni = t.NumOperazioni;
+    figures.totAccrediti = t.TotAccrediti.Importo;
+    figures.totPrelievi = t.TotPrelievi.Importo;
+    figures.totAddebiti = t.TotAddebiti.Importo;
+    figures.totImposte = t.TotImposte.Importo;
+    figures.totInteressi = t.TotInteressi.Importo;
+    figures.entrateFC = t.EntrateFC.Importo;
+    figures.usciteFC = t.UsciteFC.Importo;
+    figures.saldo = t.Saldo;
+    sospendiGriglia(true);
+    struct Riprendi {
+        TFormMaster* w;
+        ~Riprendi() { w->sospendiGriglia(false); }
+    } riprendi{this};
+    MonthlySummaryReport report({dm_.MainTable, dm_.TableImp, figures, stato_.AnnoPrimaValuta,
+                                 stato_.MesePrimaValuta, stato_.DataUltimaValuta});
+    report.StampaRiepilogo(ui_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filter bar
+
+void TFormMaster::sincronizzaBarra() {
+    syncingBar_ = true;
+    const valmora::BarraQuery& b = filtro_.Barra();
+    seleziona(ComboData, b.ComboData);
+    ComboData2->setEditText(QString::fromStdString(b.ComboData2));
+    if (b.ComboData2.empty())
+        ComboData2->setCurrentIndex(-1);
+    ComboData2->setEnabled(b.ComboData2Abilitato);
+    Label1->setEnabled(b.ComboData2Abilitato);
+    seleziona(ComboOperazioni, b.ComboOperazioni);
+    riempi(ComboTipo, b.ComboTipoVoci);
+    seleziona(ComboTipo, b.ComboTipo);
+    ComboTipo->setEnabled(b.ComboTipoAbilitato);
+    Label4->setEnabled(b.ComboTipoAbilitato);
+    syncingBar_ = false;
+}
+
+namespace {
+void leggiBarra(BarraQuery& b, QComboBox* data, QComboBox* data2, QComboBox* operazioni, QComboBox* tipo,
+                QLineEdit* cerca) {
+    b.ComboData = data->currentText().toStdString();
+    b.ComboData2 = data2->currentText().toStdString();
+    b.ComboOperazioni = operazioni->currentText().toStdString();
+    b.ComboTipo = tipo->currentIndex() < 0 ? std::string() : tipo->currentText().toStdString();
+    b.EditCerca = cerca->text().toStdString();
+}
+} // namespace
+
+void TFormMaster::ComboDataChange(MittenteFiltro mittente) {
+    if (syncingBar_ || !contoAperto_)
+        return;
+    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this, mittente] { filtro_.ComboDataChange(mittente); });
+    sincronizzaBarra();
+}
+
+void TFormMaster::ComboOperazioniChange() {
+    if (syncingBar_ || !contoAperto_)
+        return;
+    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this] { filtro_.ComboOperazioniChange(); });
+    sincronizzaBarra();
+}
+
+void TFormMaster::ComboTipoChange() {
+    if (syncingBar_ || !contoAperto_)
+        return;
+    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this] { filtro_.ComboTipoChange(); });
+    sincronizzaBarra();
+}
+
+void TFormMaster::TBCercaClick() {
+    if (!contoAperto_)
+        return;
+    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this] { filtro_.TBCercaClick(); });
+    sincronizzaBarra();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The engine's view updates
+
+void TFormMaster::mostraTotali(const TotalsGrid& grid) { Griglia->mostra(grid); }
+
+void TFormMaster::svuotaGrafico(LedgerChart chart) {
+    switch (chart) {
+    case LedgerChart::Saldo:
+        Chart1->svuota();
+        break;
+    case LedgerChart::FuoriConto:
+        ChartFC->svuota();
+        break;
+    case LedgerChart::Movimenti:
+        ChartMovimenti->svuota();
+        break;
+    }
+}
+
+void TFormMaster::aggiungiPunto(LedgerChart chart, const ChartPoint& point) {
+    if (chart == LedgerChart::Saldo)
+        Chart1->aggiungi(point);
+    else if (chart == LedgerChart::FuoriConto)
+        ChartFC->aggiungi(point);
+}
+
+void TFormMaster::aggiungiFetta(const PieSlice& slice) { ChartMovimenti->aggiungi(slice); }
+
+void TFormMaster::StatoTabella(const StatusNotices& notices) {
+    StatusPanel[1]->setText(q(notices.modifiche));
+    StatusPanel[2]->setText(q(notices.filtro));
+    TSalva->setEnabled(notices.salvaAbilitato);
+}
+
+void TFormMaster::larghezzaColonnaTipo(int pixels) { DBGrid1->setColumnWidth(LedgerTableModel::TIPO, pixels); }
+
+void TFormMaster::sospendiGriglia(bool suspended) {
+    if (suspended) {
+        if (gridSuspended_++ == 0)
+            DBGrid1->setUpdatesEnabled(false);
+        modello->sospendi(true);
+        return;
+    }
+    if (gridSuspended_ == 0)
+        return;
+    modello->sospendi(false);
+    if (--gridSuspended_ == 0)
+        DBGrid1->setUpdatesEnabled(true);
+}
+
+void TFormMaster::impostaTitolo(const QString& caption) { setWindowTitle(caption); }
+
+void TFormMaster::impostaIstituto(const QString& text) { LLogo->setText(text); }
+
+void TFormMaster::mostraNuovoAnno(bool visible) { NuovoAnno1->setVisible(visible); }
+
+} // namespace valmora::gui

@@ -1,0 +1,42 @@
+// Valmora, the desktop program: checks that there is a screen to show it on, then starts the windows.
+
+#include "gui/Applicazione.h"
+#include "gui/TFormMaster.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// Without a display Qt would abort with a message in English about platform plugins.
+bool schermoDisponibile() {
+#if defined(Q_OS_LINUX)
+    const auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v != nullptr && *v != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!schermoDisponibile()) {
+        std::fputs("Valmora: nessuno schermo disponibile (DISPLAY e WAYLAND_DISPLAY non sono impostate).\n"
+                   "Avviare il programma da una sessione grafica, oppure usare valmora-cli.\n",
+                   stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Valmora"));
+    QApplication::setApplicationName(QStringLiteral("Valmora"));
+    valmora::SystemClock clock;
+    valmora::gui::Applicazione valmora(clock);
+    valmora.master().showMaximized();
+    return app.exec();
+}
