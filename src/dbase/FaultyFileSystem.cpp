@@ -53,6 +53,7 @@ public:
 
     void sync() override {
         state_->checkAlive();
+        ++state_->syncs;
         inner_->sync();
     }
 

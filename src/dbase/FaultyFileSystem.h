@@ -30,6 +30,7 @@ public:
     void heal(); // no more faults; the counters go on
 
     int changes() const { return state_->changes; }
+    int syncs() const { return state_->syncs; }
     bool crashed() const { return state_->crashed; }
 
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override;
@@ -41,6 +42,7 @@ public:
 
     struct State {
         int changes = 0;
+        int syncs = 0;
         std::optional<int> crashAt;
         std::optional<std::size_t> tornBytes;
         bool crashed = false;

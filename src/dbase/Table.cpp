@@ -122,6 +122,34 @@ void Table::Impl::rebuildView() {
         std::stable_sort(view.begin(), view.end(), [this](const TableRow* a, const TableRow* b) { return keyLess(a, b); });
 }
 
+bool Table::Impl::orderedBefore(const TableRow* a, const TableRow* b) const {
+    if (orderField) {
+        if (keyLess(a, b))
+            return true;
+        if (keyLess(b, a))
+            return false;
+    }
+    return a->recordIndex < b->recordIndex;
+}
+
+void Table::Impl::placeInView(TableRow* row) {
+    // Only the posted row can have changed place: take it out and put it back by key, then
+    // record order, which is where a full stable sort would have put it.
+    auto old = std::find(view.begin(), view.end(), row);
+    if (old != view.end())
+        view.erase(old);
+    auto at = std::upper_bound(view.begin(), view.end(), row,
+                               [this](const TableRow* a, const TableRow* b) { return orderedBefore(a, b); });
+    const auto index = static_cast<std::size_t>(at - view.begin());
+    if (visible(*row)) {
+        view.insert(at, row);
+        pos = index;
+    } else {
+        pos = view.empty() ? 0 : std::min(index, view.size() - 1); // where it would have stood
+    }
+    eof = bof = view.empty();
+}
+
 void Table::Impl::placeCursorOn(const TableRow* row, const TableRow* fallbackAfter) {
     eof = bof = view.empty();
     if (view.empty()) {
@@ -234,6 +262,7 @@ void Table::close() {
         return;
     if (d.state != Impl::State::Browse)
         cancel();
+    d.flushPendingSync();
     if (d.deletedInFile > 0 && !d.readOnly)
         d.compactQuietly();
     if (d.indexDirty)
@@ -421,6 +450,7 @@ void Table::post() {
     if (d.state == Impl::State::Browse)
         throw TableError("Nessun record in modifica nella tabella " + d.path() + ".");
     TableRow* row = nullptr;
+    bool moved = true;
     if (d.state == Impl::State::Insert) {
         d.appendToFile(d.buffer); // throws before anything in memory changes
         auto fresh = std::make_unique<TableRow>();
@@ -432,15 +462,22 @@ void Table::post() {
     } else {
         row = d.editing;
         d.rewriteInFile(*row, d.buffer);
+        bool sameKey = true;
+        if (d.orderField) {
+            const std::size_t at = d.layout.offsets[*d.orderField];
+            const auto width = static_cast<std::size_t>(d.layout.fields[*d.orderField].width);
+            sameKey = row->bytes.compare(at, width, d.buffer, at, width) == 0;
+        }
         row->bytes = d.buffer;
+        moved = !sameKey || !d.visible(*row);
     }
     d.indexDirty = true;
     d.state = Impl::State::Browse;
     d.editing = nullptr;
     d.beforeInsert = nullptr;
     d.modified = false;
-    d.rebuildView();
-    d.placeCursorOn(row, row);
+    if (moved)
+        d.placeInView(row);
     if (!d.view.empty())
         d.eof = d.bof = false;
     d.notify();
@@ -681,6 +718,8 @@ void Table::enableControls() {
     Impl& d = *d_;
     if (d.disableDepth == 0)
         return;
+    if (d.disableDepth == 1)
+        d.flushPendingSync(); // may throw: the count stays, so the caller can try again
     if (--d.disableDepth == 0 && d.changedWhileDisabled) {
         d.changedWhileDisabled = false;
         d.notify();

@@ -68,6 +68,7 @@ struct Table::Impl {
     std::vector<TableObserver*> observers;
     int disableDepth = 0;
     bool changedWhileDisabled = false;
+    bool syncPending = false; // posts written while controls were disabled, not yet flushed
 
     // Table.cpp
     std::string path() const;
@@ -82,6 +83,8 @@ struct Table::Impl {
     bool keyLess(const TableRow* a, const TableRow* b) const;
     bool visible(const TableRow& r) const;
     void rebuildView();
+    bool orderedBefore(const TableRow* a, const TableRow* b) const; // by key, then record order
+    void placeInView(TableRow* row);                                 // after a post of that row
     void placeCursorOn(const TableRow* row, const TableRow* fallbackAfter);
     const std::string* currentBytes() const;
     FieldContext fieldContext(std::size_t index) const;
@@ -92,6 +95,8 @@ struct Table::Impl {
     void appendToFile(const std::string& record);
     void rewriteInFile(const TableRow& row, const std::string& record);
     void markDeletedInFile(const TableRow& row);
+    void syncAfterPost();
+    void flushPendingSync();
     void compact();
     bool compactQuietly();
     void writeIndex();

@@ -187,7 +187,7 @@ void Table::Impl::appendToFile(const std::string& record) {
             headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile + 1));
         countWritten = true;
         file->writeAt(1, count.data(), count.size());
-        file->sync();
+        syncAfterPost();
     } catch (const FileError& e) {
         if (countWritten) {
             // The caller is told the row was not saved, so the file must not count it either.
@@ -208,7 +208,7 @@ void Table::Impl::rewriteInFile(const TableRow& row, const std::string& record) 
     requireWritable();
     try {
         file->writeAt(layout.dataEnd(row.recordIndex), record.data(), record.size());
-        file->sync();
+        syncAfterPost();
     } catch (const FileError& e) {
         throw writeFailure(e);
     }
@@ -219,7 +219,7 @@ void Table::Impl::markDeletedInFile(const TableRow& row) {
     try {
         const char flag = static_cast<char>(kDeletedRecord);
         file->writeAt(layout.dataEnd(row.recordIndex), &flag, 1);
-        file->sync();
+        syncAfterPost();
     } catch (const FileError& e) {
         throw writeFailure(e);
     }
@@ -279,6 +279,28 @@ void Table::Impl::compact() {
     layout.recordCount = static_cast<std::uint32_t>(recordsInFile);
     layout.headerBytes = image.substr(0, layout.headerLength);
     indexDirty = true;
+}
+
+void Table::Impl::syncAfterPost() {
+    // Inside a bulk change (controls disabled) the bytes still reach the system at once, so a
+    // crash of the program loses nothing; only the flush to the platters waits for the end.
+    if (disableDepth > 0) {
+        syncPending = true;
+        return;
+    }
+    file->sync();
+    syncPending = false;
+}
+
+void Table::Impl::flushPendingSync() {
+    if (!syncPending || !file)
+        return;
+    try {
+        file->sync();
+        syncPending = false;
+    } catch (const FileError& e) {
+        throw writeFailure(e);
+    }
 }
 
 bool Table::Impl::compactQuietly() {

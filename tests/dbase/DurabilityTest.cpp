@@ -285,5 +285,30 @@ TEST(Durability, ALeftOverTemporaryFileIsNeverTakenForTheTable) {
     EXPECT_FALSE(std::filesystem::exists(dir.file("conto.dbf.tmp")));
 }
 
+TEST(Durability, EveryPostReachesTheFileAtOnceAndBulkChangesFlushOnceAtTheEnd) {
+    TempDir dir;
+    createMovements(dir.str(), 1);
+    auto fs = std::make_shared<FaultyFileSystem>();
+    Table t(fs);
+    t.bind(dir.str(), "conto.dbf");
+    t.open();
+    const int syncsAtStart = fs->syncs();
+    t.appendRecord(movement(ymd(2005, 6, 1), ymd(2005, 6, 1), "Accredito", "Bonifico", Money(), "subito"));
+    EXPECT_EQ(fs->syncs(), syncsAtStart + 1) << "a single post is flushed to the disk";
+
+    t.disableControls();
+    for (int i = 0; i < 3; ++i)
+        t.appendRecord(movement(ymd(2005, 6, 2), ymd(2005, 6, 2), "Accredito", "Bonifico", Money(), "in blocco"));
+    t.first();
+    t.edit();
+    t.fieldByName("COMMENTO").setString("modificato in blocco");
+    t.post();
+    EXPECT_EQ(fs->syncs(), syncsAtStart + 1) << "inside a bulk change the flush waits";
+    EXPECT_EQ(readBack(dir.str()).size(), 5u) << "but every row is already in the file";
+    EXPECT_EQ(readBack(dir.str()).front().first, "modificato in blocco");
+    t.enableControls();
+    EXPECT_EQ(fs->syncs(), syncsAtStart + 2);
+}
+
 } // namespace
 } // namespace valmora::dbase::testing
