@@ -19,11 +19,15 @@
 namespace valmora {
 
 class ReportCanvas; // print/ReportCanvas.h
+class OperationEntry; // entry/OperationEntry.h: the operation dialog's state and handlers
 
 // The button sets of a plain message box (no icon, the program's title as caption).
 enum class Buttons { Yes, Ok, YesNo, NoOk, NoOkHelp };
 
 enum class Answer { Yes, No, Ok, Cancel, Help };
+
+// How a modal dialog closes: OK, Cancel or Retry.
+enum class DialogResult { Ok, Cancel, Retry };
 
 struct FileDialogRequest {
     std::string title;
@@ -77,6 +81,12 @@ public:
 
     // The print dialog (default options): a canvas on the chosen printer, or nothing when cancelled.
     virtual std::shared_ptr<ReportCanvas> askPrintCanvas() { return nullptr; }
+
+    // The operation dialog, shown modally over entry.Scheda(): the user edits the fields while the dialog runs
+    // the entry's field handlers, and the button that closed it is returned (Ok "&Conferma", Retry the second
+    // button, Cancel "&Annulla"); the entry then runs the confirmation itself. By default nobody is there to
+    // fill it in, so it is cancelled.
+    virtual DialogResult showOperationDialog(OperationEntry& /*entry*/) { return DialogResult::Cancel; }
 
     // --- Ledger view updates (the ledger scan and the totals refresh) ---
     // The totals grid changed: captions, amounts and counts, row heights.
