@@ -119,5 +119,45 @@ TEST_F(TableOrder, NumericAndTextKeysSortByValue) {
     EXPECT_EQ(seen, (std::vector<std::string>{"-5", "-0,0002", "20", "100"}));
 }
 
+TEST(IndexFile, TheMdxIsWrittenBesideTheTableAndNamesItsTagForLaterOpens) {
+    TempDir dir;
+    {
+        Table t;
+        t.bind(dir.str(), "acc.dbf");
+        t.create({FieldDef::text("Descrizion", 40), FieldDef::text("Operazione", 10)}, {"Operazione", "OPERAZIONE"});
+        EXPECT_FALSE(t.isOpen()) << "create leaves the table closed";
+        EXPECT_EQ(t.indexTags(), (std::vector<std::string>{"OPERAZIONE"}));
+        t.open();
+        t.appendRecord({std::string("b"), std::string("Imposta")});
+        t.appendRecord({std::string("a"), std::string("Accredito")});
+    }
+    // A new table object knows nothing of the create; the .mdx tells it the tag.
+    Table u;
+    u.bind(dir.str(), "acc.dbf");
+    u.setIndexName("Operazione");
+    u.open();
+    EXPECT_EQ(u.fieldByName("DESCRIZION").asString(), "a");
+    EXPECT_EQ(u.indexTags(), (std::vector<std::string>{"OPERAZIONE"}));
+}
+
+TEST(IndexFile, ACutShortTagNameFindsItsFieldWithoutTheMdx) {
+    TempDir dir;
+    {
+        Table t;
+        t.bind(dir.str(), "imp.dbf");
+        t.create({FieldDef::text("ISTITUTO", 50), FieldDef::text("COORDINATE", 25)}, {"Ist", "ISTITUTO"});
+        t.open();
+        t.appendRecord({std::string("Banca Zeta")});
+        t.appendRecord({std::string("Banca Alfa")});
+    }
+    std::filesystem::remove(dir.file("imp.mdx"));
+    Table u;
+    u.bind(dir.str(), "imp.dbf");
+    u.setIndexName("Ist");
+    u.open();
+    EXPECT_EQ(u.fieldByName("ISTITUTO").asString(), "Banca Alfa");
+    EXPECT_TRUE(u.indexTags().empty());
+}
+
 } // namespace
 } // namespace valmora::dbase::testing
