@@ -8,8 +8,16 @@ namespace {
 
 // Runs `reader` on this field's bytes in the current row (or the edit buffer); with no row
 // it reads a blank field, so an empty table reads as "", 0, false and the zero date.
-template <typename Reader> auto readField(const Table::Impl& d, int index, Reader reader) {
+// A Field handle may outlive the open table it came from; it must then fail cleanly.
+const FieldDef& definitionOf(const Table::Impl& d, int index) {
     d.requireOpen();
+    if (index < 0 || static_cast<std::size_t>(index) >= d.layout.fields.size())
+        throw TableError("La tabella " + d.fullPath + " non ha più il campo numero " + std::to_string(index + 1) + ".");
+    return d.layout.fields[static_cast<std::size_t>(index)];
+}
+
+template <typename Reader> auto readField(const Table::Impl& d, int index, Reader reader) {
+    definitionOf(d, index);
     const auto i = static_cast<std::size_t>(index);
     const FieldContext c = d.fieldContext(i);
     const std::size_t width = static_cast<std::size_t>(c.def.width);
@@ -22,10 +30,10 @@ template <typename Reader> auto readField(const Table::Impl& d, int index, Reade
 
 } // namespace
 
-const std::string& Field::name() const { return table_->d_->layout.fields.at(static_cast<std::size_t>(index_)).name; }
-FieldType Field::type() const { return table_->d_->layout.fields.at(static_cast<std::size_t>(index_)).type; }
-int Field::width() const { return table_->d_->layout.fields.at(static_cast<std::size_t>(index_)).width; }
-int Field::decimals() const { return table_->d_->layout.fields.at(static_cast<std::size_t>(index_)).decimals; }
+const std::string& Field::name() const { return definitionOf(*table_->d_, index_).name; }
+FieldType Field::type() const { return definitionOf(*table_->d_, index_).type; }
+int Field::width() const { return definitionOf(*table_->d_, index_).width; }
+int Field::decimals() const { return definitionOf(*table_->d_, index_).decimals; }
 
 bool Field::isNull() const {
     return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return fieldIsBlank(b, c.def.type); });
@@ -56,9 +64,9 @@ namespace {
 
 // Runs `writer` on a copy of the field's bytes in the edit buffer and puts them back only when it succeeds.
 template <typename Writer> void writeField(Table::Impl& d, int index, Writer writer) {
-    if (!d.isOpen || d.state == Table::Impl::State::Browse)
-        throw TableError("La tabella " + d.fullPath + " non è in modifica: il campo " +
-                         (d.isOpen ? d.layout.fields.at(static_cast<std::size_t>(index)).name : std::string()) +
+    const FieldDef& def = definitionOf(d, index);
+    if (d.state == Table::Impl::State::Browse)
+        throw TableError("La tabella " + d.fullPath + " non è in modifica: il campo " + def.name +
                          " non può essere scritto.");
     const auto i = static_cast<std::size_t>(index);
     const FieldContext c = d.fieldContext(i);

@@ -230,6 +230,12 @@ TEST_F(TableEditing, FieldsByPositionAndCopiesBetweenTables) {
     EXPECT_EQ(copy.fieldByName("VALUTA").asDate(), ymd(2005, 3, 7));
     EXPECT_EQ(copy.field(3).name(), "TIPO");
     EXPECT_THROW(copy.field(6), TableError);
+
+    // A handle kept past the close fails cleanly instead of reading stale memory.
+    Field kept = copy.fieldByName("COMMENTO");
+    copy.close();
+    EXPECT_THROW(kept.asString(), TableError);
+    EXPECT_THROW(kept.name(), TableError);
 }
 
 } // namespace
