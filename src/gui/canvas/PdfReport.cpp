@@ -7,11 +7,14 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QMarginsF>
+#include <QMessageLogContext>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 #include <QString>
+#include <QtGlobal>
 
+#include <cstdio>
 #include <stdexcept>
 
 namespace valmora {
@@ -20,6 +23,20 @@ namespace {
 
 constexpr int kPdfResolution = 300;
 constexpr qreal kMarginMillimetres = 10.0;
+
+// A program without a screen (the command-line tool) writes its own transcript on its standard
+// streams; Qt's notes about the environment (no runtime folder, font fallbacks) do not belong there.
+// Errors still go through.
+QtMessageHandler previousHandler = nullptr;
+
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qFormatLogMessage(type, context, message).toLocal8Bit().constData());
+}
 
 } // namespace
 
@@ -36,6 +53,7 @@ void ensureGuiApplication() {
     static char platformOption[] = "-platform";
     static char offscreen[] = "offscreen";
     static char* argv[] = {name, platformOption, offscreen, nullptr};
+    previousHandler = qInstallMessageHandler(quietHandler);
     static QGuiApplication* application = new QGuiApplication(argc, argv);
     (void)application;
 }
