@@ -8,28 +8,62 @@
 #include "model/UserInterface.h"
 
 #include <exception>
+#include <utility>
 
 namespace valmora {
 
 namespace {
 
-// Suspends the ledger grid while the scan walks the table, and resumes it however the scan ends.
+// Suspends the refresh of a table's controls for the life of the guard. Resuming writes the
+// changes made meanwhile to disk and may fail: resume() lets that failure reach the caller; a guard
+// left without resume() (an error is already on its way) resumes quietly.
+class ControlliSospesi {
+public:
+    explicit ControlliSospesi(dbase::Table& tabella) : tabella_(tabella.isOpen() ? &tabella : nullptr) {
+        if (tabella_)
+            tabella_->disableControls();
+    }
+    ~ControlliSospesi() {
+        try {
+            resume();
+        } catch (...) {
+            // The error that is unwinding the stack is the one the user sees.
+        }
+    }
+    void resume() {
+        dbase::Table* t = std::exchange(tabella_, nullptr);
+        if (t)
+            t->enableControls();
+    }
+    ControlliSospesi(const ControlliSospesi&) = delete;
+    ControlliSospesi& operator=(const ControlliSospesi&) = delete;
+
+private:
+    dbase::Table* tabella_;
+};
+
+// The ledger grid: its table's controls and the screen's own redrawing.
 class GrigliaSospesa {
 public:
-    GrigliaSospesa(dbase::Table& tabella, UserInterface& ui) : tabella_(tabella), ui_(ui) {
-        tabella_.disableControls();
+    GrigliaSospesa(dbase::Table& tabella, UserInterface& ui) : controlli_(tabella), ui_(ui) {
         ui_.ledgerGridSuspended(true);
     }
     ~GrigliaSospesa() {
-        tabella_.enableControls();
+        if (attiva_)
+            ui_.ledgerGridSuspended(false);
+    }
+    void resume() {
+        attiva_ = false;
         ui_.ledgerGridSuspended(false);
+        controlli_.resume();
     }
     GrigliaSospesa(const GrigliaSospesa&) = delete;
     GrigliaSospesa& operator=(const GrigliaSospesa&) = delete;
 
 private:
-    dbase::Table& tabella_;
+    ControlliSospesi controlli_;
     UserInterface& ui_;
+    bool attiva_ = true;
 };
 
 // Deletes, in one pass in the table's order, every row `eliminare` picks. After a deletion the
@@ -59,6 +93,7 @@ void Ledger::CancellaAssociate() {
             return true;
         return op == operazione::Imposta && IsChargeText(commentoCampo.asString());
     });
+    sospesa.resume();
 }
 
 void Ledger::EliminaInteressiNulli() {
@@ -106,6 +141,12 @@ void Ledger::addebita(const Charge& c, Date& valutaPrecedente, Date valuta, std:
 void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
     auto& t = dm_.MainTable;
 
+    // The grid stops redrawing for the whole scan (the user sees nothing of it until it ends), and
+    // the engine then writes the scan's many changes to disk once, at the end, instead of row by row.
+    // The settings row's SCOPERTO is written during the scan too: its controls wait as well.
+    GrigliaSospesa sospesa(t, ui_);
+    ControlliSospesi impostazioniSospese(dm_.TableImp);
+
     // 1.
     dbase::Table::Bookmark segnalibro = t.getBookmark();
 
@@ -121,8 +162,12 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
             if (std::uncaught_exceptions() <= eccezioniAllInizio)
                 return;
             ledger.accodati_.clear();
-            if (rigenera && tabella.isOpen())
-                tabella.setFiltered(filtroRicordato);
+            try {
+                if (rigenera && tabella.isOpen())
+                    tabella.setFiltered(filtroRicordato);
+            } catch (...) {
+                // The error already unwinding is the one to show.
+            }
         }
     } ripristino{*this, t, filtroRicordato, Rigenera};
 
@@ -166,9 +211,8 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
     std::int64_t interessiDebito = 0;
     LeggiUltimoTasso();
 
-    // 6.
+    // 6. (The grid has been suspended since the start.)
     {
-        GrigliaSospesa sospesa(t, ui_);
         const auto valutaCampo = t.fieldByName(schema::kValuta);
         const auto importoCampo = t.fieldByName(schema::kImporto);
         const auto operazioneCampo = t.fieldByName(schema::kOperazione);
@@ -234,6 +278,8 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
             t.last();
         t.freeBookmark(segnalibro);
     }
+    impostazioniSospese.resume();
+    sospesa.resume();
 }
 
 } // namespace valmora
