@@ -212,7 +212,9 @@ DbfLayout buildDbfLayout(const std::vector<FieldDef>& fields, std::string_view i
     std::uint32_t widthSum = 1;
     std::string header(layout.headerLength, '\0');
     header[0] = 0x03;
-    header[28] = 0x01; // a production .mdx belongs to this table
+    // A production .mdx belongs to the table when it has a tag; dBase refuses a table whose
+    // flag promises an .mdx that is not there.
+    header[28] = indexedField.empty() ? 0x00 : 0x01;
     header[29] = 0x57; // DBWINUS0: Windows-1252
     std::size_t pos = 32;
     for (const FieldDef& f : fields) {

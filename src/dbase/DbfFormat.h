@@ -36,8 +36,9 @@ struct DbfLayout {
 // TableError naming `path` when the file is not a dBase table this engine reads.
 DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const std::string& path);
 
-// A dBase IV header (version 0x03, Windows-1252 driver 0x57, production index
-// flag set) for `fields`, with `indexedField` marked as having its own tag.
+// A dBase IV header (version 0x03, Windows-1252 driver 0x57) for `fields`, with
+// `indexedField` marked as having its own tag and the production-index flag set
+// when there is one.
 // Throws TableError for field definitions dBase cannot hold.
 DbfLayout buildDbfLayout(const std::vector<FieldDef>& fields, std::string_view indexedField, const std::string& path);
 

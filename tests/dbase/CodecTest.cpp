@@ -5,6 +5,7 @@
 #include "MovementsFixture.h"
 #include "dbase/CodePage.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -109,6 +110,14 @@ TEST_F(Codec, TheHeaderAndNumbersAreWrittenAsDBaseIvWritesThem) {
                           "20050301" + "T");
     EXPECT_EQ(file.back(), '\x1A');
     EXPECT_EQ(file.size(), headerLength + record.size() + 1);
+
+    // A table without an index does not promise an .mdx.
+    TempDir plain;
+    Table u;
+    u.bind(plain.str(), "transito.dbf");
+    u.create({FieldDef::text("NOME", 5)}, {});
+    EXPECT_EQ(readAll(plain.file("transito.dbf"))[28], '\0');
+    EXPECT_FALSE(std::filesystem::exists(plain.file("transito.mdx")));
 }
 
 TEST_F(Codec, TextIsCutOnACharacterAndRefusedWhenTheCodePageLacksIt) {
