@@ -7,6 +7,7 @@ CommandRegistry standardCommands() {
     registerSessionCommands(registry);
     registerContoCommands(registry);
     registerViewCommands(registry);
+    registerMovementCommands(registry);
     return registry;
 }
 

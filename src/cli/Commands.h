@@ -14,5 +14,7 @@ void registerSessionCommands(CommandRegistry& registry);
 void registerContoCommands(CommandRegistry& registry);
 // movimenti, totali, grafico, stato: what is on screen.
 void registerViewCommands(CommandRegistry& registry);
+// accredito, prelievo, addebito, imposta, fuoriconto, modifica, elimina, filtro: "&Modifica" and the filter bar.
+void registerMovementCommands(CommandRegistry& registry);
 
 } // namespace valmora::cli
