@@ -1,6 +1,7 @@
 // Binding, opening, order, filter, navigation and editing of a Table.
 
 #include "dbase/Mdx.h"
+#include "dbase/OpenFiles.h"
 #include "dbase/TableImpl.h"
 
 #include <algorithm>
@@ -28,6 +29,8 @@ std::string Table::Impl::mdxPath() const {
     const bool upper = p.size() > dot + 1 && std::isupper(static_cast<unsigned char>(p[dot + 1]));
     return p.substr(0, dot) + (upper ? ".MDX" : ".mdx");
 }
+
+bool Table::Impl::aloneOnFile() const { return OpenFiles::count(openFileKey) <= 1; }
 
 void Table::Impl::requireOpen() const {
     if (!isOpen)
@@ -228,6 +231,8 @@ void Table::open() {
     d.loadFile();
     d.isOpen = true;
     d.state = Impl::State::Browse;
+    d.openFileKey = OpenFiles::keyFor(d.fullPath);
+    OpenFiles::opened(d.openFileKey);
     try {
         if (d.createdIndex.tag.empty()) {
             const std::vector<std::string> tags = readMdxTagNames(*d.fs, d.mdxPath());
@@ -235,7 +240,7 @@ void Table::open() {
                 if (auto f = d.resolveTag(tags.front()))
                     d.createdIndex = {tags.front(), d.layout.fields[*f].name};
         }
-        if (d.deletedInFile > 0 && !d.readOnly)
+        if (d.deletedInFile > 0 && !d.readOnly && d.aloneOnFile())
             d.compactQuietly();
         d.resolveOrder();
         if (d.filtered && !d.filterText.empty())
@@ -243,6 +248,7 @@ void Table::open() {
         else
             d.filter = RecordFilter();
     } catch (...) {
+        OpenFiles::closed(d.openFileKey);
         d.isOpen = false;
         d.file.reset();
         d.rows.clear();
@@ -263,11 +269,12 @@ void Table::close() {
     if (d.state != Impl::State::Browse)
         cancel();
     d.flushPendingSync();
-    if (d.deletedInFile > 0 && !d.readOnly)
+    if (d.deletedInFile > 0 && !d.readOnly && d.aloneOnFile())
         d.compactQuietly();
     if (d.indexDirty)
         d.writeIndex();
     d.file.reset();
+    OpenFiles::closed(d.openFileKey);
     d.rows.clear();
     d.view.clear();
     d.isOpen = false;
@@ -743,6 +750,8 @@ void Table::pack() {
     d.checkBrowseMode();
     if (d.deletedInFile == 0)
         return;
+    if (!d.aloneOnFile())
+        throw TableError("Impossibile compattare il file " + d.fullPath + ": è aperto anche da un'altra tabella.");
     const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
     d.compact();
     d.writeIndex();

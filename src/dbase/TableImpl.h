@@ -41,6 +41,7 @@ struct Table::Impl {
     std::vector<std::unique_ptr<TableRow>> rows; // live rows in record order
     std::uint64_t nextRowId = 1;
     bool indexDirty = false; // the .mdx no longer matches the rows
+    std::string openFileKey; // this file in the program's count of open files
 
     // Order and filter.
     std::string indexName;       // as set; resolved at open
@@ -74,6 +75,7 @@ struct Table::Impl {
     std::string path() const;
     std::string mdxPath() const;
     void requireOpen() const;
+    bool aloneOnFile() const; // no other table object of the program has this file open
     void requireWritable() const;
     void checkBrowseMode();
     void notify();

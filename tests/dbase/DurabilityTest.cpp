@@ -310,5 +310,26 @@ TEST(Durability, EveryPostReachesTheFileAtOnceAndBulkChangesFlushOnceAtTheEnd) {
     EXPECT_EQ(fs->syncs(), syncsAtStart + 2);
 }
 
+TEST(Durability, AFileOpenTwiceIsNotCompactedUnderTheOtherTable) {
+    TempDir dir;
+    createMovements(dir.str(), 3);
+    Table first;
+    first.bind(dir.str(), "conto.dbf");
+    first.open();
+    first.deleteRecord();
+    {
+        Table second;
+        second.bind(dir.str(), "conto.dbf");
+        second.open(); // must not replace the file the first table writes to
+        EXPECT_EQ(second.recordCount(), 2);
+        EXPECT_THROW(second.pack(), TableError);
+    }
+    first.appendRecord(movement(ymd(2005, 7, 1), ymd(2005, 7, 1), "Accredito", "Bonifico", Money(), "dopo"));
+    first.close(); // now alone: compacts
+    const Rows rows = readBack(dir.str());
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows.back().first, "dopo");
+}
+
 } // namespace
 } // namespace valmora::dbase::testing
