@@ -260,17 +260,21 @@ TEST(PainterCanvas, MeasuresTextInTheDevicesOwnPixels) {
     fs::remove(dir / "valmora-canvas-600.pdf");
 }
 
-// With VALMORA_SCREENSHOT_DIR set (the docs/screenshots folder), the first page of the sample
-// report is also kept as a picture for the documentation.
+// With VALMORA_SCREENSHOT_DIR set (the docs/screenshots folder), the first two pages of the sample
+// report are also kept as pictures for the documentation.
 TEST_F(SampleAccount, WritesThePictureOfTheFirstPageWhenAsked) {
     const char* target = std::getenv("VALMORA_SCREENSHOT_DIR");
     if (!target)
         GTEST_SKIP() << "VALMORA_SCREENSHOT_DIR not set";
     const fs::path pdf = dir_ / "riepilogo.pdf";
     renderReportToPdf(source_, pdf.string());
-    const fs::path stem = fs::path(target) / "report-page1";
-    run("pdftoppm -png -r 60 -f 1 -l 1 -singlefile '" + pdf.string() + "' '" + stem.string() + "'");
-    EXPECT_TRUE(fs::exists(stem.string() + ".png"));
+    // The first page, and the second, which goes on with March under the repeated heading.
+    for (int page : {1, 2}) {
+        const std::string stem = (fs::path(target) / ("report-page" + std::to_string(page))).string();
+        run("pdftoppm -png -r 60 -f " + std::to_string(page) + " -l " + std::to_string(page) + " -singlefile '" +
+            pdf.string() + "' '" + stem + "'");
+        EXPECT_TRUE(fs::exists(stem + ".png"));
+    }
 }
 
 } // namespace
