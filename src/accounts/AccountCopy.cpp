@@ -6,6 +6,7 @@
 #include <array>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace valmora {
@@ -101,25 +102,47 @@ bool CopiaFile(dbase::FileSystem& fs, const std::string& sorgente, const std::st
 
 bool CreaCopia(dbase::FileSystem& fs, const std::string& destinazione, const std::string& sorgente,
                const std::string& nomeFile) {
+    static constexpr std::array<const char*, 3> kSottocartelle = {kSottocartellaAccrediti, kSottocartellaTassi,
+                                                                  kSottocartellaImpostazioni};
+    static constexpr std::array<const char*, 2> kEstensioni = {".dbf", ".mdx"};
     try {
-        if (StessoPercorso(destinazione.empty() ? "." : destinazione, sorgente.empty() ? "." : sorgente)) {
+        const std::string name = AccountFileSet::fileNamePart(nomeFile);
+        if (name.size() < 4) {
             return false;
         }
-        static constexpr std::array<const char*, 3> kSottocartelle = {
-            kSottocartellaAccrediti, kSottocartellaTassi, kSottocartellaImpostazioni};
+        const std::string base = name.substr(0, name.size() - 4);
+        // The eight copies, in their order: (source file, target folder).
+        std::vector<std::pair<std::string, std::string>> copie;
+        for (const char* sub : kSottocartelle) {
+            for (const char* ext : kEstensioni) {
+                copie.emplace_back(AccountFileSet::folderOf(sorgente, sub) + "/" + base + ext,
+                                   AccountFileSet::folderOf(destinazione, sub));
+            }
+        }
+        for (const char* ext : kEstensioni) {
+            copie.emplace_back(joined(sorgente, base + ext), destinazione);
+        }
+        // A target that is one of the sources would be overwritten before it is read: a copy into the account's
+        // own folder, or into one of its own subfolders (its rates would become its movements), is refused before
+        // anything is written.
+        for (const auto& [from, into] : copie) {
+            const std::string target = joined(into, stdfs::path(from).filename().string());
+            for (const auto& other : copie) {
+                if (StessoPercorso(target, other.first)) {
+                    return false;
+                }
+            }
+        }
         for (const char* sub : kSottocartelle) {
             fs.makeDirectories(AccountFileSet::folderOf(destinazione, sub));
         }
-        const std::string name = AccountFileSet::fileNamePart(nomeFile);
-        for (const char* sub : kSottocartelle) {
-            const std::string from = AccountFileSet::pathOf(sorgente, sub, name);
-            const std::string into = AccountFileSet::folderOf(destinazione, sub);
-            if (!CopiaFile(fs, from, into, ".dbf") || !CopiaFile(fs, from, into, ".mdx")) {
+        for (const auto& [from, into] : copie) {
+            const std::string ext = stdfs::path(from).extension().string();
+            if (!CopiaFile(fs, from, into, ext)) {
                 return false;
             }
         }
-        const std::string from = joined(sorgente, name);
-        return CopiaFile(fs, from, destinazione, ".dbf") && CopiaFile(fs, from, destinazione, ".mdx");
+        return true;
     } catch (const std::exception&) {
         return false;
     }

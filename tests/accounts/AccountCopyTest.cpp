@@ -77,6 +77,24 @@ TEST(CreaCopia, AFolderCopiedOntoItselfIsRefusedAndLeftIntact) {
     }
 }
 
+TEST(CreaCopia, ACopyIntoTheAccountsOwnSubfoldersOrAboveThemIsRefusedBeforeWritingAnything) {
+    TempFolder dir;
+    auto disk = dbase::diskFileSystem();
+    makeAccount(dir.path(), "originale");
+    // Into its own rates folder the movements would overwrite the rates; into the parent of an account kept in a
+    // Tassi folder, its rates would overwrite its movements.
+    EXPECT_FALSE(CreaCopia(*disk, dir.folder() + "Tassi/", dir.folder(), "N.dbf"));
+    EXPECT_FALSE(CreaCopia(*disk, dir.folder() + "Impostazioni/", dir.folder(), "N.dbf"));
+    EXPECT_FALSE(stdfs::exists(dir.path() / "Tassi" / "Accrediti"));
+    makeAccount(dir.path() / "Tassi", "annidato");
+    EXPECT_FALSE(CreaCopia(*disk, dir.folder(), dir.folder() + "Tassi/", "N.dbf"));
+    for (const std::string& f : kFiles) {
+        EXPECT_EQ(readAll(dir.path() / f).substr(0, 9), f.rfind("Tassi/", 0) == 0 ? "annidato " : "originale")
+            << f;
+    }
+    EXPECT_EQ(readAll(dir.path() / "Tassi" / "N.dbf"), "annidato N.dbf");
+}
+
 TEST(CreaCopia, WorksWithPathsFarLongerThanTheOldLimit) {
     TempFolder dir;
     auto disk = dbase::diskFileSystem();
