@@ -59,6 +59,13 @@ double decodeDouble(std::string_view b) {
     return std::bit_cast<double>(raw);
 }
 
+// Level-7 timestamps: a big-endian double of milliseconds, as Free Pascal's TDbf writes it (no
+// sign trick). A timestamp is always positive, so a value written with the sign bit set, as
+// the O type does, reads the same.
+double decodeTimestamp(std::string_view b) {
+    return std::bit_cast<double>(readBigEndian(b) & ~(1ull << 63));
+}
+
 std::uint64_t encodeDouble(double d) {
     auto raw = std::bit_cast<std::uint64_t>(d);
     return (raw & (1ull << 63)) ? ~raw : (raw | (1ull << 63));
@@ -250,7 +257,7 @@ Date readDate(std::string_view bytes, const FieldContext& c) {
             return *d;
         throw cannotRead(c, bytes, "una data");
     case FieldType::Timestamp:
-        return dateFromTimestamp(decodeDouble(bytes));
+        return dateFromTimestamp(decodeTimestamp(bytes));
     case FieldType::Character:
         if (auto d = Date::parse(trimmed(bytes)))
             return *d;
@@ -451,7 +458,7 @@ void writeDate(std::string& out, Date d, const FieldContext& c) {
         out = d.toCompact();
         return;
     case FieldType::Timestamp:
-        return putBigEndian(out, encodeDouble(timestampFromDate(d)));
+        return putBigEndian(out, std::bit_cast<std::uint64_t>(timestampFromDate(d)));
     case FieldType::Character:
         return writeText(out, d.toString(), c);
     default:

@@ -227,7 +227,7 @@ TEST(OlderTables, Level7TablesWithBinaryTypesRead) {
     raw.fields = {{"NUMERO_LUNGO_DI_LIVELLO_SETTE", 'I', 4}, {"CONTATORE", '+', 4}, {"VALORE", 'O', 8},
                   {"MOMENTO", '@', 8}, {"NOME", 'C', 4}};
     raw.records = {" " + bigEndian(0x7FFFFFFB, 4) + bigEndian(0x80000001, 4) + bigEndian(0xC004000000000000ull, 8) +
-                       bigEndian(0xC2CCC2B95E540000ull, 8) + "\x82t\xE0 ",
+                       bigEndian(0x42CCC2B95E540000ull, 8) + "\x82t\xE0 ",
                    " " + std::string(24, '\0') + "    "};
     TempDir dir;
     writeAll(dir.file("l7.dbf"), raw.bytes());
