@@ -9,8 +9,11 @@
 //   PlainScan/N         ScansioneRecord(true, false): what follows an insertion or an opening
 //   RegeneratingScan/N  ScansioneRecord(true, true): what follows a change or a deletion
 // Each reports pgdbf_s, the time of `pgdbf -s cp1252 FILE > /dev/null` on the same .dbf (best of
-// three), and x_pgdbf, the scan's time over it. Regenerating scans above VALMORA_BENCH_REGEN_MAX
-// movements (default 1000000) are skipped.
+// three, taken once on the file as the timed scans find it), and x_pgdbf, the scan's time over it;
+// the _cpu counters are the same in processor time (user + system), steadier on a shared machine.
+// Above VALMORA_BENCH_REGEN_MAX movements (default 100000) the regenerating scan is skipped and the
+// account in use is written directly into the file (each movement followed by its charges, the
+// month ends by their interest rows) instead of by a regeneration.
 
 #include "ledger/Ledger.h"
 #include "model/AccountFileSet.h"
@@ -18,6 +21,9 @@
 #include "model/UserInterface.h"
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+#include <time.h>
 
 #include <chrono>
 #include <cstdint>
@@ -60,7 +66,10 @@ void put(std::string& record, std::size_t offset, std::size_t width, const std::
 // Writes the movements straight into the empty table file the engine created (header and
 // layout are the engine's; the rows are plain dBase records), far faster than posting them
 // one by one. The engine rebuilds its order from the .dbf when it opens it.
-void fillMovements(const std::string& path, int n) {
+// With `inUse`, each movement is followed by the charges a regeneration gives it and the month
+// ends get their interest rows, so the file looks like an account in use (amounts approximate:
+// a plain scan reads them, it does not recompute them).
+void fillMovements(const std::string& path, int n, bool inUse) {
     std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
     unsigned char header[32];
     f.read(reinterpret_cast<char*>(header), 32);
@@ -76,6 +85,7 @@ void fillMovements(const std::string& path, int n) {
     buffer.reserve(static_cast<std::size_t>(recordLength) * 4096);
     f.seekp(headerLength);
     const Date start = day(2005, 1, 1);
+    std::uint64_t written = 0;
     for (int i = 0; i < n; ++i) {
         std::string r(recordLength, ' ');
         const Date v = start.addDays(static_cast<int>(static_cast<std::int64_t>(i) * 365 / n));
@@ -100,28 +110,90 @@ void fillMovements(const std::string& path, int n) {
         put(r, 52, 20, importo, true);
         put(r, 72, 250, "movimento " + std::to_string(i));
         buffer += r;
+        ++written;
+        if (inUse) {
+            auto charge = [&](const char* chargeType, const char* amount, const char* text) {
+                std::string c(recordLength, ' ');
+                put(c, 1, 8, v.toCompact());
+                put(c, 9, 8, v.toCompact());
+                put(c, 17, 10, "Imposta");
+                put(c, 27, 25, chargeType);
+                put(c, 52, 20, amount, true);
+                put(c, 72, 250, text);
+                buffer += c;
+                ++written;
+            };
+            if (tipo == "A. Bancomat")
+                charge("Bancomat", "2.0000", "Commissione prelievi bancomat altro istituto");
+            else if (tipo == "S. Bancomat")
+                charge("Bancomat", "0.7500", "Commissione prelievi bancomat stesso istituto");
+            else if (tipo == "Carta di Credito")
+                charge("Carta di Credito", "1.0000", "Commissione pagamenti con Carta di Credito");
+            else if (tipo == "P.O.S.")
+                charge("P.O.S.", "0.5000", "Commissione pagamenti P.O.S.");
+            if (i >= 100)
+                charge("Operazioni", "0.3000", "Imposta operazioni eccedenti");
+        }
         if (buffer.size() >= static_cast<std::size_t>(recordLength) * 4096) {
             f.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
             buffer.clear();
         }
     }
+    if (inUse) {
+        for (int month = 1; month <= 12; ++month) {
+            for (const char* side : {"Creditore", "Debitore"}) {
+                const Date end = day(2005, month, Date::daysInMonth(2005, month));
+                std::string c(recordLength, ' ');
+                put(c, 1, 8, end.toCompact());
+                put(c, 9, 8, end.toCompact());
+                put(c, 17, 10, "Interessi");
+                put(c, 27, 25, side);
+                put(c, 52, 20, "0.0000", true);
+                put(c, 72, 250, std::string("Interessi ") + side);
+                buffer += c;
+                ++written;
+            }
+        }
+    }
     buffer.push_back('\x1A');
     f.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    const std::uint32_t count = static_cast<std::uint32_t>(n);
+    const std::uint32_t count = static_cast<std::uint32_t>(written);
     const char countBytes[4] = {static_cast<char>(count & 0xFF), static_cast<char>((count >> 8) & 0xFF),
                                 static_cast<char>((count >> 16) & 0xFF), static_cast<char>((count >> 24) & 0xFF)};
     f.seekp(4);
     f.write(countBytes, 4);
 }
 
-double pgdbfSeconds(const std::string& path) {
+struct Timing {
+    double wall = 0;
+    double cpu = 0;
+};
+
+double processCpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double childrenCpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_CHILDREN, &u);
+    auto seconds = [](const timeval& tv) { return static_cast<double>(tv.tv_sec) + static_cast<double>(tv.tv_usec) / 1e6; };
+    return seconds(u.ru_utime) + seconds(u.ru_stime);
+}
+
+// pgdbf converting the table to SQL text, best of three; the machine may be shared, so its CPU time
+// (user + system, from the children's usage) is kept beside the wall time.
+Timing pgdbfTiming(const std::string& path) {
     const std::string command = "pgdbf -s cp1252 '" + path + "' > /dev/null 2>&1";
-    double best = 1e300;
+    Timing best{1e300, 1e300};
     for (int i = 0; i < 3; ++i) {
+        const double cpu0 = childrenCpuSeconds();
         const auto t0 = std::chrono::steady_clock::now();
         if (std::system(command.c_str()) != 0)
-            return -1;
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+            return {-1, -1};
+        best.wall = std::min(best.wall, std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+        best.cpu = std::min(best.cpu, childrenCpuSeconds() - cpu0);
     }
     return best;
 }
@@ -135,7 +207,9 @@ struct Account {
     MasterState state;
     Ledger ledger{dm, ui, clock, state};
 
-    explicit Account(int n) {
+    Timing pgdbf{-1, -1}; // on the file as the timed scans find it
+
+    Account(int n, bool regenerate) {
         folder = fs::temp_directory_path() / ("valmora-bench-" + std::to_string(n));
         fs::remove_all(folder);
         fs::create_directories(folder);
@@ -145,7 +219,7 @@ struct Account {
         state.MeseCorrente = 12;
         const std::string file = state.CartellaConto + state.NomeFileConto;
         dm.NuovaTabella(dm.MainTable, file, "Valuta");
-        fillMovements(file, n);
+        fillMovements(file, n, !regenerate);
         dm.MainTable.open();
         dm.MainTable.setIndexName("Valuta");
 
@@ -165,8 +239,12 @@ struct Account {
                           Money::fromWhole(10), Money::fromWhole(27)});
         dm.TableTassi.appendRecord({day(2005, 7, 1), Money::fromWhole(3000), Money::fromUnits(2500),
                                     Money::fromUnits(12000), Money::fromWhole(9), Money::fromWhole(27)});
-        // In use: its charges and interest already written.
-        ledger.ScansioneRecord(true, true);
+        // In use: its charges and interest already written (by a regeneration when it is affordable).
+        if (regenerate)
+            ledger.ScansioneRecord(true, true);
+        else
+            ledger.ScansioneRecord(true, false);
+        pgdbf = pgdbfTiming(movementsFile());
     }
     ~Account() {
         dm.MainTable.close();
@@ -183,41 +261,51 @@ std::map<int, std::unique_ptr<Account>>& accounts() {
     return all;
 }
 
+int regenMax() {
+    const char* env = std::getenv("VALMORA_BENCH_REGEN_MAX");
+    return env ? std::atoi(env) : 100000;
+}
+
 Account& accountOf(int n) {
     auto& slot = accounts()[n];
     if (!slot)
-        slot = std::make_unique<Account>(n);
+        slot = std::make_unique<Account>(n, n <= regenMax());
     return *slot;
 }
 
-void report(benchmark::State& state, Account& a, double seconds) {
-    const double pg = pgdbfSeconds(a.movementsFile());
+void report(benchmark::State& state, Account& a, const Timing& scan) {
+    const Timing& pg = a.pgdbf;
     state.counters["rows"] = a.dm.MainTable.recordCount();
-    state.counters["pgdbf_s"] = pg;
-    state.counters["scan_s"] = seconds;
-    state.counters["x_pgdbf"] = pg > 0 ? seconds / pg : 0;
+    state.counters["pgdbf_s"] = pg.wall;
+    state.counters["scan_s"] = scan.wall;
+    state.counters["x_pgdbf"] = pg.wall > 0 ? scan.wall / pg.wall : 0;
+    state.counters["pgdbf_cpu"] = pg.cpu;
+    state.counters["scan_cpu"] = scan.cpu;
+    state.counters["x_pgdbf_cpu"] = pg.cpu > 0 ? scan.cpu / pg.cpu : 0;
+}
+
+template <typename Scan>
+void timeScans(benchmark::State& state, Account& a, Scan scan) {
+    Timing total;
+    for (auto _ : state) {
+        const double cpu0 = processCpuSeconds();
+        const auto t0 = std::chrono::steady_clock::now();
+        scan();
+        total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        total.cpu += processCpuSeconds() - cpu0;
+    }
+    const auto n = static_cast<double>(state.iterations());
+    report(state, a, {total.wall / n, total.cpu / n});
 }
 
 void BM_PlainScan(benchmark::State& state) {
     Account& a = accountOf(static_cast<int>(state.range(0)));
-    double total = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        a.ledger.ScansioneRecord(true, false);
-        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    }
-    report(state, a, total / static_cast<double>(state.iterations()));
+    timeScans(state, a, [&] { a.ledger.ScansioneRecord(true, false); });
 }
 
 void BM_RegeneratingScan(benchmark::State& state) {
     Account& a = accountOf(static_cast<int>(state.range(0)));
-    double total = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        a.ledger.ScansioneRecord(true, true);
-        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    }
-    report(state, a, total / static_cast<double>(state.iterations()));
+    timeScans(state, a, [&] { a.ledger.ScansioneRecord(true, true); });
 }
 
 std::vector<int> sizes() {
@@ -230,16 +318,15 @@ std::vector<int> sizes() {
     return out;
 }
 
-int regenMax() {
-    const char* env = std::getenv("VALMORA_BENCH_REGEN_MAX");
-    return env ? std::atoi(env) : 1000000;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
+    const char* plainIterations = std::getenv("VALMORA_BENCH_PLAIN_ITERATIONS");
     for (const int n : sizes()) {
-        benchmark::RegisterBenchmark("PlainScan", BM_PlainScan)->Arg(n)->Unit(benchmark::kMillisecond)->Iterations(3);
+        benchmark::RegisterBenchmark("PlainScan", BM_PlainScan)
+            ->Arg(n)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(plainIterations ? std::atoi(plainIterations) : 3);
         if (n <= regenMax())
             benchmark::RegisterBenchmark("RegeneratingScan", BM_RegeneratingScan)
                 ->Arg(n)

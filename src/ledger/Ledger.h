@@ -24,6 +24,7 @@
 #include "ledger/LedgerTotals.h"
 #include "ledger/MasterState.h"
 #include "model/LedgerView.h"
+#include "model/RatePeriod.h"
 
 #include <cstdint>
 #include <optional>
@@ -89,10 +90,11 @@ public:
 
     // --- Interest ---
 
-    // Copies the last rate row (TableTassi is left on it).
+    // Copies the last rate row (TableTassi is left on it), and the rows before it for TassiAllaData.
     void LeggiUltimoTasso();
     const UltimoTasso& UltimoTassoLetto() const { return ultimoTasso_; }
-    // The rate in force on `data` for the current Saldo, and the withholding.
+    // The rate in force on `data` for the current Saldo, and the withholding, from the rate rows
+    // read by the last LeggiUltimoTasso.
     TassoInVigore TassiAllaData(Date data);
     // Adds the interest number of the interval to the credit or the debit accumulator.
     void ComputoInteressi(Date& valutaPrecedente, Date valuta, std::int64_t& interessiCredito,
@@ -157,6 +159,7 @@ private:
 
     LedgerTotals totali_;
     UltimoTasso ultimoTasso_;
+    std::vector<RatePeriod> tassi_; // the rate rows in date order, as LeggiUltimoTasso read them
     TotalsGrid griglia_;
     std::vector<PieSlice> fette_;
 

@@ -8,15 +8,22 @@
 #include "model/TDM.h"
 #include "model/TableSchemas.h"
 
+#include <algorithm>
+
 namespace valmora {
 
 void Ledger::LeggiUltimoTasso() {
     auto& t = dm_.TableTassi;
     ultimoTasso_ = UltimoTasso{};
+    tassi_.clear();
     if (!t.isOpen() || t.isEmpty())
         return; // no rates: every rate is zero from the beginning of time
+    // The rows are read once per scan: an interval dated before the last row looks its row up here
+    // instead of walking the table back for every movement.
+    for (t.first(); !t.eof(); t.next())
+        tassi_.push_back(RatePeriod::read(t));
     t.last();
-    const RatePeriod r = RatePeriod::read(t);
+    const RatePeriod& r = tassi_.back();
     ultimoTasso_ = {r.data, r.limite.units(), r.tassoCre.units(), r.tassoH.units(), r.tassoDeb.units(),
                     r.ritenuta.units()};
 }
@@ -28,24 +35,16 @@ TassoInVigore Ledger::TassiAllaData(Date data) {
     std::int64_t tassoDeb = ultimoTasso_.TASSODEB;
     std::int64_t ritenuta = ultimoTasso_.RITENUTA;
 
-    auto& t = dm_.TableTassi;
-    if (data < ultimoTasso_.DATA && t.isOpen() && !t.isEmpty()) {
-        // Back from the last row to the last one dated on or before the date; the first row
-        // serves a date before every row.
-        t.last();
-        const auto campoData = t.fieldByName(schema::kData);
-        while (campoData.asDate() > data) {
-            t.prior();
-            if (t.bof())
-                break;
-        }
-        const RatePeriod r = RatePeriod::read(t);
+    if (data < ultimoTasso_.DATA && !tassi_.empty()) {
+        // The last row dated on or before the date; the first row serves a date before every row.
+        auto dopo = std::upper_bound(tassi_.begin(), tassi_.end(), data,
+                                     [](Date d, const RatePeriod& r) { return d < r.data; });
+        const RatePeriod& r = dopo == tassi_.begin() ? tassi_.front() : *(dopo - 1);
         limite = r.limite.units();
         tassoCre = r.tassoCre.units();
         tassoH = r.tassoH.units();
         tassoDeb = r.tassoDeb.units();
         ritenuta = r.ritenuta.units();
-        t.last();
     }
 
     const std::int64_t saldo = totali_.Saldo.units();

@@ -11,6 +11,7 @@
 
 #include "core/Date.h"
 #include "core/Money.h"
+#include "dbase/FileSystem.h"
 #include "dbase/Table.h"
 #include "model/AccountSettings.h"
 #include "model/RatePeriod.h"
@@ -21,10 +22,6 @@
 namespace valmora {
 
 class UserInterface;
-
-namespace dbase {
-class FileSystem;
-}
 
 class TDM {
 public:
