@@ -30,7 +30,9 @@ bool isFoxPro(std::uint8_t version) {
     return version == 0x30 || version == 0x31 || version == 0x32 || version == 0xF5 || version == 0xFB;
 }
 
-bool isLevel7(std::uint8_t version) { return version == 0x04 || version == 0x8C; }
+bool isLevel7(std::uint8_t version) {
+    return version == 0x04 || version == 0x8C;
+}
 
 bool isReadableVersion(std::uint8_t version) {
     return version == 0x03 || version == 0x83 || version == 0x8B || isLevel7(version);
@@ -134,8 +136,8 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
     if (isFoxPro(layout.version))
         throw TableError("Il file " + path + " è una tabella FoxPro: questo programma legge solo tabelle dBase.");
     if (!isReadableVersion(layout.version))
-        throw TableError("Il file " + path + " non è una tabella dBase (codice di versione " +
-                         hexByte(layout.version) + ").");
+        throw TableError("Il file " + path + " non è una tabella dBase (codice di versione " + hexByte(layout.version) +
+                         ").");
     layout.level7 = isLevel7(layout.version);
     layout.recordCount = readLe32(head, 4);
     layout.headerLength = readLe16(head, 8);
@@ -180,8 +182,8 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
                              decodeText(std::string_view(&code, 1), layout.codePage) +
                              "', che questo programma non sa leggere.");
         if (!widthPossible(f))
-            throw damagedFile(path, "il campo " + f.name + " ha una larghezza impossibile (" +
-                                        std::to_string(f.width) + "," + std::to_string(f.decimals) + ")");
+            throw damagedFile(path, "il campo " + f.name + " ha una larghezza impossibile (" + std::to_string(f.width) +
+                                        "," + std::to_string(f.decimals) + ")");
         layout.offsets.push_back(widthSum);
         widthSum += static_cast<std::uint32_t>(f.width);
         layout.fields.push_back(std::move(f));

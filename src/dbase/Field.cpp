@@ -30,13 +30,22 @@ template <typename Reader> auto readField(const Table::Impl& d, int index, Reade
 
 } // namespace
 
-const std::string& Field::name() const { return definitionOf(*table_->d_, index_).name; }
-FieldType Field::type() const { return definitionOf(*table_->d_, index_).type; }
-int Field::width() const { return definitionOf(*table_->d_, index_).width; }
-int Field::decimals() const { return definitionOf(*table_->d_, index_).decimals; }
+const std::string& Field::name() const {
+    return definitionOf(*table_->d_, index_).name;
+}
+FieldType Field::type() const {
+    return definitionOf(*table_->d_, index_).type;
+}
+int Field::width() const {
+    return definitionOf(*table_->d_, index_).width;
+}
+int Field::decimals() const {
+    return definitionOf(*table_->d_, index_).decimals;
+}
 
 bool Field::isNull() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return fieldIsBlank(b, c.def.type); });
+    return readField(*table_->d_, index_,
+                     [](std::string_view b, const FieldContext& c) { return fieldIsBlank(b, c.def.type); });
 }
 std::string Field::asString() const {
     return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readText(b, c); });
@@ -102,6 +111,8 @@ void Field::setValue(const Value& v) {
 void Field::clear() {
     writeField(*table_->d_, index_, [&](std::string& b, const FieldContext& c) { writeBlank(b, c.def.type); });
 }
-void Field::assign(const Field& other) { setValue(other.value()); }
+void Field::assign(const Field& other) {
+    setValue(other.value());
+}
 
 } // namespace valmora::dbase

@@ -100,7 +100,9 @@ std::int64_t roundDoubleHalfEven(double d) {
     return static_cast<std::int64_t>(r);
 }
 
-std::string fieldLabel(const FieldContext& c) { return c.def.name; }
+std::string fieldLabel(const FieldContext& c) {
+    return c.def.name;
+}
 
 TableError cannotStore(const FieldContext& c, const std::string& what) {
     return TableError("Il valore " + what + " non può essere scritto nel campo " + fieldLabel(c) + " del file " +
@@ -313,11 +315,11 @@ void checkStoredField(std::string_view bytes, const FieldContext& c, std::uint64
         return;
     const std::string where = "nel record " + std::to_string(recordNumber) + " il campo " + c.def.name;
     if (c.def.type == FieldType::Numeric && !parseDouble(bytes))
-        throw damagedFile(c.path, where + " contiene '" + decodeText(trimmed(bytes), c.codePage) +
-                                      "', che non è un numero");
+        throw damagedFile(c.path,
+                          where + " contiene '" + decodeText(trimmed(bytes), c.codePage) + "', che non è un numero");
     if (c.def.type == FieldType::Date && bytes != "00000000" && !Date::parseCompact(bytes))
-        throw damagedFile(c.path, where + " contiene '" + decodeText(trimmed(bytes), c.codePage) +
-                                      "', che non è una data");
+        throw damagedFile(c.path,
+                          where + " contiene '" + decodeText(trimmed(bytes), c.codePage) + "', che non è una data");
 }
 
 void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
@@ -325,8 +327,8 @@ void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
     case FieldType::Character: {
         Encoded e = encodeText(utf8, c.codePage);
         if (e.invalidUtf8)
-            throw TableError("Il testo del campo " + fieldLabel(c) + " non è valido e non può essere salvato nel file " +
-                             c.path + ".");
+            throw TableError("Il testo del campo " + fieldLabel(c) +
+                             " non è valido e non può essere salvato nel file " + c.path + ".");
         if (!e.ok())
             throw TableError("Il carattere '" + e.refusedCharacter + "' del campo " + fieldLabel(c) +
                              " non può essere salvato nel file " + c.path + ": la tabella usa la codifica " +

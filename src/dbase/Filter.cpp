@@ -75,8 +75,8 @@ public:
     }
 
     [[noreturn]] void fail(const std::string& detail) const {
-        throw TableError("Il filtro \"" + std::string(text_) + "\" della tabella " + path_ + " non è valido: " +
-                         detail + ".");
+        throw TableError("Il filtro \"" + std::string(text_) + "\" della tabella " + path_ +
+                         " non è valido: " + detail + ".");
     }
 
 private:
@@ -172,12 +172,12 @@ RecordFilter RecordFilter::parse(std::string_view text, const DbfLayout& layout,
         if (!found)
             parser.fail("la tabella non ha il campo " + name);
         const std::string op = parser.op(name);
-        c.op = op == "=" ? Op::Equal
-             : op == "<>" ? Op::NotEqual
-             : op == "<" ? Op::Less
-             : op == "<=" ? Op::LessOrEqual
-             : op == ">" ? Op::Greater
-                         : Op::GreaterOrEqual;
+        c.op = op == "="    ? Op::Equal
+               : op == "<>" ? Op::NotEqual
+               : op == "<"  ? Op::Less
+               : op == "<=" ? Op::LessOrEqual
+               : op == ">"  ? Op::Greater
+                            : Op::GreaterOrEqual;
         const std::string value = parser.literal(name);
         const FieldDef& def = layout.fields[c.field];
         switch (def.type) {
@@ -219,8 +219,7 @@ bool RecordFilter::matches(std::string_view record, const DbfLayout& layout, con
                            bool caseInsensitive) const {
     for (const Condition& c : conditions_) {
         const FieldDef& def = layout.fields[c.field];
-        const std::string_view bytes =
-            record.substr(layout.offsets[c.field], static_cast<std::size_t>(def.width));
+        const std::string_view bytes = record.substr(layout.offsets[c.field], static_cast<std::size_t>(def.width));
         const FieldContext ctx{def, layout.codePage, path};
         const int op = static_cast<int>(c.op);
         bool ok = false;

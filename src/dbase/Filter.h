@@ -23,8 +23,7 @@ public:
     static RecordFilter parse(std::string_view text, const DbfLayout& layout, const std::string& path);
 
     // `record` is a whole record (flag byte first) of the table the filter was parsed for.
-    bool matches(std::string_view record, const DbfLayout& layout, const std::string& path,
-                 bool caseInsensitive) const;
+    bool matches(std::string_view record, const DbfLayout& layout, const std::string& path, bool caseInsensitive) const;
     bool empty() const { return conditions_.empty(); }
 
 private:
@@ -32,12 +31,12 @@ private:
     struct Condition {
         std::size_t field = 0;
         Op op = Op::Equal;
-        std::string text;        // text fields
-        std::string foldedText;  // the same, in lower case
-        bool pattern = false;    // ends with '*'
-        Date date;               // date fields
-        double number = 0;       // numeric fields
-        bool boolean = false;    // logical fields
+        std::string text;       // text fields
+        std::string foldedText; // the same, in lower case
+        bool pattern = false;   // ends with '*'
+        Date date;              // date fields
+        double number = 0;      // numeric fields
+        bool boolean = false;   // logical fields
     };
     std::vector<Condition> conditions_;
 };

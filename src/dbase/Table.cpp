@@ -30,7 +30,9 @@ std::string Table::Impl::mdxPath() const {
     return p.substr(0, dot) + (upper ? ".MDX" : ".mdx");
 }
 
-bool Table::Impl::aloneOnFile() const { return OpenFiles::count(openFileKey) <= 1; }
+bool Table::Impl::aloneOnFile() const {
+    return OpenFiles::count(openFileKey) <= 1;
+}
 
 void Table::Impl::requireOpen() const {
     if (!isOpen)
@@ -101,8 +103,10 @@ void Table::Impl::resolveOrder() {
 bool Table::Impl::keyLess(const TableRow* a, const TableRow* b) const {
     const std::size_t f = *orderField;
     const FieldDef& def = layout.fields[f];
-    const std::string_view ka = std::string_view(a->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
-    const std::string_view kb = std::string_view(b->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
+    const std::string_view ka =
+        std::string_view(a->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
+    const std::string_view kb =
+        std::string_view(b->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
     if (def.type == FieldType::Numeric) {
         const FieldContext c = fieldContext(f);
         return readFloat(ka, c) < readFloat(kb, c);
@@ -122,7 +126,8 @@ void Table::Impl::rebuildView() {
         if (visible(*r))
             view.push_back(r.get());
     if (orderField)
-        std::stable_sort(view.begin(), view.end(), [this](const TableRow* a, const TableRow* b) { return keyLess(a, b); });
+        std::stable_sort(view.begin(), view.end(),
+                         [this](const TableRow* a, const TableRow* b) { return keyLess(a, b); });
 }
 
 bool Table::Impl::orderedBefore(const TableRow* a, const TableRow* b) const {
@@ -166,10 +171,10 @@ void Table::Impl::placeCursorOn(const TableRow* row, const TableRow* fallbackAft
     }
     // The row is not visible: stand where it would have been.
     if (fallbackAfter && orderField) {
-        auto after = std::upper_bound(view.begin(), view.end(), fallbackAfter,
-                                      [this](const TableRow* a, const TableRow* b) {
-                                          return keyLess(a, b) || (!keyLess(b, a) && a->recordIndex < b->recordIndex);
-                                      });
+        auto after =
+            std::upper_bound(view.begin(), view.end(), fallbackAfter, [this](const TableRow* a, const TableRow* b) {
+                return keyLess(a, b) || (!keyLess(b, a) && a->recordIndex < b->recordIndex);
+            });
         pos = std::min(static_cast<std::size_t>(after - view.begin()), view.size() - 1);
         return;
     }
@@ -212,11 +217,19 @@ void Table::bind(std::string folder, std::string fileName) {
     d_->fullPath = d_->path();
 }
 
-const std::string& Table::folder() const { return d_->folder; }
-const std::string& Table::fileName() const { return d_->fileName; }
-std::string Table::path() const { return d_->path(); }
+const std::string& Table::folder() const {
+    return d_->folder;
+}
+const std::string& Table::fileName() const {
+    return d_->fileName;
+}
+std::string Table::path() const {
+    return d_->path();
+}
 
-void Table::setClock(const Clock* clock) { d_->clock = clock ? clock : &d_->systemClock; }
+void Table::setClock(const Clock* clock) {
+    d_->clock = clock ? clock : &d_->systemClock;
+}
 
 void Table::create(const std::vector<FieldDef>& fields, const IndexDef& index) {
     if (d_->isOpen)
@@ -283,9 +296,13 @@ void Table::close() {
     d.notify();
 }
 
-bool Table::isOpen() const { return d_->isOpen; }
+bool Table::isOpen() const {
+    return d_->isOpen;
+}
 
-std::vector<std::string> Table::indexTags() const { return readMdxTagNames(*d_->fs, d_->mdxPath()); }
+std::vector<std::string> Table::indexTags() const {
+    return readMdxTagNames(*d_->fs, d_->mdxPath());
+}
 
 void Table::setIndexName(std::string_view tag) {
     Impl& d = *d_;
@@ -367,10 +384,18 @@ void Table::prior() {
     d.notify();
 }
 
-bool Table::eof() const { return d_->eof; }
-bool Table::bof() const { return d_->bof; }
-bool Table::isEmpty() const { return d_->view.empty(); }
-int Table::recordCount() const { return static_cast<int>(d_->view.size()); }
+bool Table::eof() const {
+    return d_->eof;
+}
+bool Table::bof() const {
+    return d_->bof;
+}
+bool Table::isEmpty() const {
+    return d_->view.empty();
+}
+int Table::recordCount() const {
+    return static_cast<int>(d_->view.size());
+}
 
 int Table::recNo() const {
     const Impl& d = *d_;
@@ -393,8 +418,12 @@ void Table::moveTo(int recNo) {
 
 // ---------------------------------------------------------------- fields
 
-int Table::fieldCount() const { return d_->isOpen ? static_cast<int>(d_->layout.fields.size()) : 0; }
-const std::vector<FieldDef>& Table::fieldDefs() const { return d_->layout.fields; }
+int Table::fieldCount() const {
+    return d_->isOpen ? static_cast<int>(d_->layout.fields.size()) : 0;
+}
+const std::vector<FieldDef>& Table::fieldDefs() const {
+    return d_->layout.fields;
+}
 
 Field Table::fieldByName(std::string_view name) {
     d_->requireOpen();
@@ -411,7 +440,9 @@ Field Table::field(int index) {
     return Field(this, index);
 }
 
-bool Table::hasField(std::string_view name) const { return d_->isOpen && d_->findField(name).has_value(); }
+bool Table::hasField(std::string_view name) const {
+    return d_->isOpen && d_->findField(name).has_value();
+}
 
 // ---------------------------------------------------------------- editing
 
@@ -449,7 +480,9 @@ void Table::insert() {
     d.notify();
 }
 
-void Table::append() { insert(); }
+void Table::append() {
+    insert();
+}
 
 void Table::post() {
     Impl& d = *d_;
@@ -530,7 +563,9 @@ void Table::deleteRecord() {
     d.notify();
 }
 
-bool Table::isEditing() const { return d_->state != Impl::State::Browse; }
+bool Table::isEditing() const {
+    return d_->state != Impl::State::Browse;
+}
 
 void Table::appendRecord(const std::vector<Value>& values) {
     Impl& d = *d_;
@@ -569,7 +604,9 @@ void Table::setFilter(std::string text) {
     }
 }
 
-const std::string& Table::filter() const { return d_->filterText; }
+const std::string& Table::filter() const {
+    return d_->filterText;
+}
 
 void Table::setFiltered(bool on) {
     Impl& d = *d_;
@@ -590,7 +627,9 @@ void Table::setFiltered(bool on) {
     }
 }
 
-bool Table::filtered() const { return d_->filtered; }
+bool Table::filtered() const {
+    return d_->filtered;
+}
 
 void Table::setFilterCaseInsensitive(bool on) {
     Impl& d = *d_;
@@ -634,7 +673,9 @@ void Table::gotoBookmark(const Bookmark& b) {
     d.notify();
 }
 
-void Table::freeBookmark(Bookmark& b) { b.rowId = 0; }
+void Table::freeBookmark(Bookmark& b) {
+    b.rowId = 0;
+}
 
 // ---------------------------------------------------------------- locate
 
@@ -659,8 +700,8 @@ bool Table::locate(std::string_view fieldNames, const std::vector<Value>& values
         start = end + 1;
     }
     if (fields.size() != values.size())
-        throw TableError("La ricerca nella tabella " + d.path() + " ha " + std::to_string(fields.size()) +
-                         " campi e " + std::to_string(values.size()) + " valori.");
+        throw TableError("La ricerca nella tabella " + d.path() + " ha " + std::to_string(fields.size()) + " campi e " +
+                         std::to_string(values.size()) + " valori.");
     d.checkBrowseMode();
 
     // Each wanted value is stored the way the field would store it, then compared as read back,
@@ -719,7 +760,9 @@ bool Table::locate(std::string_view fieldNames, const std::vector<Value>& values
 
 // ---------------------------------------------------------------- controls and observers
 
-void Table::disableControls() { ++d_->disableDepth; }
+void Table::disableControls() {
+    ++d_->disableDepth;
+}
 
 void Table::enableControls() {
     Impl& d = *d_;
@@ -733,7 +776,9 @@ void Table::enableControls() {
     }
 }
 
-bool Table::controlsDisabled() const { return d_->disableDepth > 0; }
+bool Table::controlsDisabled() const {
+    return d_->disableDepth > 0;
+}
 
 void Table::addObserver(TableObserver* o) {
     if (o && std::find(d_->observers.begin(), d_->observers.end(), o) == d_->observers.end())

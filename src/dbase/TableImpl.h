@@ -28,7 +28,7 @@ struct Table::Impl {
     const Clock* clock = &systemClock;
     std::string folder;
     std::string fileName;
-    std::string fullPath; // folder + file name, kept for messages
+    std::string fullPath;  // folder + file name, kept for messages
     IndexDef createdIndex; // the tag given at create, known without reading the .mdx
 
     // Open table.
@@ -44,8 +44,8 @@ struct Table::Impl {
     std::string openFileKey; // this file in the program's count of open files
 
     // Order and filter.
-    std::string indexName;       // as set; resolved at open
-    std::string indexFieldName;  // as set; resolved at open
+    std::string indexName;      // as set; resolved at open
+    std::string indexFieldName; // as set; resolved at open
     std::optional<std::size_t> orderField;
     std::string filterText;
     RecordFilter filter;
@@ -86,7 +86,7 @@ struct Table::Impl {
     bool visible(const TableRow& r) const;
     void rebuildView();
     bool orderedBefore(const TableRow* a, const TableRow* b) const; // by key, then record order
-    void placeInView(TableRow* row);                                 // after a post of that row
+    void placeInView(TableRow* row);                                // after a post of that row
     void placeCursorOn(const TableRow* row, const TableRow* fallbackAfter);
     const std::string* currentBytes() const;
     FieldContext fieldContext(std::size_t index) const;

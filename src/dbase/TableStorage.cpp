@@ -32,7 +32,9 @@ std::string reasonOf(const FileError& e) {
     return std::string("errore del disco (") + e.what() + ")";
 }
 
-std::string temporaryPathFor(const std::string& path) { return path + ".tmp"; }
+std::string temporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
 
 std::string baseNameOf(const std::string& fileName) {
     std::string base = fileName.substr(fileName.find_last_of("/\\") + 1);
@@ -183,8 +185,7 @@ void Table::Impl::appendToFile(const std::string& record) {
     bool countWritten = false;
     try {
         file->writeAt(at, data.data(), data.size());
-        const std::string count =
-            headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile + 1));
+        const std::string count = headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile + 1));
         countWritten = true;
         file->writeAt(1, count.data(), count.size());
         syncAfterPost();
@@ -192,8 +193,7 @@ void Table::Impl::appendToFile(const std::string& record) {
         if (countWritten) {
             // The caller is told the row was not saved, so the file must not count it either.
             try {
-                const std::string count =
-                    headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile));
+                const std::string count = headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile));
                 file->writeAt(1, count.data(), count.size());
             } catch (const FileError&) {
             }

@@ -106,8 +106,8 @@ TEST_F(Codec, TheHeaderAndNumbersAreWrittenAsDBaseIvWritesThem) {
     EXPECT_EQ(file[128 + 31], '\x01') << "DATA has its own tag";
     EXPECT_EQ(file[headerLength - 1], '\x0D');
     const std::string record = file.substr(headerLength, 1 + 12 + 20 + 20 + 8 + 1);
-    EXPECT_EQ(record, " x           " + std::string(13, ' ') + "12.5000" + std::string(13, ' ') + "-3.0000" +
-                          "20050301" + "T");
+    EXPECT_EQ(record,
+              " x           " + std::string(13, ' ') + "12.5000" + std::string(13, ' ') + "-3.0000" + "20050301" + "T");
     EXPECT_EQ(file.back(), '\x1A');
     EXPECT_EQ(file.size(), headerLength + record.size() + 1);
 
@@ -224,8 +224,11 @@ TEST(OlderTables, Level7TablesWithBinaryTypesRead) {
     raw.version = 0x04;
     raw.driver = 0;
     raw.driverName = "DB850IT1";
-    raw.fields = {{"NUMERO_LUNGO_DI_LIVELLO_SETTE", 'I', 4}, {"CONTATORE", '+', 4}, {"VALORE", 'O', 8},
-                  {"MOMENTO", '@', 8}, {"NOME", 'C', 4}};
+    raw.fields = {{"NUMERO_LUNGO_DI_LIVELLO_SETTE", 'I', 4},
+                  {"CONTATORE", '+', 4},
+                  {"VALORE", 'O', 8},
+                  {"MOMENTO", '@', 8},
+                  {"NOME", 'C', 4}};
     raw.records = {" " + bigEndian(0x7FFFFFFB, 4) + bigEndian(0x80000001, 4) + bigEndian(0xC004000000000000ull, 8) +
                        bigEndian(0x42CCC2B95E540000ull, 8) + "\x82t\xE0 ",
                    " " + std::string(24, '\0') + "    "};

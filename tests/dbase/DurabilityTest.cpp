@@ -111,8 +111,8 @@ TEST(Durability, ACrashAtAnyWritePointNeverLosesAPostedRow) {
             TempDir dir;
             createMovements(dir.str(), 2);
             crashed = false;
-            auto [before, after] = runUntilCrash(dir.str(), crashAt, torn ? std::optional<std::size_t>(7) : std::nullopt,
-                                                 withEdits, crashed);
+            auto [before, after] = runUntilCrash(
+                dir.str(), crashAt, torn ? std::optional<std::size_t>(7) : std::nullopt, withEdits, crashed);
             Rows found;
             ASSERT_NO_THROW(found = readBack(dir.str()));
             EXPECT_TRUE(found == before || found == after) << "rows found: " << found.size();
@@ -123,8 +123,8 @@ TEST(Durability, ACrashAtAnyWritePointNeverLosesAPostedRow) {
                 Table t;
                 t.bind(dir.str(), "conto.dbf");
                 t.open();
-                t.appendRecord(movement(ymd(2005, 4, 1), ymd(2005, 4, 1), "Accredito", "Bonifico",
-                                        Money::fromWhole(1), "ultima"));
+                t.appendRecord(
+                    movement(ymd(2005, 4, 1), ymd(2005, 4, 1), "Accredito", "Bonifico", Money::fromWhole(1), "ultima"));
                 expected.emplace_back("ultima", Money::fromWhole(1));
             }
             EXPECT_EQ(readBack(dir.str()), expected);
@@ -193,7 +193,9 @@ TEST(Durability, AFailedEditOrDeleteLeavesTheRowAsItWas) {
     EXPECT_EQ(t.fieldByName("COMMENTO").asString(), "riga 0");
 }
 
-std::uintmax_t fileSize(const std::string& path) { return std::filesystem::file_size(path); }
+std::uintmax_t fileSize(const std::string& path) {
+    return std::filesystem::file_size(path);
+}
 
 TEST(Durability, ARecordTornByACrashIsDroppedAndNothingElse) {
     TempDir dir;

@@ -1,7 +1,7 @@
 // The filter texts the ledger builds, and what they let through.
 
-#include "MovementsFixture.h"
 #include "dbase/Filter.h"
+#include "MovementsFixture.h"
 
 namespace valmora::dbase::testing {
 namespace {
@@ -16,15 +16,15 @@ protected:
         auto add = [&](Date valuta, const char* op, const char* tipo, const char* comment) {
             t.appendRecord(movement(valuta, valuta, op, tipo, Money::fromWhole(-10), comment));
         };
-        add(ymd(2005, 2, 28), "Prelievo", "S. Bancomat", "affitto febbraio");    // before the period
-        add(ymd(2005, 3, 1), "Prelievo", "S. Bancomat", "Affitto marzo");        // first day: in
-        add(ymd(2005, 4, 15), "Prelievo", "S. Bancomat", "AFFITTO aprile");      // in
-        add(ymd(2005, 4, 16), "Prelievo", "A. Bancomat", "affitto aprile");      // other type
-        add(ymd(2005, 5, 2), "Addebito", "S. Bancomat", "affitto maggio");       // other operation
-        add(ymd(2005, 5, 3), "Prelievo", "S. Bancomat", "spesa affitto");        // does not begin with aff
-        add(ymd(2005, 6, 30), "Prelievo", "S. Bancomat", "aff");                 // last day: in
-        add(ymd(2005, 7, 1), "Prelievo", "S. Bancomat", "affitto luglio");       // after the period
-        add(ymd(2005, 6, 10), "Prelievo", "S. Bancomat", "l'affitto");           // a quote inside
+        add(ymd(2005, 2, 28), "Prelievo", "S. Bancomat", "affitto febbraio"); // before the period
+        add(ymd(2005, 3, 1), "Prelievo", "S. Bancomat", "Affitto marzo");     // first day: in
+        add(ymd(2005, 4, 15), "Prelievo", "S. Bancomat", "AFFITTO aprile");   // in
+        add(ymd(2005, 4, 16), "Prelievo", "A. Bancomat", "affitto aprile");   // other type
+        add(ymd(2005, 5, 2), "Addebito", "S. Bancomat", "affitto maggio");    // other operation
+        add(ymd(2005, 5, 3), "Prelievo", "S. Bancomat", "spesa affitto");     // does not begin with aff
+        add(ymd(2005, 6, 30), "Prelievo", "S. Bancomat", "aff");              // last day: in
+        add(ymd(2005, 7, 1), "Prelievo", "S. Bancomat", "affitto luglio");    // after the period
+        add(ymd(2005, 6, 10), "Prelievo", "S. Bancomat", "l'affitto");        // a quote inside
     }
 
     TempDir dir;
@@ -72,16 +72,16 @@ TEST_F(Filtering, AMalformedFilterIsRefusedInItalianAndTheOldOneStays) {
     t.setFilter("Operazione ='Addebito'");
     t.setFiltered(true);
     const char* bad[] = {
-        "Valuta >= 01/03/2005",                 // no quotes
-        "Valuta >='31/02/2005'",                // not a date
-        "Valuta >='2005-03-01'",                // not dd/mm/yyyy
-        "Nessuno ='x'",                         // no such field
-        "Operazione 'Prelievo'",                // no operator
-        "Operazione ='Prelievo",                // unterminated
-        "Operazione ='Prelievo' Tipo ='x'",     // no And
-        "Operazione ='Prelievo' And",           // nothing after And
-        "Operazione ='Prelievo'And Tipo ='x'",  // And glued to the quote
-        "Importo >='dieci'",                    // not a number
+        "Valuta >= 01/03/2005",                // no quotes
+        "Valuta >='31/02/2005'",               // not a date
+        "Valuta >='2005-03-01'",               // not dd/mm/yyyy
+        "Nessuno ='x'",                        // no such field
+        "Operazione 'Prelievo'",               // no operator
+        "Operazione ='Prelievo",               // unterminated
+        "Operazione ='Prelievo' Tipo ='x'",    // no And
+        "Operazione ='Prelievo' And",          // nothing after And
+        "Operazione ='Prelievo'And Tipo ='x'", // And glued to the quote
+        "Importo >='dieci'",                   // not a number
     };
     for (const char* text : bad) {
         SCOPED_TRACE(text);

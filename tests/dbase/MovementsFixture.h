@@ -9,11 +9,13 @@
 namespace valmora::dbase::testing {
 
 inline std::vector<FieldDef> movementFields() {
-    return {FieldDef::date("DATA"),          FieldDef::date("VALUTA"),      FieldDef::text("OPERAZIONE", 10),
-            FieldDef::text("TIPO", 25),      FieldDef::money("IMPORTO"),    FieldDef::text("COMMENTO", 250)};
+    return {FieldDef::date("DATA"),     FieldDef::date("VALUTA"),   FieldDef::text("OPERAZIONE", 10),
+            FieldDef::text("TIPO", 25), FieldDef::money("IMPORTO"), FieldDef::text("COMMENTO", 250)};
 }
 
-inline Date ymd(int y, int m, int d) { return *Date::fromYmd(y, m, d); }
+inline Date ymd(int y, int m, int d) {
+    return *Date::fromYmd(y, m, d);
+}
 
 inline std::vector<Value> movement(Date data, Date valuta, std::string op, std::string tipo, Money importo,
                                    std::string commento) {

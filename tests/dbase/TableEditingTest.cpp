@@ -15,8 +15,8 @@ protected:
     }
 
     void add(int day, const std::string& comment) {
-        t.appendRecord(movement(ymd(2005, 3, day), ymd(2005, 3, day), "Prelievo", "Sportello", Money::fromWhole(-day),
-                                comment));
+        t.appendRecord(
+            movement(ymd(2005, 3, day), ymd(2005, 3, day), "Prelievo", "Sportello", Money::fromWhole(-day), comment));
     }
 
     std::string current() { return t.fieldByName("COMMENTO").asString(); }

@@ -34,8 +34,8 @@ protected:
         t.open();
     }
 
-    const std::vector<std::string> byValuta = {"senza valuta", "1 febbraio", "1 marzo", "5 marzo primo",
-                                               "5 marzo secondo", "5 marzo terzo"};
+    const std::vector<std::string> byValuta = {"senza valuta",  "1 febbraio",      "1 marzo",
+                                               "5 marzo primo", "5 marzo secondo", "5 marzo terzo"};
     TempDir dir;
 };
 
@@ -57,8 +57,8 @@ TEST_F(TableOrder, EqualKeysKeepTheOrderTheyWereAddedInAcrossReopenAndCompaction
 
     Table u;
     openOn(u, "Valuta");
-    EXPECT_EQ(walkComments(u), (std::vector<std::string>{"senza valuta", "1 febbraio", "1 marzo", "5 marzo primo",
-                                                         "5 marzo terzo"}));
+    EXPECT_EQ(walkComments(u),
+              (std::vector<std::string>{"senza valuta", "1 febbraio", "1 marzo", "5 marzo primo", "5 marzo terzo"}));
     // A row added now with the same key goes after the older ones.
     add(u, ymd(2005, 3, 5), "5 marzo quarto");
     EXPECT_EQ(u.fieldByName("COMMENTO").asString(), "5 marzo quarto") << "the posted row is current";
@@ -75,8 +75,8 @@ TEST_F(TableOrder, AnEditedKeyMovesTheRowAndTiesStillFollowFileOrder) {
     t.post();
     EXPECT_EQ(t.fieldByName("COMMENTO").asString(), "1 febbraio");
     // It was added fourth: among the 05/03 rows it sits between the second and the third added.
-    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"senza valuta", "1 marzo", "5 marzo primo",
-                                                         "5 marzo secondo", "1 febbraio", "5 marzo terzo"}));
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"senza valuta", "1 marzo", "5 marzo primo", "5 marzo secondo",
+                                                         "1 febbraio", "5 marzo terzo"}));
 }
 
 TEST_F(TableOrder, TagsResolveThroughCreateTheMdxOrTheFieldNames) {
