@@ -148,15 +148,15 @@ void AccountCommands::Apri1Click() {
     if (!scelto) {
         return;
     }
-    if (window_.ContoAperto()) {
-        Chiudi1Click(false);
-    }
     const std::string cartella = CartellaDi(*scelto);
     const std::string nome = AccountFileSet::fileNamePart(*scelto);
-    // Without its movements file there is no account to open: stop before the associated tables are created
-    // beside a file that is not there.
+    // Without its movements file there is no account to open: stop before anything changes, so the open account
+    // stays open and no associated table is created beside a file that is not there.
     if (!dm_.fileSystem().exists(cartella + nome)) {
         throw std::runtime_error("Errore! il file: " + cartella + nome + " non esiste o è danneggiato!");
+    }
+    if (window_.ContoAperto()) {
+        Chiudi1Click(false);
     }
     dm_.MainTable.close();
     dm_.MainTable.bind(cartella, nome);

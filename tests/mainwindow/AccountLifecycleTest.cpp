@@ -121,10 +121,17 @@ TEST_F(MasterTest, AMissingRatesTableIsReportedAndRecreatedWithItsDefaultRow) {
     EXPECT_EQ(tassi.fieldByName("TASSODEB").asMoney(), Money::fromWhole(10));
 }
 
-TEST_F(MasterTest, OpeningAFileThatIsNotThereCreatesNothing) {
+TEST_F(MasterTest, OpeningAFileThatIsNotThereCreatesNothingAndKeepsTheOpenAccount) {
     EXPECT_THROW(apri("Manca.dbf"), std::runtime_error);
     EXPECT_FALSE(master.ContoAperto());
     EXPECT_FALSE(stdfs::exists(dir.path() / "Tassi" / "Manca.dbf"));
+    nuovo("C.dbf");
+    accredito(d(2026, 3, 15), "1");
+    EXPECT_THROW(apri("Manca.dbf"), std::runtime_error);
+    EXPECT_TRUE(master.ContoAperto());
+    EXPECT_TRUE(master.Stato().ModificheDaSalvare);
+    EXPECT_EQ(ui.pendingAnswers(), 0U);
+    EXPECT_TRUE(ui.messages().empty()) << "the save question comes only with a real close";
 }
 
 TEST_F(MasterTest, ARefusedPasswordLeavesTheWindowWithoutAccount) {
