@@ -12,9 +12,9 @@ static void registraRisorse() { Q_INIT_RESOURCE(valmora); }
 namespace valmora::gui {
 
 Applicazione::Applicazione(const Clock& clock, const QString& fileImpostazioni)
-    : clock_(clock), dm_(ui_, clock_) {
+    : clock_(clock) {
     registraRisorse();
-    master_ = std::make_unique<TFormMaster>(ui_, dm_, clock_, fileImpostazioni);
+    master_ = std::make_unique<TFormMaster>(ui_, clock_, fileImpostazioni);
     operazione_ = new TFormOperazione(ui_, master_.get());
     ui_.setOperationDialog(operazione_);
 }

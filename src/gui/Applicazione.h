@@ -1,10 +1,9 @@
 #pragma once
-// The program's start-up: the data module first, then the windows in their order, each created once
-// and kept until the program ends.
+// The program's start-up: the main window (whose engine creates the data module first), then the
+// other windows in their order, each created once and kept until the program ends.
 
 #include "core/Date.h"
 #include "gui/QtUserInterface.h"
-#include "model/TDM.h"
 
 #include <QString>
 
@@ -25,14 +24,12 @@ public:
     Applicazione& operator=(const Applicazione&) = delete;
 
     QtUserInterface& ui() { return ui_; }
-    TDM& dm() { return dm_; }
     TFormMaster& master() { return *master_; }
     TFormOperazione& operazione() { return *operazione_; }
 
 private:
     const Clock& clock_;
     QtUserInterface ui_;
-    TDM dm_;
     std::unique_ptr<TFormMaster> master_;
     TFormOperazione* operazione_ = nullptr; // owned by the main window
 };

@@ -39,26 +39,25 @@ std::unique_ptr<QSettings> ApriPreferenze(const QString& fileForTests) {
 #endif
 }
 
-Preferenze LeggiDaRegistro(QSettings& store, const QString& cartellaAvvio) {
-    Preferenze p;
+PreferenzeFinestra LeggiPreferenze(QSettings& store, const std::string& cartellaAvvio) {
+    PreferenzeFinestra p = PreferenzeFinestra::Predefinite(cartellaAvvio);
     const QVariant dir = store.value(QStringLiteral("DirIniziale"));
-    p.DirIniziale = dir.isValid() && dir.canConvert<QString>() ? dir.toString() : cartellaAvvio;
-    p.LarghezzaColonna0 = readInt(store, QStringLiteral("LarghezzaColonna0"), 0);
-    p.Dettagli = readBool(store, QStringLiteral("Dettagli"), true);
-    p.GraficoSaldo = readBool(store, QStringLiteral("GraficoSaldo"), true);
-    p.GraficoFC = readBool(store, QStringLiteral("GraficoFC"), true);
-    p.GraficoMovimenti = readBool(store, QStringLiteral("GraficoMovimenti"), true);
-    p.LarghezzaGriglia = readInt(store, QStringLiteral("LarghezzaGriglia"), 500);
-    if (p.LarghezzaGriglia == 0)
-        p.LarghezzaGriglia = 1;
-    p.BarraOpe = readBool(store, QStringLiteral("BarraOpe"), true);
-    p.BarraQue = readBool(store, QStringLiteral("BarraQue"), true);
-    p.SchermoI = readBool(store, QStringLiteral("SchermoI"), false);
+    if (dir.isValid() && dir.canConvert<QString>())
+        p.DirIniziale = dir.toString().toStdString();
+    p.LarghezzaColonna0 = readInt(store, QStringLiteral("LarghezzaColonna0"), p.LarghezzaColonna0);
+    p.Dettagli = readBool(store, QStringLiteral("Dettagli"), p.Dettagli);
+    p.GraficoSaldo = readBool(store, QStringLiteral("GraficoSaldo"), p.GraficoSaldo);
+    p.GraficoFC = readBool(store, QStringLiteral("GraficoFC"), p.GraficoFC);
+    p.GraficoMovimenti = readBool(store, QStringLiteral("GraficoMovimenti"), p.GraficoMovimenti);
+    p.LarghezzaGriglia = readInt(store, QStringLiteral("LarghezzaGriglia"), p.LarghezzaGriglia);
+    p.BarraOpe = readBool(store, QStringLiteral("BarraOpe"), p.BarraOpe);
+    p.BarraQue = readBool(store, QStringLiteral("BarraQue"), p.BarraQue);
+    p.SchermoI = readBool(store, QStringLiteral("SchermoI"), p.SchermoI);
     return p;
 }
 
-void ScriviSuRegistro(QSettings& store, const Preferenze& p) {
-    store.setValue(QStringLiteral("DirIniziale"), p.DirIniziale);
+void ScriviPreferenze(QSettings& store, const PreferenzeFinestra& p) {
+    store.setValue(QStringLiteral("DirIniziale"), QString::fromStdString(p.DirIniziale));
     store.setValue(QStringLiteral("LarghezzaColonna0"), p.LarghezzaColonna0);
     store.setValue(QStringLiteral("LarghezzaGriglia"), p.LarghezzaGriglia);
     store.setValue(QStringLiteral("GraficoSaldo"), p.GraficoSaldo ? 1 : 0);

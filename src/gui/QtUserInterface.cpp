@@ -1,5 +1,6 @@
 #include "gui/QtUserInterface.h"
 
+#include "entry/OperationEntry.h"
 #include "gui/TFormOperazione.h"
 
 #if __has_include("gui/canvas/PainterCanvas.h")
@@ -125,13 +126,13 @@ Answer QtUserInterface::message(const std::string& text, Buttons buttons) {
     const std::vector<Answer> allowed = buttonsOf(buttons);
     for (;;) {
         Answer answer = escapeAnswer(buttons);
-        if (!answers_.empty()) {
+        if (!answers_.empty() && allowed.size() > 1) {
+            // A one-button box takes no queued answer: a notice cannot change the course of a command.
             answer = answers_.front();
             answers_.pop_front();
-            // A one-button box has only one answer whatever was queued for it.
-            if (allowed.size() == 1)
-                answer = allowed.front();
-        } else if (!answerByDefault_) {
+        } else if (!answers_.empty() || answerByDefault_) {
+            answer = allowed.size() == 1 ? allowed.front() : escapeAnswer(buttons);
+        } else {
             answer = showBox(text, buttons);
         }
         shown_.push_back({text, buttons, answer});
@@ -209,6 +210,48 @@ std::shared_ptr<ReportCanvas> QtUserInterface::askPrintCanvas() {
 
 DialogResult QtUserInterface::showOperationDialog(OperationEntry& entry) {
     return dialog_ ? dialog_->mostra(entry) : DialogResult::Cancel;
+}
+
+std::optional<ProposalValues> QtUserInterface::askProposal(const OperationProposal& proposal) {
+    // The entry has just filled its dialog state with the proposal (heading, values, insert arrangement).
+    if (!dialog_ || !proposalEntry_ || !proposalEntry_->Scheda().LabelPanel.size())
+        return std::nullopt;
+    SchedaOperazione& scheda = proposalEntry_->Scheda();
+    if (scheda.LabelPanel != proposal.intestazione)
+        return std::nullopt;
+    if (dialog_->mostra(*proposalEntry_) == DialogResult::Cancel)
+        return std::nullopt;
+    const std::optional<Money> importo = ConvertiNumeroDigitato(scheda.EditImporto);
+    if (!importo) {
+        message(MsgNumeroNonValido(scheda.EditImporto), Buttons::Ok);
+        return std::nullopt;
+    }
+    ProposalValues values;
+    values.data = scheda.Calendario;
+    values.tipo = scheda.ComboBoxTipo;
+    values.importo = *importo;
+    values.descrizione = scheda.EditDescrizione;
+    return values;
+}
+
+void QtUserInterface::captionChanged(const std::string& caption) {
+    if (target_)
+        target_->impostaTitolo(caption);
+}
+
+void QtUserInterface::institutoLabelChanged(const std::string& text) {
+    if (target_)
+        target_->impostaIstituto(text);
+}
+
+void QtUserInterface::accountOpenChanged(bool open) {
+    if (target_)
+        target_->contoApertoCambiato(open);
+}
+
+void QtUserInterface::nuovoAnnoVisibleChanged(bool visible) {
+    if (target_)
+        target_->mostraNuovoAnno(visible);
 }
 
 void QtUserInterface::totalsGridChanged(const TotalsGrid& grid) {

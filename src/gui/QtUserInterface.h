@@ -33,6 +33,10 @@ public:
     virtual void StatoTabella(const StatusNotices& notices) = 0;
     virtual void larghezzaColonnaTipo(int pixels) = 0;
     virtual void sospendiGriglia(bool suspended) = 0;
+    virtual void impostaTitolo(const std::string& caption) = 0;
+    virtual void impostaIstituto(const std::string& text) = 0;
+    virtual void contoApertoCambiato(bool open) = 0;
+    virtual void mostraNuovoAnno(bool visible) = 0;
 };
 
 class QtUserInterface : public UserInterface {
@@ -46,6 +50,8 @@ public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
     void setViewTarget(LedgerViewTarget* target) { target_ = target; }
     void setOperationDialog(TFormOperazione* dialog) { dialog_ = dialog; }
+    // The entry whose dialog state a due programmed operation is shown with (askProposal).
+    void setProposalEntry(OperationEntry* entry) { proposalEntry_ = entry; }
     // Opens the help on a topic; the main window provides the viewer.
     void setHelpOpener(std::function<void(int topic)> opener) { helpOpener_ = std::move(opener); }
     void openHelp(int topic);
@@ -61,6 +67,7 @@ public:
     std::optional<std::string> askOpenFile(const FileDialogRequest& request) override;
     std::shared_ptr<ReportCanvas> askPrintCanvas() override;
     DialogResult showOperationDialog(OperationEntry& entry) override;
+    std::optional<ProposalValues> askProposal(const OperationProposal& proposal) override;
     void totalsGridChanged(const TotalsGrid& grid) override;
     void chartCleared(LedgerChart chart) override;
     void chartPointAdded(LedgerChart chart, const ChartPoint& point) override;
@@ -69,6 +76,10 @@ public:
     void tipoColumnWidthChanged(int pixels) override;
     void busyCursor(bool on) override;
     void ledgerGridSuspended(bool suspended) override;
+    void captionChanged(const std::string& caption) override;
+    void institutoLabelChanged(const std::string& text) override;
+    void accountOpenChanged(bool open) override;
+    void nuovoAnnoVisibleChanged(bool visible) override;
 
     // --- Answers queued by tests ---
     struct ShownBox {
@@ -99,6 +110,7 @@ private:
     QWidget* parent_ = nullptr;
     LedgerViewTarget* target_ = nullptr;
     TFormOperazione* dialog_ = nullptr;
+    OperationEntry* proposalEntry_ = nullptr;
     std::function<void(int)> helpOpener_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> files_;

@@ -83,10 +83,8 @@ QString TFormMaster::parteBreve(const QString& h) {
     return bar < 0 ? h : h.left(bar);
 }
 
-TFormMaster::TFormMaster(QtUserInterface& ui, TDM& dm, const Clock& clock, const QString& fileImpostazioni,
-                         QWidget* parent)
-    : QMainWindow(parent), ui_(ui), dm_(dm), clock_(clock), ledger_(dm, ui, clock, stato_), filtro_(dm, ledger_),
-      entry_(dm, ledger_, filtro_, ui, clock), store_(ApriPreferenze(fileImpostazioni)) {
+TFormMaster::TFormMaster(QtUserInterface& ui, const Clock& clock, const QString& fileImpostazioni, QWidget* parent)
+    : QMainWindow(parent), ui_(ui), clock_(clock), motore_(ui, clock), store_(ApriPreferenze(fileImpostazioni)) {
     setObjectName(QStringLiteral("TFormMaster"));
     setFont(arial(12));
     setMinimumSize(686, 300);
@@ -96,6 +94,7 @@ TFormMaster::TFormMaster(QtUserInterface& ui, TDM& dm, const Clock& clock, const
     setPalette(p);
     ui_.setParentWindow(this);
     ui_.setViewTarget(this);
+    ui_.setProposalEntry(&motore_.Entry());
 
     creaMenu();
     creaPannelli();
@@ -109,6 +108,11 @@ TFormMaster::TFormMaster(QtUserInterface& ui, TDM& dm, const Clock& clock, const
 }
 
 TFormMaster::~TFormMaster() {
+    // The grid's model watches the movements table, which the engine member owns: it goes first.
+    DBGrid1->setModel(nullptr);
+    delete modello;
+    modello = nullptr;
+    ui_.setProposalEntry(nullptr);
     ui_.setViewTarget(nullptr);
     ui_.setParentWindow(nullptr);
 }
@@ -174,30 +178,37 @@ void TFormMaster::creaMenu() {
                            QStringLiteral("Configurare le impostazioni generali del Conto"));
 
     MenuVisualizza = menuBar()->addMenu(QStringLiteral("&Visualizza"));
-    auto spunta = [&](const QString& text, const QKeySequence& key, const QString& h, bool checked) {
+    auto spunta = [&](const QString& text, const QKeySequence& key, const QString& h, bool checked,
+                      VoceVisualizza voce) {
         QAction* a = azione(MenuVisualizza, text, key, h);
         a->setCheckable(true);
         a->setChecked(checked);
-        connect(a, &QAction::triggered, this, [this, a] { Dettagli1Click(a); });
+        connect(a, &QAction::triggered, this, [this, voce] { comando([this, voce] { Dettagli1Click(voce); }); });
         return a;
     };
     BarraOperazioni1 = spunta(QStringLiteral("Barra &Operazioni"), {},
-                              QStringLiteral("Visualizza/Nasconde i pulsanti di inserimento movimenti"), true);
+                              QStringLiteral("Visualizza/Nasconde i pulsanti di inserimento movimenti"), true,
+                              VoceVisualizza::BarraOperazioni);
     BarraFiltri1 = spunta(QStringLiteral("Barra &Filtri"), {},
-                          QStringLiteral("Visualizza/Nasconde i controlli per filtrare i movimenti"), true);
+                          QStringLiteral("Visualizza/Nasconde i controlli per filtrare i movimenti"), true,
+                          VoceVisualizza::BarraFiltri);
     SchermoIntero1 = spunta(QStringLiteral("Schermo &Intero"), QKeySequence(Qt::CTRL | Qt::Key_H),
-                            QStringLiteral("Elenco Movimenti a tutto schermo"), false);
+                            QStringLiteral("Elenco Movimenti a tutto schermo"), false, VoceVisualizza::SchermoIntero);
     MenuVisualizza->addSeparator();
     Dettagli1 = spunta(QStringLiteral("&Dettagli Operazioni"), {},
-                       QStringLiteral("Visualizza/Nasconde il riepilogo dei valori delle singole operazioni"), true);
+                       QStringLiteral("Visualizza/Nasconde il riepilogo dei valori delle singole operazioni"), true,
+                       VoceVisualizza::DettagliOperazioni);
     GraficoSaldo1 = spunta(QStringLiteral("Grafico &Saldo"), {},
-                           QStringLiteral("Visualizza/Nasconde l'andamento grafico del Saldo"), true);
+                           QStringLiteral("Visualizza/Nasconde l'andamento grafico del Saldo"), true,
+                           VoceVisualizza::GraficoSaldo);
     GraficoFC1 =
         spunta(QStringLiteral("Grafico Fuori &Conto"), {},
-               QStringLiteral("Visualizza/Nasconde l'andamento grafico delle operazioni Fuori Conto"), true);
+               QStringLiteral("Visualizza/Nasconde l'andamento grafico delle operazioni Fuori Conto"), true,
+               VoceVisualizza::GraficoFuoriConto);
     PercentualeOperazioni1 = spunta(
         QStringLiteral("&Percentuale Operazioni"), {},
-        QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true);
+        QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true,
+        VoceVisualizza::PercentualeOperazioni);
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     Contenuti1 = azione(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
@@ -209,21 +220,26 @@ void TFormMaster::creaMenu() {
     const auto collega = [this](QAction* a, std::function<void()> f) {
         connect(a, &QAction::triggered, this, [this, f = std::move(f)] { comando(f); });
     };
-    const auto account = [this](std::function<void()> TFormMaster::*member) {
+    const auto altrove = [this](std::function<void()> TFormMaster::*member) {
         return [this, member] {
             if (this->*member)
                 (this->*member)();
         };
     };
-    collega(Nuovo1, account(&TFormMaster::Nuovo1Click));
-    collega(NuovoAnno1, account(&TFormMaster::NuovoAnno1Click));
-    collega(Apri1, account(&TFormMaster::Apri1Click));
-    collega(Salva1, account(&TFormMaster::Salva1Click));
-    collega(Esporta1, account(&TFormMaster::Esporta1Click));
-    collega(Importa1, account(&TFormMaster::Importa1Click));
-    collega(Chiudi1, account(&TFormMaster::Chiudi1Click));
-    collega(Password1, account(&TFormMaster::Password1Click));
-    collega(Impostazioni1, account(&TFormMaster::Impostazioni1Click));
+    collega(Nuovo1, [this] { motore_.Nuovo1Click(); });
+    collega(NuovoAnno1, altrove(&TFormMaster::NuovoAnno1Click));
+    collega(Apri1, [this] { motore_.Apri1Click(); });
+    collega(Salva1, [this] { motore_.Salva1Click(); });
+    collega(Esporta1, [this] { motore_.Esporta1Click(); });
+    collega(Importa1, altrove(&TFormMaster::Importa1Click));
+    collega(Chiudi1, [this] {
+        motore_.Chiudi1Click(true);
+        // "&Chiudi" also closes the calendar window.
+        if (!contoAperto())
+            Calendario->close();
+    });
+    collega(Password1, [this] { motore_.Password1Click(); });
+    collega(Impostazioni1, altrove(&TFormMaster::Impostazioni1Click));
     collega(StampaRiepilogo1, [this] { StampaRiepilogo1Click(); });
     collega(Esci1, [this] { Esci1Click(); });
     collega(Accredito1, [this] { InserisciComando(TipoInserimento::Accredito); });
@@ -289,10 +305,7 @@ void TFormMaster::creaBarraSpeed() {
     BarraSpeed->installEventFilter(this);
 
     connect(TEsci, &QToolButton::clicked, this, [this] { Esci1Click(); });
-    connect(TSalva, &QToolButton::clicked, this, [this] { comando([this] {
-                if (Salva1Click)
-                    Salva1Click();
-            }); });
+    connect(TSalva, &QToolButton::clicked, this, [this] { comando([this] { motore_.Salva1Click(); }); });
     connect(TDepositi, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Accredito); });
     connect(TPrelievi, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Prelievo); });
     connect(TAddebiti, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Addebito); });
@@ -412,7 +425,7 @@ void TFormMaster::creaPannelli() {
     Splitter1->setChildrenCollapsible(false);
     DBGrid1 = new QTableView(Splitter1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    modello = new LedgerTableModel(dm_.MainTable, this);
+    modello = new LedgerTableModel(motore_.DM().MainTable, this);
     DBGrid1->setModel(modello);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -425,13 +438,14 @@ void TFormMaster::creaPannelli() {
     DBGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     DBGrid1->horizontalHeader()->setHighlightSections(false);
     DBGrid1->setWordWrap(false);
+    // A stored grid width may be as small as one pixel.
+    DBGrid1->setMinimumWidth(1);
     QFont gridFont(QStringLiteral("MS Sans Serif"));
     gridFont.setPixelSize(11);
     DBGrid1->setFont(gridFont);
     const int larghezze[] = {70, 70, 80, 70, 100, 285};
     for (int c = 0; c < LedgerTableModel::NumeroColonne; ++c)
         DBGrid1->setColumnWidth(c, larghezze[c]);
-    QFont importoTitolo = arial(12, true);
     DBGrid1->horizontalHeader()->setFont(gridFont);
     DBGrid1->installEventFilter(this);
     connect(DBGrid1, &QTableView::doubleClicked, this, [this] { comando([this] { SpeedModificaClick(); }); });
@@ -524,18 +538,17 @@ void TFormMaster::FormCreate() {
     // Process-wide formats: "." thousands, "," decimals, "€"; amounts and dates themselves are
     // formatted by the engine (Money::format, Date::toString) in the same way.
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    StatoSenzaConto(false);
-    stato_.TitoloProgramma = "Valmora 4.1.0";
-    setWindowTitle(q(stato_.TitoloProgramma));
-    QApplication::setApplicationDisplayName(QString());
-    ui_.setTitle(stato_.TitoloProgramma);
+    mostraSenzaConto();
+    setWindowTitle(q(Stato().TitoloProgramma));
+    ui_.setTitle(Stato().TitoloProgramma);
     cartellaAvvio_ = QDir::toNativeSeparators(QDir::currentPath());
 #ifdef Q_OS_WIN
     cartellaWindows_ = QDir::toNativeSeparators(QString::fromLocal8Bit(qgetenv("WINDIR")).left(100));
 #else
+    // There is no Windows folder here: the terms file sits beside the program.
     cartellaWindows_ = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).left(100);
 #endif
-    stato_.PasswordAccettata = false;
+    Stato().PasswordAccettata = false;
     if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->geometry().width() == 640)
         ui_.message("Per una visione ottimale si raccomanda \runa risoluzione video di almeno 800 x 600",
                     Buttons::Yes);
@@ -545,23 +558,24 @@ void TFormMaster::FormCreate() {
     riempi(ComboData2, valmora::BarraQuery::VociComboData2());
     ComboTipo->clear();
     syncingBar_ = false;
-    sincronizzaBarra();
-    StatusPanel[3]->setText(QLocale::system().toString(toQDate(clock_.today()), QStringLiteral("dddd, d MMMM yyyy")));
+    StatusPanel[3]->setText(q(motore_.DataDelGiorno()));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        motore_.ImpostaSchermo(screen->geometry().width());
     LeggiDaRegistro();
 }
 
 void TFormMaster::LeggiDaRegistro() {
-    prefs_ = gui::LeggiDaRegistro(*store_, cartellaAvvio_);
-    stato_.CartellaConto = prefs_.DirIniziale.toStdString();
-    DBGrid1->setColumnWidth(LedgerTableModel::DATA, std::max(0, prefs_.LarghezzaColonna0));
-    larghezzaGriglia_ = prefs_.LarghezzaGriglia;
+    const PreferenzeFinestra p = LeggiPreferenze(*store_, cartellaAvvio_.toStdString());
+    // The start-up of the engine: the no-account state, then the preferences.
+    motore_.Avvio(p);
+    DBGrid1->setColumnWidth(LedgerTableModel::DATA, std::max(0, p.LarghezzaColonna0));
 }
 
 void TFormMaster::ScriviSuRegistro() {
-    Preferenze p;
-    p.DirIniziale = QString::fromStdString(stato_.CartellaConto);
+    PreferenzeFinestra p = motore_.Preferenze();
+    // What is written is the window as it stands: its check marks and widths.
+    p.DirIniziale = Stato().CartellaConto;
     p.LarghezzaColonna0 = DBGrid1->columnWidth(LedgerTableModel::DATA);
-    p.LarghezzaGriglia = larghezzaGriglia_;
     p.GraficoSaldo = GraficoSaldo1->isChecked();
     p.GraficoFC = GraficoFC1->isChecked();
     p.GraficoMovimenti = PercentualeOperazioni1->isChecked();
@@ -569,122 +583,99 @@ void TFormMaster::ScriviSuRegistro() {
     p.BarraOpe = !BarraSpeed->isHidden();
     p.BarraQue = !BarraQuery->isHidden();
     p.SchermoI = SchermoIntero1->isChecked();
-    gui::ScriviSuRegistro(*store_, p);
+    ScriviPreferenze(*store_, p);
 }
 
 void TFormMaster::ColonneDefault() {
-    const int larghezze[] = {65, 75, 70, 85, 1500};
-    for (int c = 1; c <= 5; ++c)
-        DBGrid1->setColumnWidth(c, larghezze[c - 1]);
+    for (std::size_t c = 0; c < FormMaster::kColonneDefault.size(); ++c)
+        DBGrid1->setColumnWidth(static_cast<int>(c) + 1, FormMaster::kColonneDefault[c]);
 }
 
-void TFormMaster::StatoSenzaConto(bool daMenuChiudi) {
-    stato_.PasswordAccettata = false;
+QAction* TFormMaster::azioneCrediti() const {
+    return qobject_cast<QAction*>(LabelCrediti->property("azione").value<QObject*>());
+}
+
+void TFormMaster::contoApertoCambiato(bool open) {
+    if (open)
+        mostraContoAperto();
+    else
+        mostraSenzaConto();
+}
+
+void TFormMaster::mostraSenzaConto() {
     PannelloValori->hide();
     CoolBar->hide();
     DBGrid1->hide();
     for (QAction* a : {Chiudi1, StampaRiepilogo1, Salva1, Esporta1, Password1, Impostazioni1})
         a->setEnabled(false);
     // The entry and view commands go with their menus (their shortcuts too).
-    for (QAction* a : MenuModifica->actions())
-        a->setEnabled(false);
-    for (QAction* a : MenuInserisci->actions())
-        a->setEnabled(false);
-    for (QAction* a : MenuVisualizza->actions())
-        a->setEnabled(false);
-    for (QAction* a : {PopModifica, PopElimina, PopStampa})
-        a->setEnabled(false);
+    for (QMenu* m : {MenuModifica, MenuInserisci, MenuVisualizza, PopupGriglia})
+        for (QAction* a : m->actions())
+            a->setEnabled(false);
     MenuModifica->menuAction()->setVisible(false);
     MenuVisualizza->menuAction()->setVisible(false);
-    NuovoAnno1->setVisible(false);
-    setWindowTitle(q(stato_.TitoloProgramma));
-    filtro_.Barra().Chiudi();
     sincronizzaBarra();
-    if (daMenuChiudi)
-        Calendario->close();
-    contoAperto_ = false;
+    modello->ricarica();
 }
 
-void TFormMaster::Attiva() {
+void TFormMaster::mostraContoAperto() {
     ColonneDefault();
-    ledger_.StrutturaValori();
-    Dettagli1->setChecked(prefs_.Dettagli);
-    GraficoSaldo1->setChecked(prefs_.GraficoSaldo);
-    GraficoFC1->setChecked(prefs_.GraficoFC);
-    PercentualeOperazioni1->setChecked(prefs_.GraficoMovimenti);
-    BarraOperazioni1->setChecked(prefs_.BarraOpe);
-    BarraFiltri1->setChecked(prefs_.BarraQue);
-    SchermoIntero1->setChecked(prefs_.SchermoI);
-    Dettagli1Click(nullptr);
+    applicaVista();
     DBGrid1->show();
     MenuModifica->menuAction()->setVisible(true);
     MenuVisualizza->menuAction()->setVisible(true);
-    for (QAction* a : MenuModifica->actions())
-        a->setEnabled(true);
-    for (QAction* a : MenuInserisci->actions())
-        a->setEnabled(true);
-    for (QAction* a : MenuVisualizza->actions())
-        a->setEnabled(true);
-    for (QAction* a : {PopModifica, PopElimina, PopStampa})
-        a->setEnabled(true);
+    for (QMenu* m : {MenuModifica, MenuInserisci, MenuVisualizza, PopupGriglia})
+        for (QAction* a : m->actions())
+            a->setEnabled(true);
     for (QAction* a : {StampaRiepilogo1, Salva1, Esporta1, Password1, Impostazioni1, Chiudi1})
         a->setEnabled(true);
     TSalva->setEnabled(false);
-    if (!SchermoIntero1->isChecked())
-        PannelloValori->show();
     CoolBar->show();
-    qobject_cast<QAction*>(LabelCrediti->property("azione").value<QObject*>())->setVisible(false);
-    // The account's tables: open, filtering off, the movement counter from the settings row.
-    if (!dm_.MainTable.isOpen())
-        dm_.MainTable.open();
-    if (!dm_.TableImp.isOpen())
-        dm_.TableImp.open();
-    dm_.MainTable.setFiltered(false);
-    impostaIstituto(q(ledger_.Impostazioni().istituto));
-    filtro_.Barra().Attiva();
-    sincronizzaBarra();
-    modello->ricarica();
-    DBGrid1->setFocus();
-    stato_.NumMovimenti = static_cast<std::int32_t>(ledger_.Impostazioni().numRec.units() / Money::kScale);
-    stato_.ModificheDaSalvare = false;
+    azioneCrediti()->setVisible(false);
     TCalendario->setChecked(false);
-    contoAperto_ = true;
+    DBGrid1->setFocus();
 }
 
 void TFormMaster::impilaGrafici() {
-    const int h1 = GraficoSaldo1->isChecked() ? 150 : 0;
-    const int h2 = GraficoFC1->isChecked() ? 150 : 0;
-    const int h3 = PercentualeOperazioni1->isChecked() ? 210 : 0;
-    Chart1->setGeometry(0, 0, 190, h1);
-    ChartFC->setGeometry(0, Chart1->y() + h1, 190, h2);
-    ChartMovimenti->setGeometry(0, Chart1->y() + h1 + h2, 190, h3);
-    Chart1->setVisible(h1 > 0);
-    ChartFC->setVisible(h2 > 0);
-    ChartMovimenti->setVisible(h3 > 0);
-    ContenitoreGrafici->setFixedSize(190, std::max(1, h1 + h2 + h3));
+    const LayoutVista& l = motore_.Layout();
+    Chart1->setGeometry(0, l.topChart1, 190, l.altezzaChart1);
+    ChartFC->setGeometry(0, l.topChartFC, 190, l.altezzaChartFC);
+    ChartMovimenti->setGeometry(0, l.topChartMovimenti, 190, l.altezzaChartMovimenti);
+    Chart1->setVisible(l.altezzaChart1 > 0);
+    ChartFC->setVisible(l.altezzaChartFC > 0);
+    ChartMovimenti->setVisible(l.altezzaChartMovimenti > 0);
+    ContenitoreGrafici->setFixedSize(
+        190, std::max(1, l.altezzaChart1 + l.altezzaChartFC + l.altezzaChartMovimenti));
 }
 
-void TFormMaster::Dettagli1Click(QAction* /*sender*/) {
-    // A menu item has already inverted its own check mark when it reaches here.
-    Griglia->setVisible(Dettagli1->isChecked());
-    BarraSpeed->setVisible(BarraOperazioni1->isChecked());
-    BarraQuery->setVisible(BarraFiltri1->isChecked());
+void TFormMaster::applicaVista() {
+    const SpuntaVisualizza& sp = motore_.Spunte();
+    const std::pair<QAction*, bool> marks[] = {
+        {Dettagli1, sp.DettagliOperazioni},   {GraficoSaldo1, sp.GraficoSaldo},
+        {GraficoFC1, sp.GraficoFuoriConto},   {PercentualeOperazioni1, sp.PercentualeOperazioni},
+        {BarraOperazioni1, sp.BarraOperazioni}, {BarraFiltri1, sp.BarraFiltri},
+        {SchermoIntero1, sp.SchermoIntero}};
+    for (const auto& [action, checked] : marks)
+        action->setChecked(checked);
+    const LayoutVista& l = motore_.Layout();
+    Griglia->setVisible(l.grigliaValoriVisibile);
+    BarraSpeed->setVisible(l.barraSpeedVisibile);
+    BarraQuery->setVisible(l.barraQueryVisibile);
     impilaGrafici();
-    if (SchermoIntero1->isChecked()) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        const int width = screen ? screen->geometry().width() : 1024;
-        DBGrid1->setColumnWidth(LedgerTableModel::DATA, DBGrid1->columnWidth(LedgerTableModel::VALUTA));
-        PannelloValori->hide();
-        Splitter1->setSizes({width, 0});
-    } else {
-        DBGrid1->setColumnWidth(LedgerTableModel::DATA, 0);
-        if (contoAperto_ || sender() == nullptr)
-            PannelloValori->show();
-        Splitter1->setSizes({larghezzaGriglia_, std::max(1, Splitter1->width() - larghezzaGriglia_)});
-    }
+    DBGrid1->setColumnWidth(LedgerTableModel::DATA, l.larghezzaColonna0);
+    PannelloValori->setVisible(l.pannelloValoriVisibile);
+    if (l.pannelloValoriVisibile)
+        Splitter1->setSizes({l.larghezzaGriglia, std::max(1, Splitter1->width() - l.larghezzaGriglia)});
+    else
+        Splitter1->setSizes({l.larghezzaGriglia, 0});
 }
 
-void TFormMaster::Splitter1Moved() { larghezzaGriglia_ = std::max(1, DBGrid1->width()); }
+void TFormMaster::Dettagli1Click(VoceVisualizza voce) {
+    motore_.Dettagli1Click(voce);
+    applicaVista();
+}
+
+void TFormMaster::Splitter1Moved() { motore_.Splitter1Moved(DBGrid1->width()); }
 
 // ---------------------------------------------------------------------------------------------
 // Events
@@ -702,21 +693,23 @@ bool TFormMaster::eventFilter(QObject* watched, QEvent* e) {
     if (watched == BarraSpeed && e->type() == QEvent::MouseButtonPress) {
         const auto* me = static_cast<QMouseEvent*>(e);
         if (me->button() == Qt::RightButton && me->modifiers().testFlag(Qt::ShiftModifier))
-            qobject_cast<QAction*>(LabelCrediti->property("azione").value<QObject*>())->setVisible(true);
+            azioneCrediti()->setVisible(true);
     }
     return QMainWindow::eventFilter(watched, e);
 }
 
 void TFormMaster::closeEvent(QCloseEvent* e) {
+    // FormClose: the preferences first, then the close command (which may ask to save).
     ScriviSuRegistro();
-    if (Chiudi1Click && contoAperto_)
-        ui_.esegui(Chiudi1Click);
+    comando([this] { motore_.Chiudi1Click(false); });
     e->accept();
 }
 
-void TFormMaster::resizeEvent(QResizeEvent* e) { QMainWindow::resizeEvent(e); }
-
-void TFormMaster::comando(const std::function<void()>& command) { ui_.esegui(command); }
+void TFormMaster::comando(const std::function<void()>& command) {
+    ui_.esegui(command);
+    // Whatever the command did to the movements, the grid shows the table as it is now.
+    modello->ricarica();
+}
 
 // ---------------------------------------------------------------------------------------------
 // Commands
@@ -728,31 +721,31 @@ void TFormMaster::selezioneACorrente() {
 }
 
 void TFormMaster::InserisciComando(TipoInserimento tipo) {
-    if (!contoAperto_)
+    if (!contoAperto())
         return;
-    comando([this, tipo] { entry_.ComandoInserimento(tipo); });
+    comando([this, tipo] { entry().ComandoInserimento(tipo); });
 }
 
 void TFormMaster::SpeedModificaClick() {
-    if (!contoAperto_)
+    if (!contoAperto())
         return;
     selezioneACorrente();
-    comando([this] { entry_.SpeedModificaClick(); });
+    comando([this] { entry().SpeedModificaClick(); });
 }
 
 void TFormMaster::SpeedEliminaClick() {
-    if (!contoAperto_)
+    if (!contoAperto())
         return;
     selezioneACorrente();
-    comando([this] { entry_.SpeedEliminaClick(); });
+    comando([this] { entry().SpeedEliminaClick(); });
 }
 
-void TFormMaster::File1Click() { Salva1->setEnabled(contoAperto_ && stato_.ModificheDaSalvare); }
+void TFormMaster::File1Click() { Salva1->setEnabled(contoAperto() && motore_.File1Click()); }
 
 void TFormMaster::Esci1Click() { close(); }
 
 void TFormMaster::Informazionisu1Click() {
-    Informazioni->mostraInformazioni(q(stato_.TitoloProgramma), QString::fromLatin1(kVersioneFile));
+    Informazioni->mostraInformazioni(q(Stato().TitoloProgramma), QString::fromLatin1(kVersioneFile));
 }
 
 void TFormMaster::CondizionidiUtilizzo1Click() {
@@ -770,13 +763,10 @@ void TFormMaster::TCalendarioClick(bool pressed) {
 }
 
 void TFormMaster::StampaRiepilogo1Click() {
-    if (!contoAperto_)
+    if (!contoAperto())
         return;
-    if (StampaRiepilogo) {
-        StampaRiepilogo();
-        return;
-    }
-    const LedgerTotals& t = ledger_.Totali();
+    selezioneACorrente();
+    const LedgerTotals& t = ledger().Totali();
     SummaryFigures figures;
     figures.utile = t.Utile;
     figures.numOperazioni = t.NumOperazioni;
@@ -793,8 +783,9 @@ void TFormMaster::StampaRiepilogo1Click() {
         TFormMaster* w;
         ~Riprendi() { w->sospendiGriglia(false); }
     } riprendi{this};
-    MonthlySummaryReport report({dm_.MainTable, dm_.TableImp, figures, stato_.AnnoPrimaValuta,
-                                 stato_.MesePrimaValuta, stato_.DataUltimaValuta});
+    const MasterState& st = Stato();
+    MonthlySummaryReport report({dm().MainTable, dm().TableImp, figures, st.AnnoPrimaValuta, st.MesePrimaValuta,
+                                 st.DataUltimaValuta});
     report.StampaRiepilogo(ui_);
 }
 
@@ -803,7 +794,7 @@ void TFormMaster::StampaRiepilogo1Click() {
 
 void TFormMaster::sincronizzaBarra() {
     syncingBar_ = true;
-    const valmora::BarraQuery& b = filtro_.Barra();
+    const valmora::BarraQuery& b = filtro().Barra();
     seleziona(ComboData, b.ComboData);
     ComboData2->setEditText(QString::fromStdString(b.ComboData2));
     if (b.ComboData2.empty())
@@ -830,34 +821,34 @@ void leggiBarra(BarraQuery& b, QComboBox* data, QComboBox* data2, QComboBox* ope
 } // namespace
 
 void TFormMaster::ComboDataChange(MittenteFiltro mittente) {
-    if (syncingBar_ || !contoAperto_)
+    if (syncingBar_ || !contoAperto())
         return;
-    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
-    comando([this, mittente] { filtro_.ComboDataChange(mittente); });
+    leggiBarra(filtro().Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this, mittente] { filtro().ComboDataChange(mittente); });
     sincronizzaBarra();
 }
 
 void TFormMaster::ComboOperazioniChange() {
-    if (syncingBar_ || !contoAperto_)
+    if (syncingBar_ || !contoAperto())
         return;
-    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
-    comando([this] { filtro_.ComboOperazioniChange(); });
+    leggiBarra(filtro().Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this] { filtro().ComboOperazioniChange(); });
     sincronizzaBarra();
 }
 
 void TFormMaster::ComboTipoChange() {
-    if (syncingBar_ || !contoAperto_)
+    if (syncingBar_ || !contoAperto())
         return;
-    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
-    comando([this] { filtro_.ComboTipoChange(); });
+    leggiBarra(filtro().Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this] { filtro().ComboTipoChange(); });
     sincronizzaBarra();
 }
 
 void TFormMaster::TBCercaClick() {
-    if (!contoAperto_)
+    if (!contoAperto())
         return;
-    leggiBarra(filtro_.Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
-    comando([this] { filtro_.TBCercaClick(); });
+    leggiBarra(filtro().Barra(), ComboData, ComboData2, ComboOperazioni, ComboTipo, EditCerca);
+    comando([this] { filtro().TBCercaClick(); });
     sincronizzaBarra();
 }
 
@@ -911,9 +902,9 @@ void TFormMaster::sospendiGriglia(bool suspended) {
         DBGrid1->setUpdatesEnabled(true);
 }
 
-void TFormMaster::impostaTitolo(const QString& caption) { setWindowTitle(caption); }
+void TFormMaster::impostaTitolo(const std::string& caption) { setWindowTitle(q(caption)); }
 
-void TFormMaster::impostaIstituto(const QString& text) { LLogo->setText(text); }
+void TFormMaster::impostaIstituto(const std::string& text) { LLogo->setText(q(text)); }
 
 void TFormMaster::mostraNuovoAnno(bool visible) { NuovoAnno1->setVisible(visible); }
 

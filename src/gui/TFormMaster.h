@@ -1,15 +1,12 @@
 #pragma once
 // The main window: menus, the operations and filter toolbars, the ledger grid, the totals grid and
-// the charts, the status bar. It holds no rule of its own: every command reads the controls and calls
-// the engine (ledger, filter bar, operation entry), and the engine's view updates come back through
-// the seam (LedgerViewTarget).
+// the charts, the status bar. It holds no rule of its own: it owns the main window's engine
+// (FormMaster: account state and commands, ledger, filter bar, operation entry), every command reads
+// the controls and calls it, and the engine's view updates come back through the seam (LedgerViewTarget).
 
-#include "entry/FilterBar.h"
-#include "entry/OperationEntry.h"
 #include "gui/Preferenze.h"
 #include "gui/QtUserInterface.h"
-#include "ledger/Ledger.h"
-#include "ledger/MasterState.h"
+#include "mainwindow/FormMaster.h"
 
 #include <QMainWindow>
 
@@ -28,10 +25,6 @@ class QTableView;
 class QToolBar;
 class QToolButton;
 
-namespace valmora {
-class TDM;
-}
-
 namespace valmora::gui {
 
 class GraficoLinea;
@@ -45,30 +38,26 @@ class TFormMaster : public QMainWindow, public LedgerViewTarget {
     Q_OBJECT
 public:
     // `fileImpostazioni` non-empty: the preferences live in that file (tests); else the user's store.
-    TFormMaster(QtUserInterface& ui, TDM& dm, const Clock& clock, const QString& fileImpostazioni = {},
+    TFormMaster(QtUserInterface& ui, const Clock& clock, const QString& fileImpostazioni = {},
                 QWidget* parent = nullptr);
     ~TFormMaster() override;
 
-    // --- The engine objects the window owns ---
-    MasterState& Stato() { return stato_; }
-    Ledger& ledger() { return ledger_; }
-    FiltroMovimenti& filtro() { return filtro_; }
-    OperationEntry& entry() { return entry_; }
+    // --- The engine the window owns ---
+    FormMaster& motore() { return motore_; }
+    TDM& dm() { return motore_.DM(); }
+    MasterState& Stato() { return motore_.Stato(); }
+    Ledger& ledger() { return motore_.ledger(); }
+    FiltroMovimenti& filtro() { return motore_.Filtro(); }
+    OperationEntry& entry() { return motore_.Entry(); }
 
     // --- Start-up, preferences, states ---
     void FormCreate();
     void LeggiDaRegistro();
     void ScriviSuRegistro();
-    const Preferenze& preferenzeLette() const { return prefs_; }
     void ColonneDefault();
-    // Brings the window into the account-open state (the account's tables bound).
-    void Attiva();
-    // The window changes of the no-account state (start-up, close).
-    void StatoSenzaConto(bool daMenuChiudi);
-    bool contoAperto() const { return contoAperto_; }
-    void Dettagli1Click(QAction* sender);
+    bool contoAperto() const { return motore_.ContoAperto(); }
+    void Dettagli1Click(VoceVisualizza voce);
     void Splitter1Moved();
-    int LarghezzaGriglia() const { return larghezzaGriglia_; }
     // The status panel 0 text for a hint: the part after the first "|", or the whole hint.
     static QString parteLunga(const QString& hint);
     static QString parteBreve(const QString& hint);
@@ -83,9 +72,8 @@ public:
     void CondizionidiUtilizzo1Click();
     void TCalendarioClick(bool pressed);
     void StampaRiepilogo1Click();
-    // Account commands, wired when the account layer provides them.
-    std::function<void()> Nuovo1Click, Apri1Click, Salva1Click, Esporta1Click, Importa1Click, Chiudi1Click,
-        NuovoAnno1Click, Password1Click, Impostazioni1Click, StampaRiepilogo;
+    // Commands whose windows or engine other parts provide; nothing happens while unset.
+    std::function<void()> Importa1Click, NuovoAnno1Click, Impostazioni1Click;
 
     // --- Filter bar ---
     void sincronizzaBarra();
@@ -102,9 +90,10 @@ public:
     void StatoTabella(const StatusNotices& notices) override;
     void larghezzaColonnaTipo(int pixels) override;
     void sospendiGriglia(bool suspended) override;
-    void impostaTitolo(const QString& caption);
-    void impostaIstituto(const QString& text);
-    void mostraNuovoAnno(bool visible);
+    void impostaTitolo(const std::string& caption) override;
+    void impostaIstituto(const std::string& text) override;
+    void contoApertoCambiato(bool open) override;
+    void mostraNuovoAnno(bool visible) override;
 
     // The selected ledger row made the table's current movement (before modify, delete, print).
     void selezioneACorrente();
@@ -145,7 +134,6 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void creaMenu();
@@ -154,22 +142,19 @@ private:
     void creaPannelli();
     void creaStatusBar();
     void comando(const std::function<void()>& command);
+    void applicaVista();
     void impilaGrafici();
-    void StatusBar1Resize();
+    // The screen's half of the two states; the engine's half runs in FormMaster.
+    void mostraContoAperto();
+    void mostraSenzaConto();
+    QAction* azioneCrediti() const;
 
     QtUserInterface& ui_;
-    TDM& dm_;
     const Clock& clock_;
-    MasterState stato_;
-    Ledger ledger_;
-    FiltroMovimenti filtro_;
-    OperationEntry entry_;
+    FormMaster motore_;
     std::unique_ptr<QSettings> store_;
-    Preferenze prefs_;
     QString cartellaAvvio_;
     QString cartellaWindows_;
-    int larghezzaGriglia_ = 500;
-    bool contoAperto_ = false;
     bool syncingBar_ = false;
     int gridSuspended_ = 0;
 };

@@ -343,6 +343,8 @@ DialogResult TFormOperazione::mostra(OperationEntry& entry) {
         });
     const int code = exec();
     entry.Scheda() = leggi();
+    // The delete mode shows the movement read-only only while the dialog is open.
+    abilitaCampi(true);
     entry_ = nullptr;
     switch (code) {
     case OK:

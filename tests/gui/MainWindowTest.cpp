@@ -1,0 +1,347 @@
+// The main window and the operation dialog driven as a user drives them: keys, clicks, menu items,
+// with the message boxes answered through the seam.
+
+#include "GuiTestSupport.h"
+
+#include "entry/OperationEntry.h"
+#include "entry/SchedaOperazione.h"
+#include "gui/GraficiLedger.h"
+#include "gui/GrigliaValori.h"
+#include "gui/LedgerTableModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPieSeries>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTableView>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace valmora::gui::test {
+namespace {
+
+bool mostrato(const QtUserInterface& ui, std::string_view text) {
+    for (const auto& box : ui.shownBoxes())
+        if (box.text == text)
+            return true;
+    return false;
+}
+
+TEST(MainWindow, StartsWithoutAccountAndNewAccountBringsTheLedgerIntoView) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Valmora 4.1.0"));
+    EXPECT_FALSE(m.contoAperto());
+    EXPECT_TRUE(m.DBGrid1->isHidden());
+    EXPECT_TRUE(m.CoolBar->isHidden());
+    EXPECT_TRUE(m.PannelloValori->isHidden());
+    EXPECT_FALSE(m.MenuModifica->menuAction()->isVisible());
+    EXPECT_FALSE(m.MenuVisualizza->menuAction()->isVisible());
+    EXPECT_FALSE(m.Chiudi1->isEnabled());
+    EXPECT_TRUE(m.Nuovo1->isEnabled());
+    EXPECT_TRUE(m.StatusPanel[3]->text().startsWith(QStringLiteral("mercoledì, 18 marzo 2026")));
+    // Without an account the entry shortcuts do nothing.
+    QTest::keyClick(&m, Qt::Key_P, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(p.comparseDelDialogo(), 0);
+
+    p.nuovoConto();
+    ASSERT_TRUE(m.contoAperto());
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Valmora 4.1.0 - conto.dbf"));
+    EXPECT_FALSE(m.DBGrid1->isHidden());
+    EXPECT_FALSE(m.CoolBar->isHidden());
+    EXPECT_FALSE(m.PannelloValori->isHidden());
+    EXPECT_TRUE(m.MenuModifica->menuAction()->isVisible());
+    EXPECT_TRUE(m.Chiudi1->isEnabled());
+    EXPECT_FALSE(m.TSalva->isEnabled());
+    EXPECT_EQ(m.LLogo->text(), QStringLiteral("Istituto"));
+    // First run: a 500-pixel grid with DATA collapsed and the default widths of the other columns.
+    EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::DATA), 0);
+    EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::VALUTA), 65);
+    EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::COMMENTO), 1500);
+    EXPECT_EQ(m.Splitter1->sizes().front(), 500);
+    EXPECT_EQ(m.modello->headerData(LedgerTableModel::COMMENTO, Qt::Horizontal, Qt::DisplayRole).toString(),
+              QStringLiteral("DESCRIZIONE"));
+    // An empty account shows its allowances and zero everywhere else; seven empty slices.
+    EXPECT_EQ(m.Griglia->testo(0, 1), QStringLiteral("SALDO"));
+    EXPECT_EQ(m.Griglia->testo(1, 3), QStringLiteral("1.500,00 €"));
+    EXPECT_EQ(m.Griglia->testo(1, 12), QStringLiteral("0,00 €"));
+    EXPECT_EQ(m.ChartMovimenti->serie()->count(), 7);
+
+    // "&Chiudi" goes back to the no-account state.
+    m.Chiudi1->trigger();
+    EXPECT_FALSE(m.contoAperto());
+    EXPECT_TRUE(m.DBGrid1->isHidden());
+    EXPECT_EQ(m.windowTitle(), QStringLiteral("Valmora 4.1.0"));
+}
+
+TEST(MainWindow, WithdrawalFromTheToolbarReachesGridTotalsAndStatusBar) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    ASSERT_TRUE(m.contoAperto());
+
+    QString heading, secondButton;
+    bool operationHidden = false, valueDateHidden = false, amountHasFocus = false;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int) {
+        heading = d.LabelPanel->text();
+        secondButton = d.BitBtnNuovaOp->text();
+        operationHidden = d.ComboOp->isHidden();
+        valueDateHidden = d.EditValuta->isHidden();
+        amountHasFocus = QApplication::focusWidget() == d.EditImporto;
+        EXPECT_EQ(d.ComboBoxTipo->currentText(), QStringLiteral("S. Bancomat"));
+        EXPECT_EQ(d.ComboBoxTipo->x(), d.ComboOp->x()); // the type box takes the operation box's place
+        ProgrammaDiProva::digita(d, QStringLiteral("50"), QStringLiteral("Benzina"));
+    });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+
+    EXPECT_EQ(p.comparseDelDialogo(), 1);
+    EXPECT_EQ(heading, QStringLiteral("Prelievo"));
+    EXPECT_EQ(secondButton, QStringLiteral("&Nuovo Prelievo"));
+    EXPECT_TRUE(operationHidden);
+    EXPECT_TRUE(valueDateHidden);
+    EXPECT_TRUE(amountHasFocus);
+
+    const int row = p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("50,00 €"));
+    ASSERT_GE(row, 0);
+    LedgerTableModel* model = m.modello;
+    EXPECT_EQ(model->index(row, LedgerTableModel::TIPO).data().toString(), QStringLiteral("S. Bancomat"));
+    EXPECT_EQ(model->index(row, LedgerTableModel::COMMENTO).data().toString(), QStringLiteral("Benzina"));
+    EXPECT_EQ(model->index(row, LedgerTableModel::DATA).data().toString(), QStringLiteral("18/03/2026"));
+    EXPECT_TRUE(model->index(row, LedgerTableModel::IMPORTO).data(Qt::FontRole).value<QFont>().bold());
+    EXPECT_TRUE(model->index(row, LedgerTableModel::IMPORTO).data(Qt::TextAlignmentRole).value<int>() &
+                Qt::AlignRight);
+
+    EXPECT_EQ(m.Griglia->testo(1, 12), QStringLiteral("50,00 €"));
+    EXPECT_EQ(m.Griglia->testo(2, 12), QStringLiteral("1"));
+    EXPECT_EQ(m.Griglia->testo(1, 13), QStringLiteral("50,00 €"));
+    EXPECT_EQ(m.Griglia->testo(1, 3), QStringLiteral("1.450,00 €"));
+    EXPECT_EQ(m.StatusPanel[1]->text(), QStringLiteral("Modifiche da Salvare!"));
+    EXPECT_EQ(m.StatusPanel[2]->text(), QString());
+    EXPECT_TRUE(m.TSalva->isEnabled());
+    EXPECT_GE(m.Chart1->serie()->count(), 1);
+    // The tooltip of the grid is the description of the selected movement.
+    m.DBGrid1->selectRow(row);
+    EXPECT_EQ(m.DBGrid1->toolTip(), QStringLiteral("Benzina"));
+}
+
+TEST(MainWindow, RefusedWithdrawalShowsTheMessageAndReopensTheDialogWithTheDefaults) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    QString amountOnReopening;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int n) {
+        if (n == 1) {
+            // Beyond the 5.000,00 overdraft ceiling of a new account.
+            ProgrammaDiProva::digita(d, QStringLiteral("6000"), QStringLiteral("Troppo"));
+        } else {
+            amountOnReopening = d.EditImporto->text();
+            QTest::mouseClick(d.BitBtnAnnulla, Qt::LeftButton);
+        }
+    });
+    QTest::keyClick(&m, Qt::Key_P, Qt::ControlModifier | Qt::AltModifier);
+
+    EXPECT_EQ(p.comparseDelDialogo(), 2);
+    EXPECT_EQ(amountOnReopening, QStringLiteral("0"));
+    EXPECT_TRUE(mostrato(p.ui(), kMsgSogliaScopertura));
+    EXPECT_EQ(m.modello->rowCount(), 0);
+    EXPECT_EQ(m.Griglia->testo(2, 12), QStringLiteral("0"));
+}
+
+TEST(OperationDialog, FieldChecksKeepTheFocusWithTheirMessages) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    bool focusKept = false, emptiedTypeKept = false, goodAmountLeft = false;
+    std::size_t boxesAfterGoodAmount = 0;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int) {
+        // A dot is not the decimal separator here.
+        d.EditImporto->selectAll();
+        QTest::keyClicks(d.EditImporto, QStringLiteral("12.50"));
+        QTest::keyClick(d.EditImporto, Qt::Key_Tab);
+        QApplication::processEvents();
+        focusKept = QApplication::focusWidget() == d.EditImporto;
+
+        d.EditImporto->selectAll();
+        QTest::keyClicks(d.EditImporto, QStringLiteral("12,50"));
+        const std::size_t before = p.ui().shownBoxes().size();
+        QTest::keyClick(d.EditImporto, Qt::Key_Tab);
+        QApplication::processEvents();
+        goodAmountLeft = QApplication::focusWidget() != d.EditImporto;
+        boxesAfterGoodAmount = p.ui().shownBoxes().size() - before;
+
+        // A type not in the list: the box is emptied and keeps the focus.
+        d.ComboBoxTipo->setFocus();
+        d.ComboBoxTipo->lineEdit()->selectAll();
+        QTest::keyClicks(d.ComboBoxTipo->lineEdit(), QStringLiteral("s. bancomat"));
+        QTest::keyClick(d.ComboBoxTipo->lineEdit(), Qt::Key_Tab);
+        QApplication::processEvents();
+        emptiedTypeKept = d.ComboBoxTipo->isAncestorOf(QApplication::focusWidget()) ||
+                          QApplication::focusWidget() == d.ComboBoxTipo;
+        emptiedTypeKept = emptiedTypeKept && d.ComboBoxTipo->currentText().isEmpty();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+
+    EXPECT_TRUE(mostrato(p.ui(), kMsgImportoNonValido));
+    EXPECT_TRUE(focusKept);
+    EXPECT_TRUE(goodAmountLeft);
+    EXPECT_EQ(boxesAfterGoodAmount, 0u);
+    EXPECT_TRUE(mostrato(p.ui(), kMsgTipoNonInElenco));
+    EXPECT_TRUE(emptiedTypeKept);
+    // Esc cancelled: nothing written.
+    EXPECT_EQ(m.modello->rowCount(), 0);
+    EXPECT_EQ(m.StatusPanel[1]->text(), QString());
+}
+
+TEST(MainWindow, FilterOnWithdrawalsShowsOnlyTheirBlockOfTheTotals) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("100"), QStringLiteral("Stipendio")); });
+    QTest::mouseClick(m.TDepositi, Qt::LeftButton);
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("30"), QStringLiteral("Spesa")); });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    ASSERT_GE(p.rigaDelMovimento(QStringLiteral("Accredito"), QStringLiteral("100,00 €")), 0);
+
+    m.ComboOperazioni->setCurrentIndex(m.ComboOperazioni->findText(QStringLiteral("Prelievo")));
+    for (int r = 1; r < TotalsGrid::kRows; ++r)
+        EXPECT_EQ(m.Griglia->isRowHidden(r), r < 12 || r > 17) << "riga " << r;
+    EXPECT_EQ(m.StatusPanel[2]->text(), QStringLiteral("Filtro Attivo!"));
+    EXPECT_TRUE(m.ComboTipo->isEnabled());
+    EXPECT_EQ(m.ComboTipo->currentText(), QStringLiteral("Tutto"));
+    EXPECT_EQ(m.modello->rowCount(), 1);
+    EXPECT_EQ(m.Griglia->testo(1, 12), QStringLiteral("30,00 €"));
+
+    m.ComboOperazioni->setCurrentIndex(m.ComboOperazioni->findText(QStringLiteral("Tutto")));
+    for (int r = 1; r < TotalsGrid::kRows; ++r)
+        EXPECT_FALSE(m.Griglia->isRowHidden(r)) << "riga " << r;
+    EXPECT_EQ(m.Griglia->testo(0, 1), QStringLiteral("SALDO"));
+    EXPECT_EQ(m.Griglia->testo(1, 1), QStringLiteral("70,00 €"));
+    EXPECT_EQ(m.StatusPanel[2]->text(), QString());
+    EXPECT_FALSE(m.ComboTipo->isEnabled());
+    EXPECT_EQ(m.modello->rowCount(), 2);
+}
+
+TEST(MainWindow, ViewItemsMoveTheChartsAndFullScreenWidensTheGrid) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    EXPECT_EQ(m.ChartFC->y(), 150);
+    EXPECT_EQ(m.ChartMovimenti->y(), 300);
+
+    m.GraficoSaldo1->trigger();
+    EXPECT_FALSE(m.GraficoSaldo1->isChecked());
+    EXPECT_TRUE(m.Chart1->isHidden());
+    EXPECT_EQ(m.ChartFC->y(), 0);
+    EXPECT_EQ(m.ChartMovimenti->y(), 150);
+
+    m.Dettagli1->trigger();
+    EXPECT_TRUE(m.Griglia->isHidden());
+    m.BarraFiltri1->trigger();
+    EXPECT_TRUE(m.BarraQuery->isHidden());
+    EXPECT_FALSE(m.BarraSpeed->isHidden());
+
+    QTest::keyClick(&m, Qt::Key_H, Qt::ControlModifier); // "Schermo &Intero"
+    EXPECT_TRUE(m.SchermoIntero1->isChecked());
+    EXPECT_TRUE(m.PannelloValori->isHidden());
+    EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::DATA), 65);
+    QTest::keyClick(&m, Qt::Key_H, Qt::ControlModifier);
+    EXPECT_FALSE(m.PannelloValori->isHidden());
+    EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::DATA), 0);
+    EXPECT_EQ(m.Splitter1->sizes().front(), 500);
+}
+
+TEST(Preferences, WrittenAtExitAndReadBackAtTheNextStart) {
+    QTemporaryDir dir;
+    const QString ini = dir.filePath(QStringLiteral("valmora.ini"));
+    {
+        // A stored hidden chart and a grid of width 0, but no account opened: the initial view is written.
+        QSettings s(ini, QSettings::IniFormat);
+        s.setValue(QStringLiteral("GraficoSaldo"), 0);
+        s.setValue(QStringLiteral("SchermoI"), 1);
+        s.setValue(QStringLiteral("DirIniziale"), QStringLiteral("/conti/"));
+    }
+    {
+        ProgrammaDiProva p(ini);
+        p.master().close();
+    }
+    {
+        QSettings s(ini, QSettings::IniFormat);
+        EXPECT_EQ(s.value(QStringLiteral("GraficoSaldo")).toInt(), 1);
+        EXPECT_EQ(s.value(QStringLiteral("SchermoI")).toInt(), 0);
+        EXPECT_EQ(s.value(QStringLiteral("Dettagli")).toInt(), 1);
+        EXPECT_EQ(s.value(QStringLiteral("BarraQue")).toInt(), 1);
+        EXPECT_EQ(s.value(QStringLiteral("LarghezzaGriglia")).toInt(), 500);
+        EXPECT_EQ(s.value(QStringLiteral("DirIniziale")).toString(), QStringLiteral("/conti/"));
+        s.setValue(QStringLiteral("GraficoSaldo"), 0);
+        s.setValue(QStringLiteral("LarghezzaGriglia"), 0);
+    }
+    {
+        // The stored view applies when an account is opened; exiting writes the window as it stands.
+        ProgrammaDiProva p(ini);
+        TFormMaster& m = p.master();
+        p.nuovoConto();
+        EXPECT_FALSE(m.GraficoSaldo1->isChecked());
+        EXPECT_TRUE(m.Chart1->isHidden());
+        EXPECT_EQ(m.Splitter1->sizes().front(), 1);
+        m.BarraOperazioni1->trigger();
+        m.close();
+        QSettings s(ini, QSettings::IniFormat);
+        EXPECT_EQ(s.value(QStringLiteral("GraficoSaldo")).toInt(), 0);
+        EXPECT_EQ(s.value(QStringLiteral("BarraOpe")).toInt(), 0);
+        EXPECT_EQ(s.value(QStringLiteral("LarghezzaGriglia")).toInt(), 1);
+        EXPECT_EQ(s.value(QStringLiteral("DirIniziale")).toString(), p.cartella() + QLatin1Char('/'));
+    }
+}
+
+TEST(MainWindow, CtrlDelDeletesTheSelectedMovementAfterTheDeleteDialog) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("20"), QStringLiteral("Luce")); });
+    QTest::mouseClick(m.TAddebiti, Qt::LeftButton);
+    const int row = p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("20,00 €"));
+    ASSERT_GE(row, 0);
+    p.attivaFinestra();
+    m.DBGrid1->setFocus();
+    m.DBGrid1->selectRow(row);
+
+    // Shift or Alt with Del: nothing opens.
+    p.allaComparsaDelDialogo([](TFormOperazione& d, int) { d.reject(); });
+    QTest::keyClick(m.DBGrid1, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(m.DBGrid1, Qt::Key_Delete, Qt::AltModifier);
+    EXPECT_EQ(p.comparseDelDialogo(), 0);
+
+    bool fieldsDisabled = false;
+    QString heading, valueDate;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int) {
+        heading = d.LabelPanel->text();
+        fieldsDisabled = !d.EditImporto->isEnabled() && !d.ComboOp->isEnabled();
+        valueDate = d.EditValuta->text();
+        QTest::mouseClick(d.BitBtnConferma, Qt::LeftButton);
+    });
+    QTest::keyClick(m.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(p.comparseDelDialogo(), 1);
+    EXPECT_EQ(heading, QStringLiteral("Elimina"));
+    EXPECT_TRUE(fieldsDisabled);
+    EXPECT_EQ(valueDate, QStringLiteral("18/03/2026"));
+    EXPECT_EQ(p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("20,00 €")), -1);
+    // After the dialog the fields are editable again for the next use.
+    EXPECT_TRUE(p.dialogo().EditImporto->isEnabled());
+}
+
+} // namespace
+} // namespace valmora::gui::test
