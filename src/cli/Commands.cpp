@@ -7,6 +7,8 @@ CommandRegistry standardCommands() {
     registerSessionCommands(registry);
     registerContoCommands(registry);
     registerViewCommands(registry);
+    registerImpostazioniCommands(registry);
+    registerAnnoCommands(registry);
     registerMovementCommands(registry);
     return registry;
 }

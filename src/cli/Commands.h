@@ -14,6 +14,10 @@ void registerSessionCommands(CommandRegistry& registry);
 void registerContoCommands(CommandRegistry& registry);
 // movimenti, totali, grafico, stato: what is on screen.
 void registerViewCommands(CommandRegistry& registry);
+// impostazioni ... ok / annulla: the settings dialog, its rates and programmed operations.
+void registerImpostazioniCommands(CommandRegistry& registry);
+// nuovo-anno, importa: the new-year carry-over and the import of a previous-version account.
+void registerAnnoCommands(CommandRegistry& registry);
 // accredito, prelievo, addebito, imposta, fuoriconto, modifica, elimina, filtro: "&Modifica" and the filter bar.
 void registerMovementCommands(CommandRegistry& registry);
 

@@ -1,0 +1,52 @@
+// "N&uovo Anno" and "&Importa": the carry-over of a past year's account into a new one, and the conversion of an
+// account of the previous major version. Each fills its save dialog with the file named on its line; the other
+// questions take the queued answers.
+
+#include "cli/CliContext.h"
+#include "cli/Commands.h"
+#include "settings/ImportaOld.h"
+#include "settings/NuovoAnno.h"
+
+#include <filesystem>
+
+namespace valmora::cli {
+
+namespace {
+
+// A file typed into a dialog is taken relative to the folder the dialog starts in, as a file dialog does.
+std::string nelDialogo(CliContext& context, const std::string& file) {
+    if (std::filesystem::path(file).is_absolute()) {
+        return file;
+    }
+    return context.master.Stato().CartellaConto + file;
+}
+
+void nuovoAnno(const CommandCall& call, CliContext& context) {
+    call.requireArgs(1);
+    FormMaster& master = context.master;
+    if (!master.ContoAperto() || !master.NuovoAnnoVisibile()) {
+        return; // the menu item is hidden
+    }
+    context.ui.chooseFileInNextDialog(nelDialogo(context, call.args[0]));
+    NuovoAnno nuovo(master.DM(), master.ledger(), context.ui, context.clock, master, master.Comandi(),
+                    master.Automatismi());
+    nuovo.NuovoAnno1Click(false);
+}
+
+void importa(const CommandCall& call, CliContext& context) {
+    call.requireArgs(1);
+    FormMaster& master = context.master;
+    context.ui.chooseFileInNextDialog(nelDialogo(context, call.args[0]));
+    ImportazioneConto importazione(master.DM(), master.ledger(), context.ui, master, master.Comandi(),
+                                   master.Automatismi());
+    importazione.ImportaOld();
+}
+
+} // namespace
+
+void registerAnnoCommands(CommandRegistry& registry) {
+    registry.add("nuovo-anno", nuovoAnno);
+    registry.add("importa", importa);
+}
+
+} // namespace valmora::cli
