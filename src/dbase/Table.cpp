@@ -158,27 +158,17 @@ void Table::Impl::placeInView(TableRow* row) {
     eof = bof = view.empty();
 }
 
-void Table::Impl::placeCursorOn(const TableRow* row, const TableRow* fallbackAfter) {
+void Table::Impl::placeCursorOn(const TableRow* row) {
     eof = bof = view.empty();
     if (view.empty()) {
         pos = 0;
         return;
     }
     auto it = std::find(view.begin(), view.end(), row);
-    if (it != view.end()) {
+    if (it != view.end())
         pos = static_cast<std::size_t>(it - view.begin());
-        return;
-    }
-    // The row is not visible: stand where it would have been.
-    if (fallbackAfter && orderField) {
-        auto after =
-            std::upper_bound(view.begin(), view.end(), fallbackAfter, [this](const TableRow* a, const TableRow* b) {
-                return keyLess(a, b) || (!keyLess(b, a) && a->recordIndex < b->recordIndex);
-            });
-        pos = std::min(static_cast<std::size_t>(after - view.begin()), view.size() - 1);
-        return;
-    }
-    pos = std::min(pos, view.size() - 1);
+    else
+        pos = std::min(pos, view.size() - 1); // the row is gone from sight: stay as near as the view allows
 }
 
 const std::string* Table::Impl::currentBytes() const {
@@ -314,7 +304,7 @@ void Table::setIndexName(std::string_view tag) {
     const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
     d.resolveOrder();
     d.rebuildView();
-    d.placeCursorOn(current, nullptr);
+    d.placeCursorOn(current);
     d.notify();
 }
 
@@ -328,7 +318,7 @@ void Table::setIndexFieldNames(std::string_view field) {
     const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
     d.resolveOrder();
     d.rebuildView();
-    d.placeCursorOn(current, nullptr);
+    d.placeCursorOn(current);
     d.notify();
 }
 
@@ -533,7 +523,7 @@ void Table::cancel() {
     d.beforeInsert = nullptr;
     d.modified = false;
     d.buffer.clear();
-    d.placeCursorOn(back, nullptr);
+    d.placeCursorOn(back);
     if (!d.view.empty())
         d.eof = d.bof = false;
     d.notify();
@@ -800,7 +790,7 @@ void Table::pack() {
     const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
     d.compact();
     d.writeIndex();
-    d.placeCursorOn(current, nullptr);
+    d.placeCursorOn(current);
 }
 
 } // namespace valmora::dbase

@@ -87,7 +87,7 @@ struct Table::Impl {
     void rebuildView();
     bool orderedBefore(const TableRow* a, const TableRow* b) const; // by key, then record order
     void placeInView(TableRow* row);                                // after a post of that row
-    void placeCursorOn(const TableRow* row, const TableRow* fallbackAfter);
+    void placeCursorOn(const TableRow* row);
     const std::string* currentBytes() const;
     FieldContext fieldContext(std::size_t index) const;
 
