@@ -42,28 +42,31 @@ private:
     dbase::Table* tabella_;
 };
 
-// The ledger grid: its table's controls and the screen's own redrawing.
+// The ledger grid: its table's controls and the screen's own redrawing. Suspensions nest (the
+// scan's removal step runs inside the scan); the screen hears only of the outermost one.
 class GrigliaSospesa {
 public:
-    GrigliaSospesa(dbase::Table& tabella, UserInterface& ui) : controlli_(tabella), ui_(ui) {
-        ui_.ledgerGridSuspended(true);
+    GrigliaSospesa(dbase::Table& tabella, UserInterface& ui)
+        : attiva_(!tabella.controlsDisabled()), controlli_(tabella), ui_(ui) {
+        if (attiva_)
+            ui_.ledgerGridSuspended(true);
     }
     ~GrigliaSospesa() {
         if (attiva_)
             ui_.ledgerGridSuspended(false);
     }
     void resume() {
-        attiva_ = false;
-        ui_.ledgerGridSuspended(false);
+        if (std::exchange(attiva_, false))
+            ui_.ledgerGridSuspended(false);
         controlli_.resume();
     }
     GrigliaSospesa(const GrigliaSospesa&) = delete;
     GrigliaSospesa& operator=(const GrigliaSospesa&) = delete;
 
 private:
+    bool attiva_;
     ControlliSospesi controlli_;
     UserInterface& ui_;
-    bool attiva_ = true;
 };
 
 // Deletes, in one pass in the table's order, every row `eliminare` picks. After a deletion the

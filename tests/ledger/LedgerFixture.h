@@ -26,6 +26,23 @@ inline Money eur(const char* typed) {
     return m.value_or(Money());
 }
 
+// The scripted interface, also keeping the order in which the ledger grid was suspended and resumed.
+class RegistroInterfaccia : public ScriptedUserInterface {
+public:
+    std::vector<bool> sospensioni;
+    void ledgerGridSuspended(bool sospesa) override {
+        sospensioni.push_back(sospesa);
+        ScriptedUserInterface::ledgerGridSuspended(sospesa);
+    }
+};
+
+// Counts the refreshes a table announces to its controls.
+class ContaAggiornamenti : public dbase::TableObserver {
+public:
+    int volte = 0;
+    void tableChanged(const dbase::Table&) override { ++volte; }
+};
+
 class LedgerTest : public ::testing::Test {
 protected:
     LedgerTest() {
@@ -114,7 +131,7 @@ protected:
     const ShownView& vista() const { return ui.view(); }
 
     std::filesystem::path dir_;
-    ScriptedUserInterface ui;
+    RegistroInterfaccia ui;
     FixedClock clock{d(2005, 12, 31)};
     TDM dm{ui, clock};
     MasterState state;

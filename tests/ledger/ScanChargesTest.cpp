@@ -243,6 +243,25 @@ TEST_F(ScanCharges, ScanReturnsToTheRowThatWasCurrentOrToTheEnd) {
     EXPECT_EQ(Movement::read(dm.MainTable).commento, "terzo");
 }
 
+TEST_F(ScanCharges, GridIsSuspendedOnceForTheWholeScanAndRefreshedOnceAtItsEnd) {
+    impostazione("BALTRO", eur("2"));
+    impostazione("CAPITA_CRE", std::string("MENSILE"));
+    tassi({tasso(d(2005, 1, 1), "0", "0", "2", "10", "27")});
+    movimento(d(2005, 1, 1), "Accredito", "Contante", "1000");
+    movimento(d(2005, 2, 1), "Prelievo", "A. Bancomat", "10");
+    ledger.ScansioneRecord(true, true);
+
+    ContaAggiornamenti griglia;
+    dm.MainTable.addObserver(&griglia);
+    ui.sospensioni.clear();
+    ledger.ScansioneRecord(true, true); // deletes, inserts, writes interest, deletes zero interest
+    dm.MainTable.removeObserver(&griglia);
+    EXPECT_EQ(ui.sospensioni, (std::vector<bool>{true, false}));
+    EXPECT_EQ(griglia.volte, 1);
+    EXPECT_FALSE(dm.MainTable.controlsDisabled());
+    EXPECT_FALSE(dm.TableImp.controlsDisabled());
+}
+
 TEST_F(ScanCharges, RegeneratingTwiceLeavesExactlyTheSameLedger) {
     clock.set(d(2005, 9, 15));
     state.MeseCorrente = 9;
