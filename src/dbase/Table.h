@@ -131,7 +131,9 @@ public:
     void create(const std::vector<FieldDef>& fields, const IndexDef& index);
 
     void open();
-    void close(); // posts nothing pending is lost: an edit in progress is cancelled
+    // An edit in progress is cancelled; posted rows are already in the file. Deleted rows are
+    // dropped from the file here (and at open) when no other table object has it open.
+    void close();
     bool isOpen() const;
 
     // Tag names found in the .mdx beside the table (empty when there is none or it is unreadable).
@@ -182,6 +184,8 @@ public:
     // Locate("DATA;COMMENTO", {date, text}) ignoring case: moves to the first match.
     bool locate(std::string_view fieldNames, const std::vector<Value>& values, bool caseInsensitive = true);
 
+    // While controls are disabled every post still reaches the file at once, but the flush to the
+    // disk (fsync) waits for the outermost enableControls, which throws if that flush fails.
     void disableControls();
     void enableControls();
     bool controlsDisabled() const;
