@@ -191,6 +191,7 @@ Table::Table(std::shared_ptr<FileSystem> fs) : d_(std::make_unique<Impl>()) {
 }
 
 Table::~Table() {
+    d_->observers.clear(); // they may be gone already; a table being destroyed has nothing to tell
     try {
         close();
     } catch (...) {
