@@ -1,6 +1,8 @@
 // The filter texts the ledger builds, and what they let through.
 
 #include "dbase/Filter.h"
+
+#include <random>
 #include "MovementsFixture.h"
 
 namespace valmora::dbase::testing {
@@ -113,6 +115,23 @@ TEST_F(Filtering, RowsChangedUnderAFilterComeAndGo) {
     t.open();
     EXPECT_TRUE(t.filtered());
     EXPECT_EQ(walkComments(t), (std::vector<std::string>{"passa"}));
+}
+
+TEST_F(Filtering, AnyTextEitherParsesOrIsRefusedNeverWorse) {
+    std::mt19937 random(7);
+    const std::string alphabet = "ValutaCommento ='<>And*/0123";
+    t.setFiltered(true); // every text that parses is also run over the rows
+    for (int round = 0; round < 2000; ++round) {
+        std::string text;
+        const std::size_t length = random() % 40;
+        for (std::size_t i = 0; i < length; ++i)
+            text.push_back(alphabet[random() % alphabet.size()]);
+        try {
+            t.setFilter(text);
+        } catch (const TableError&) {
+        }
+    }
+    SUCCEED() << "no crash, no other exception";
 }
 
 TEST(Wildcard, StarStandsForAnyRun) {
