@@ -1,6 +1,7 @@
 #pragma once
 // A real account on disk in a temporary folder, with the ledger of the main window over it.
 
+#include "dbase/FaultyFileSystem.h"
 #include "ledger/Ledger.h"
 #include "model/AccountFileSet.h"
 #include "model/Movement.h"
@@ -133,7 +134,9 @@ protected:
     std::filesystem::path dir_;
     RegistroInterfaccia ui;
     FixedClock clock{d(2005, 12, 31)};
-    TDM dm{ui, clock};
+    // The real disk, unless a test makes it fail.
+    std::shared_ptr<dbase::FaultyFileSystem> disco = std::make_shared<dbase::FaultyFileSystem>();
+    TDM dm{ui, clock, disco};
     MasterState state;
     Ledger ledger{dm, ui, clock, state};
 };
