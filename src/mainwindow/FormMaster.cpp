@@ -23,7 +23,16 @@ std::int32_t contatoreMovimenti(std::int64_t stored) {
 FormMaster::FormMaster(UserInterface& ui, const Clock& clock, std::shared_ptr<dbase::FileSystem> fs)
     : ui_(ui), clock_(clock), dm_(ui, clock, std::move(fs)), ledger_(dm_, ui, clock, state_), filtro_(dm_, ledger_),
       entry_(dm_, ledger_, filtro_, ui, clock), automatismi_(dm_, ledger_, ui, clock, *this),
-      comandi_(dm_, ledger_, ui, clock, *this, automatismi_), titolo_(state_.TitoloProgramma) {}
+      comandi_(dm_, ledger_, ui, clock, *this, automatismi_),
+      impostazioni_(dm_, ledger_, ui, clock, entry_, automatismi_),
+      nuovoAnno_(dm_, ledger_, ui, clock, *this, comandi_, automatismi_),
+      importazione_(dm_, ledger_, ui, *this, comandi_, automatismi_), titolo_(state_.TitoloProgramma) {
+    // The settings dialog changes the institute label the window shows.
+    impostazioni_.ImpostaEtichettaLogo([this](const std::string& testo) {
+        logo_ = testo;
+        ui_.institutoLabelChanged(testo);
+    });
+}
 
 FormMaster::~FormMaster() = default;
 
@@ -150,17 +159,27 @@ void FormMaster::AggiornaTitolo() {
     ui_.captionChanged(titolo_);
 }
 
-void FormMaster::ImpostazioniNuovoConto() {
-    if (impostazioniNuovoConto) {
-        impostazioniNuovoConto();
+void FormMaster::NuovoAnno1Click(bool dialogoRipetuto) {
+    if (contoAperto_ && nuovoAnnoVisibile_) {
+        nuovoAnno_.NuovoAnno1Click(dialogoRipetuto);
     }
 }
 
-void FormMaster::ProponiNuovoAnno() {
-    if (proponiNuovoAnno) {
-        proponiNuovoAnno();
+void FormMaster::Impostazioni1Click(const FormImpostazioni::MostraImpostazioni& mostra) {
+    if (contoAperto_) {
+        impostazioni_.Impostazioni1Click(state_.NomeFileConto, mostra);
     }
 }
+
+void FormMaster::ImpostazioniNuovoConto() {
+    if (mostraImpostazioni) {
+        impostazioni_.Impostazioni1Click(state_.NomeFileConto, mostraImpostazioni);
+    } else {
+        impostazioni_.Impostazioni1Click(state_.NomeFileConto, [](FormImpostazioni&) { return DialogResult::Ok; });
+    }
+}
+
+void FormMaster::ProponiNuovoAnno() { nuovoAnno_.ProponiNuovoAnno(); }
 
 void FormMaster::MostraNuovoAnno() {
     nuovoAnnoVisibile_ = true;

@@ -5,19 +5,22 @@
 //
 // What it owns, built in this order and living as long as it: the data module TDM (the four tables), the
 // main-window state MasterState, the Ledger (scan, totals, charts), the filter bar FiltroMovimenti, the operation
-// dialog's engine OperationEntry, the programmed-operations run Automatismi and the account commands.
+// dialog's engine OperationEntry, the programmed-operations run Automatismi, the account commands, the settings
+// dialog FormImpostazioni, the new-year carry-over NuovoAnno and the import ImportazioneConto.
 //
 // States: no account open (after construction and after Chiudi1Click) and account open (after Attiva).
 //
 // API for the screen:
 //   Avvio(preferenze)        start-up: the no-account state, then the stored preferences (LeggiDaRegistro)
-//   Nuovo1Click ... Esporta1Click, Password1Click      the "&Conto" commands
+//   Nuovo1Click ... Esporta1Click, Password1Click, NuovoAnno1Click, Importa1Click   the "&Conto" commands
+//   Impostazioni1Click(mostra)                         "Im&postazioni..." with the screen's dialog
 //   FormClose()              exit: returns the preferences to store (ScriviSuRegistro), then closes the account
 //   Dettagli1Click(voce)     a "&Visualizza" item; Layout() is the view it gives
 //   File1Click()             whether "&Salva" is enabled when the "&Conto" menu opens
 //   ContoAperto, NuovoAnnoVisibile, Titolo, Logo, Stato()  what the window shows
 //   DM(), ledger(), Filtro(), Entry(), Automatismi()       the parts, for the entry, filter and settings handlers
-// Hooks the screen may set: the settings dialog a new account opens, and the new-year offer made after an open.
+// Hook the screen sets: mostraImpostazioni, how the settings dialog that a new account opens is shown (unset, the
+// dialog is confirmed unchanged, as a script does).
 //
 // Errors of the table engine are not caught: they reach the caller (the window's event wrapper, the CLI loop),
 // which shows the message; the window keeps the state it had reached.
@@ -31,6 +34,9 @@
 #include "ledger/MasterState.h"
 #include "mainwindow/Preferences.h"
 #include "model/TDM.h"
+#include "settings/FormImpostazioni.h"
+#include "settings/ImportaOld.h"
+#include "settings/NuovoAnno.h"
 
 #include <array>
 #include <functional>
@@ -71,6 +77,11 @@ public:
     // `digitata`: the text a script types before OK; otherwise the password dialog asks.
     void Password1Click(const std::optional<std::string>& digitata = std::nullopt);
     bool File1Click() const { return state_.ModificheDaSalvare; }
+    // "N&uovo Anno" (only while the item is visible) and "&Importa".
+    void NuovoAnno1Click(bool dialogoRipetuto = true);
+    void Importa1Click() { importazione_.ImportaOld(); }
+    // "Im&postazioni..." (only with an account open): the settings dialog shown by `mostra`.
+    void Impostazioni1Click(const FormImpostazioni::MostraImpostazioni& mostra);
     // The folder the dialogs start in (the stored DirIniziale, or `cartella` in a script).
     void ImpostaCartellaConto(std::string cartella);
 
@@ -101,12 +112,12 @@ public:
     OperationEntry& Entry() { return entry_; }
     valmora::Automatismi& Automatismi() { return automatismi_; }
     AccountCommands& Comandi() { return comandi_; }
+    FormImpostazioni& Impostazioni() { return impostazioni_; }
+    NuovoAnno& NuovoAnnoConto() { return nuovoAnno_; }
 
     // --- Hooks ---
-    // The settings dialog that a new account opens (its OK and Cancel are the settings dialog's own).
-    std::function<void()> impostazioniNuovoConto;
-    // The new-year offer at the end of an open.
-    std::function<void()> proponiNuovoAnno;
+    // Shows the settings dialog that a new account opens; unset, it is confirmed unchanged.
+    FormImpostazioni::MostraImpostazioni mostraImpostazioni;
 
     // --- AccountWindow ---
     void Attiva() override;
@@ -127,6 +138,9 @@ private:
     OperationEntry entry_;
     valmora::Automatismi automatismi_;
     AccountCommands comandi_;
+    FormImpostazioni impostazioni_;
+    NuovoAnno nuovoAnno_;
+    ImportazioneConto importazione_;
 
     bool contoAperto_ = false;
     bool nuovoAnnoVisibile_ = false;
