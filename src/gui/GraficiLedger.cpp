@@ -6,6 +6,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPieSeries>
 #include <QValueAxis>
 
@@ -135,19 +136,16 @@ void GraficoLinea::mouseReleaseEvent(QMouseEvent* event) {
     QChartView::mouseReleaseEvent(event);
 }
 
-GraficoTorta::GraficoTorta(QWidget* parent) : QChartView(parent), series_(new QPieSeries) {
+GraficoTorta::GraficoTorta(QWidget* parent)
+    : QChartView(parent), series_(new QPieSeries), legenda_(new LegendaTorta(this)) {
     auto* chart = new QChart;
     preparaGrafico(chart, QStringLiteral("Percentuale Operazioni"), QColor(255, 176, 176));
     chart->addSeries(series_);
-    series_->setPieSize(0.6);
-    series_->setVerticalPosition(0.62);
-    QLegend* legend = chart->legend();
-    legend->setAlignment(Qt::AlignTop);
-    legend->setShowToolTips(true);
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(9);
-    legend->setFont(f);
-    legend->setMarkerShape(QLegend::MarkerShapeRectangle);
+    series_->setPieSize(0.42);
+    series_->setVerticalPosition(0.78);
+    // The chart's own legend runs along one edge and has no room for the labels in 190 pixels: the
+    // legend is drawn above the pie instead, one line per slice.
+    chart->legend()->hide();
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setToolTip(QStringLiteral("Movimenti in percentuale"));
@@ -157,6 +155,44 @@ GraficoTorta::GraficoTorta(QWidget* parent) : QChartView(parent), series_(new QP
 void GraficoTorta::svuota() {
     series_->clear();
     labels_.clear();
+    legenda_->update();
+}
+
+void GraficoTorta::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    legenda_->setGeometry(4, 26, width() - 8, kRigaLegenda * 7 + 2);
+}
+
+QList<GraficoTorta::VoceLegenda> GraficoTorta::legenda() const {
+    QList<VoceLegenda> voci;
+    const double total = series_->sum();
+    const QList<QPieSlice*> slices = series_->slices();
+    for (qsizetype i = 0; i < slices.size(); ++i) {
+        const double percent = total > 0 ? slices[i]->value() * 100.0 / total : 0.0;
+        voci.push_back({labels_[i], QStringLiteral("%1%").arg(percent, 0, 'f', 0), slices[i]->color()});
+    }
+    return voci;
+}
+
+void GraficoTorta::LegendaTorta::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(9);
+    painter.setFont(f);
+    const QList<VoceLegenda> voci = owner->legenda();
+    int y = 0;
+    for (const VoceLegenda& v : voci) {
+        const QRect riga(0, y, width(), kRigaLegenda);
+        painter.fillRect(QRect(2, y + 2, 15, kRigaLegenda - 4), v.colore);
+        painter.setPen(Qt::black);
+        painter.drawRect(QRect(2, y + 2, 15, kRigaLegenda - 4));
+        painter.drawText(riga.adjusted(21, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter, v.etichetta);
+        painter.drawText(riga.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter, v.percentuale);
+        // Dividing lines between the entries.
+        painter.setPen(QColor(160, 160, 160));
+        painter.drawLine(riga.bottomLeft(), riga.bottomRight());
+        y += kRigaLegenda;
+    }
 }
 
 void GraficoTorta::aggiungi(const PieSlice& slice) {
@@ -171,16 +207,7 @@ void GraficoTorta::aggiungi(const PieSlice& slice) {
     s->setLabelVisible(false);
     series_->insert(static_cast<int>(at), s);
     labels_.insert(at, QString::fromStdString(slice.label));
-    aggiornaLegenda();
-}
-
-void GraficoTorta::aggiornaLegenda() {
-    const double total = series_->sum();
-    const QList<QPieSlice*> slices = series_->slices();
-    for (qsizetype i = 0; i < slices.size(); ++i) {
-        const double percent = total > 0 ? slices[i]->value() * 100.0 / total : 0.0;
-        slices[i]->setLabel(QStringLiteral("%1  %2%").arg(labels_[i]).arg(percent, 0, 'f', 0));
-    }
+    legenda_->update();
 }
 
 } // namespace valmora::gui

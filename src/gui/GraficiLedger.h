@@ -53,10 +53,28 @@ public:
 
     QPieSeries* serie() const { return series_; }
 
+    // The legend as drawn: each slice's label, its percentage of the total, its colour, in slice order.
+    struct VoceLegenda {
+        QString etichetta;
+        QString percentuale;
+        QColor colore;
+    };
+    QList<VoceLegenda> legenda() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
-    void aggiornaLegenda();
+    static constexpr int kRigaLegenda = 13;
+    class LegendaTorta : public QWidget {
+    public:
+        explicit LegendaTorta(GraficoTorta* o) : QWidget(o), owner(o) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+        void paintEvent(QPaintEvent* event) override;
+        GraficoTorta* owner;
+    };
     QPieSeries* series_;
-    QStringList labels_; // the slices' own labels, without percentage, in slice order
+    QStringList labels_; // the slices' labels, in slice order
+    LegendaTorta* legenda_;
 };
 
 } // namespace valmora::gui

@@ -101,6 +101,7 @@ TFormOperazione::TFormOperazione(QtUserInterface& ui, QWidget* parent) : QDialog
     Calendario->setObjectName(QStringLiteral("Calendario"));
     Calendario->setGeometry(3, 3, 190, 172);
     Calendario->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Calendario->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
     Calendario->setGridVisible(false);
     hint(Calendario, QStringLiteral("Selezionare la data dell'operazione"));
     LabelValuta = etichetta(QStringLiteral("Valuta"), left, 10, 189);
@@ -116,17 +117,17 @@ TFormOperazione::TFormOperazione(QtUserInterface& ui, QWidget* parent) : QDialog
     LabelImporto = etichetta(QStringLiteral("Importo €"), right, 6, 6);
     EditImporto = new QLineEdit(right);
     EditImporto->setObjectName(QStringLiteral("EditImporto"));
-    EditImporto->setGeometry(6, 22, 60, 22);
+    EditImporto->setGeometry(6, 22, 64, 22);
     hint(EditImporto, QStringLiteral("Inserire l'importo"));
-    LabelOperazione = etichetta(QStringLiteral("Operazione"), right, 72, 6);
+    LabelOperazione = etichetta(QStringLiteral("Operazione"), right, 76, 6);
     ComboOp = comboConTesto(right);
     ComboOp->setObjectName(QStringLiteral("ComboOp"));
-    ComboOp->setGeometry(72, 22, 96, 22);
+    ComboOp->setGeometry(76, 22, 88, 22);
     hint(ComboOp, QStringLiteral("Selezionare l'operazione appropriata"));
-    LabelTipo = etichetta(QStringLiteral("Tipo"), right, 210, 6);
+    LabelTipo = etichetta(QStringLiteral("Tipo"), right, 214, 6);
     ComboBoxTipo = comboConTesto(right);
     ComboBoxTipo->setObjectName(QStringLiteral("ComboBoxTipo"));
-    ComboBoxTipo->setGeometry(178, 22, 98, 22);
+    ComboBoxTipo->setGeometry(174, 22, 104, 22);
     hint(ComboBoxTipo, QStringLiteral("Selezionare il tipo di operazione appropriato"));
     LabelDescrizione = etichetta(QStringLiteral("Descrizione"), right, 6, 52);
     EditDescrizione = new QLineEdit(right);
@@ -140,11 +141,11 @@ TFormOperazione::TFormOperazione(QtUserInterface& ui, QWidget* parent) : QDialog
     prog->setGeometry(206, 152, 282, 106);
     CBInsAuto = new QCheckBox(QStringLiteral("Inserisci con frequenza:"), prog);
     CBInsAuto->setObjectName(QStringLiteral("CBInsAuto"));
-    CBInsAuto->setGeometry(6, 8, 160, 22);
+    CBInsAuto->setGeometry(6, 8, 164, 22);
     hint(CBInsAuto, QStringLiteral("Selezionare solo per programmare inserimenti automatici"));
     CBFrequenza = comboConTesto(prog);
     CBFrequenza->setObjectName(QStringLiteral("CBFrequenza"));
-    CBFrequenza->setGeometry(168, 8, 108, 22);
+    CBFrequenza->setGeometry(174, 8, 102, 22);
     for (std::string_view v : SchedaOperazione::VociFrequenza())
         CBFrequenza->addItem(q(v));
     hint(CBFrequenza, QStringLiteral("Inserire la frequenza di inserimento"));
@@ -225,6 +226,8 @@ void TFormOperazione::carica(const SchedaOperazione& sc) {
     else
         DisponiModifica();
     ComboOp->setVisible(sc.ComboOpVisibile);
+    // The caption goes with its box.
+    LabelOperazione->setVisible(sc.ComboOpVisibile);
     EditDescrizione->setText(QString::fromStdString(sc.EditDescrizione));
     CBInsAuto->setChecked(sc.CBInsAuto);
     impostaTesto(CBFrequenza, sc.CBFrequenza);
