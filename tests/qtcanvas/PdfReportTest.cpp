@@ -262,7 +262,7 @@ TEST(PainterCanvas, MeasuresTextInTheDevicesOwnPixels) {
 
 // With VALMORA_SCREENSHOT_DIR set (the docs/screenshots folder), the first two pages of the sample
 // report are also kept as pictures for the documentation.
-TEST_F(SampleAccount, WritesThePictureOfTheFirstPageWhenAsked) {
+TEST_F(SampleAccount, WritesPicturesOfTheFirstPagesWhenAsked) {
     const char* target = std::getenv("VALMORA_SCREENSHOT_DIR");
     if (!target)
         GTEST_SKIP() << "VALMORA_SCREENSHOT_DIR not set";
