@@ -1,0 +1,177 @@
+// Opening a large movements table and walking it in value-date order, reading every
+// field, against pgdbf converting the same file; and the memory the open table takes.
+//
+// The table (1,000,000 movements in the account layout, written by our own engine) is
+// made once and kept in /tmp/valmora-bench/. Targets: our open + walk in at most half
+// of pgdbf's time; peak memory at most 1.3 times the file size.
+
+#include "dbase/Table.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace valmora;
+using namespace valmora::dbase;
+
+namespace {
+
+constexpr int kRows = 1'000'000;
+const std::string kFolder = "/tmp/valmora-bench";
+const std::string kFile = "movimenti1m.dbf";
+const std::string kPath = kFolder + "/" + kFile;
+const std::string kDoneMarker = kPath + ".complete"; // a table cut short by an interrupted run is made again
+
+std::vector<double> ourSeconds;
+std::vector<double> pgdbfSeconds;
+
+void generateTable() {
+    std::filesystem::create_directories(kFolder);
+    std::filesystem::remove(kDoneMarker);
+    const std::vector<std::string> operations = {"Accredito", "Prelievo", "Pagamento", "Imposta", "FuoriConto",
+                                                 "Bonifico", "Notifica", "Assegno"};
+    const std::vector<std::string> types = {"Stipendio", "S. Bancomat", "A. Bancomat", "P.O.S.", "Bolli",
+                                            "Carta di Credito", "Variazione", "Interessi"};
+    const std::vector<std::string> words = {"caffè", "spesa", "città", "affitto", "€", "bolletta", "perché",
+                                            "rata", "benzina", "libri", "cena", "regalo"};
+    std::mt19937 rng(20240101);
+    const Date start = *Date::fromYmd(2015, 1, 1);
+
+    Table t;
+    t.bind(kFolder, kFile);
+    t.create({FieldDef::date("DATA"), FieldDef::date("VALUTA"), FieldDef::text("OPERAZIONE", 10),
+              FieldDef::text("TIPO", 25), FieldDef::money("IMPORTO"), FieldDef::text("COMMENTO", 250)},
+             {"Valuta", "VALUTA"});
+    t.open();
+    t.setIndexName(""); // appending in file order; the value-date order is what the walk measures
+    t.disableControls();
+    for (int i = 0; i < kRows; ++i) {
+        const Date data = start.addDays(static_cast<int>(rng() % 3650));
+        const Date valuta = data.addDays(static_cast<int>(rng() % 7) - 2);
+        std::string comment;
+        const auto count = rng() % 12;
+        for (unsigned w = 0; w < count; ++w)
+            comment += (w ? " " : "") + words[rng() % words.size()];
+        const auto cents = static_cast<std::int64_t>(rng() % 20'000'000) - 10'000'000;
+        t.appendRecord({data, valuta, operations[rng() % operations.size()], types[rng() % types.size()],
+                        Money::fromUnits(cents * 100), comment});
+    }
+    t.enableControls();
+    t.close();
+    std::ofstream(kDoneMarker) << kRows << "\n";
+}
+
+// Made in a child process, so its memory does not count in our peak.
+void ensureTable() {
+    if (std::filesystem::exists(kDoneMarker) && std::filesystem::exists(kPath))
+        return;
+    std::fprintf(stderr, "Writing %d movements to %s (once)...\n", kRows, kPath.c_str());
+    const pid_t child = ::fork();
+    if (child == 0) {
+        try {
+            generateTable();
+            std::_Exit(0);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            std::_Exit(1);
+        }
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "could not write the table\n");
+        std::exit(1);
+    }
+}
+
+void OpenAndWalkByValuta(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        Table t;
+        t.bind(kFolder, kFile);
+        t.open();
+        t.setIndexName("Valuta");
+        Field data = t.fieldByName("DATA");
+        Field valuta = t.fieldByName("VALUTA");
+        Field operazione = t.fieldByName("OPERAZIONE");
+        Field tipo = t.fieldByName("TIPO");
+        Field importo = t.fieldByName("IMPORTO");
+        Field commento = t.fieldByName("COMMENTO");
+        std::int64_t sum = 0;
+        std::size_t textBytes = 0;
+        int rows = 0;
+        for (t.first(); !t.eof(); t.next()) {
+            sum += data.asDate().dayNumber() + valuta.asDate().dayNumber();
+            textBytes += operazione.asString().size() + tipo.asString().size() + commento.asString().size();
+            sum += importo.asMoney().units();
+            ++rows;
+        }
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(textBytes);
+        t.close();
+        ourSeconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+        if (rows != kRows)
+            state.SkipWithError("the walk did not see every row");
+    }
+}
+
+void PgdbfConvert(benchmark::State& state) {
+    const std::string command = "pgdbf -s cp1252 " + kPath + " > /dev/null";
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        const int status = std::system(command.c_str());
+        pgdbfSeconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+        if (status != 0)
+            state.SkipWithError("pgdbf failed (is the pgdbf package installed?)");
+    }
+}
+
+double median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ensureTable();
+    benchmark::RegisterBenchmark("OpenAndWalkByValuta/1M", OpenAndWalkByValuta)
+        ->Iterations(3)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("PgdbfConvert/1M", PgdbfConvert)
+        ->Iterations(3)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+
+    struct rusage usage {};
+    ::getrusage(RUSAGE_SELF, &usage); // children (pgdbf) are not counted
+    const double peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    const double fileMiB = static_cast<double>(std::filesystem::file_size(kPath)) / (1024.0 * 1024.0);
+    const double ours = median(ourSeconds);
+    const double theirs = median(pgdbfSeconds);
+    std::printf("\nopen + walk by VALUTA, all fields: %.3f s (median of %zu)\n", ours, ourSeconds.size());
+    std::printf("pgdbf -s cp1252:                   %.3f s (median of %zu)\n", theirs, pgdbfSeconds.size());
+    if (ours > 0 && theirs > 0)
+        std::printf("ours / pgdbf:                      %.2f (target <= 0.50)\n", ours / theirs);
+    std::printf("peak memory %.1f MiB for a %.1f MiB file: %.2fx (target <= 1.30)\n", peakMiB, fileMiB,
+                peakMiB / fileMiB);
+    return 0;
+}
