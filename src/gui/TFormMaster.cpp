@@ -227,11 +227,11 @@ void TFormMaster::creaMenu() {
         };
     };
     collega(Nuovo1, [this] { motore_.Nuovo1Click(); });
-    collega(NuovoAnno1, altrove(&TFormMaster::NuovoAnno1Click));
+    collega(NuovoAnno1, [this] { motore_.NuovoAnno1Click(); });
     collega(Apri1, [this] { motore_.Apri1Click(); });
     collega(Salva1, [this] { motore_.Salva1Click(); });
     collega(Esporta1, [this] { motore_.Esporta1Click(); });
-    collega(Importa1, altrove(&TFormMaster::Importa1Click));
+    collega(Importa1, [this] { motore_.Importa1Click(); });
     collega(Chiudi1, [this] {
         motore_.Chiudi1Click(true);
         // "&Chiudi" also closes the calendar window.

@@ -72,8 +72,9 @@ public:
     void CondizionidiUtilizzo1Click();
     void TCalendarioClick(bool pressed);
     void StampaRiepilogo1Click();
-    // Commands whose windows or engine other parts provide; nothing happens while unset.
-    std::function<void()> Importa1Click, NuovoAnno1Click, Impostazioni1Click;
+    // "Im&postazioni...": the settings dialog's window, which is not part of this window; nothing
+    // happens while unset.
+    std::function<void()> Impostazioni1Click;
 
     // --- Filter bar ---
     void sincronizzaBarra();
