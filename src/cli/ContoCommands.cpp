@@ -17,7 +17,8 @@ std::string nelDialogo(const CliContext& context, const std::string& file) {
     if (path.is_absolute()) {
         return file;
     }
-    return context.master.Stato().CartellaConto + file;
+    const std::string& cartella = context.master.Stato().CartellaConto;
+    return cartella.empty() ? file : (std::filesystem::path(cartella) / path).string();
 }
 
 void nuovo(const CommandCall& call, CliContext& context) {
