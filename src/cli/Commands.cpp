@@ -10,6 +10,7 @@ CommandRegistry standardCommands() {
     registerImpostazioniCommands(registry);
     registerAnnoCommands(registry);
     registerMovementCommands(registry);
+    registerStampaCommands(registry);
     return registry;
 }
 

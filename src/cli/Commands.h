@@ -20,5 +20,7 @@ void registerImpostazioniCommands(CommandRegistry& registry);
 void registerAnnoCommands(CommandRegistry& registry);
 // accredito, prelievo, addebito, imposta, fuoriconto, modifica, elimina, filtro: "&Modifica" and the filter bar.
 void registerMovementCommands(CommandRegistry& registry);
+// stampa: the monthly summary as a PDF file.
+void registerStampaCommands(CommandRegistry& registry);
 
 } // namespace valmora::cli
