@@ -41,8 +41,8 @@ bool finisceConDbf(const std::string& nome) {
 
 } // namespace
 
-AccountCommands::AccountCommands(TDM& dm, Ledger& ledger, UserInterface& ui, const Clock& clock,
-                                 AccountWindow& window, Automatismi& automatismi)
+AccountCommands::AccountCommands(TDM& dm, Ledger& ledger, UserInterface& ui, const Clock& clock, AccountWindow& window,
+                                 Automatismi& automatismi)
     : dm_(dm), ledger_(ledger), ui_(ui), clock_(clock), window_(window), automatismi_(automatismi) {}
 
 std::string AccountCommands::CartellaDi(const std::string& percorso) {
@@ -171,8 +171,7 @@ void AccountCommands::Apri1Click() {
         dm_.DefaultAccrediti(dm_.TableAcc);
     }
     if (!dm_.TabellaAssociata(dm_.TableImp, cartella, nome, kSottocartellaImpostazioni)) {
-        dm_.NuovaTabImpostazioni(dm_.TableImp, cartella, nome, kSottocartellaImpostazioni,
-                                 dm_.ImpostazioniDefault());
+        dm_.NuovaTabImpostazioni(dm_.TableImp, cartella, nome, kSottocartellaImpostazioni, dm_.ImpostazioniDefault());
     }
 
     if (!ControllaPasswordApertura(dm_, ui_, state)) {

@@ -17,7 +17,9 @@ namespace stdfs = std::filesystem;
 
 // The temporary file a copy is written to before it replaces its target. One per target name, so a copy cut
 // short leaves at most one stray file, which the next copy to the same target simply overwrites.
-std::string temporaneo(const std::string& target) { return target + ".copia-in-corso"; }
+std::string temporaneo(const std::string& target) {
+    return target + ".copia-in-corso";
+}
 
 std::string joined(const std::string& folder, const std::string& name) {
     return folder.empty() ? name : (stdfs::path(folder) / name).string();

@@ -18,7 +18,9 @@ void scriviPassword(dbase::Table& impostazioni, const std::string& password) {
 
 } // namespace
 
-bool SenzaPassword(std::string_view password) { return password.empty() || password == "0"; }
+bool SenzaPassword(std::string_view password) {
+    return password.empty() || password == "0";
+}
 
 std::string TroncaPassword(std::string_view testo) {
     std::size_t characters = 0;

@@ -36,8 +36,7 @@ void movimenti(const CommandCall& call, CliContext& context) {
         context.print(table.fieldByName("DATA").asDate().toString() + ";" +
                       table.fieldByName("VALUTA").asDate().toString() + ";" +
                       table.fieldByName("OPERAZIONE").asString() + ";" + table.fieldByName("TIPO").asString() + ";" +
-                      table.fieldByName("IMPORTO").asMoney().format() + ";" +
-                      table.fieldByName("COMMENTO").asString());
+                      table.fieldByName("IMPORTO").asMoney().format() + ";" + table.fieldByName("COMMENTO").asString());
     }
     if (table.bookmarkValid(place)) {
         table.gotoBookmark(place);

@@ -48,9 +48,9 @@ PreferenzeFinestra FormMaster::FormClose(int larghezzaColonna0) {
     const bool grigliaValori = vistaApplicata_ ? layout_.grigliaValoriVisibile : true;
     const bool barraSpeed = vistaApplicata_ ? layout_.barraSpeedVisibile : true;
     const bool barraQuery = vistaApplicata_ ? layout_.barraQueryVisibile : true;
-    PreferenzeFinestra scritte = PreferenzeDaScrivere(state_.CartellaConto, larghezzaColonna0,
-                                                      preferenze_.LarghezzaGriglia, spunte_, grigliaValori,
-                                                      barraSpeed, barraQuery);
+    PreferenzeFinestra scritte =
+        PreferenzeDaScrivere(state_.CartellaConto, larghezzaColonna0, preferenze_.LarghezzaGriglia, spunte_,
+                             grigliaValori, barraSpeed, barraQuery);
     comandi_.Chiudi1Click(false);
     return scritte;
 }
@@ -94,9 +94,9 @@ void FormMaster::Splitter1Moved(int larghezzaGriglia) {
 std::string FormMaster::DataDelGiorno() const {
     static constexpr std::array<const char*, 7> kGiorni = {"domenica", "lunedì",  "martedì", "mercoledì",
                                                            "giovedì",  "venerdì", "sabato"};
-    static constexpr std::array<const char*, 12> kMesi = {"gennaio", "febbraio", "marzo",     "aprile",
-                                                          "maggio",  "giugno",   "luglio",    "agosto",
-                                                          "settembre", "ottobre", "novembre", "dicembre"};
+    static constexpr std::array<const char*, 12> kMesi = {"gennaio",   "febbraio", "marzo",    "aprile",
+                                                          "maggio",    "giugno",   "luglio",   "agosto",
+                                                          "settembre", "ottobre",  "novembre", "dicembre"};
     const Date today = clock_.today();
     if (today.isNull()) {
         return {};
@@ -135,8 +135,7 @@ void FormMaster::Attiva() {
     dm_.MainTable.setFiltered(false);
     filtro_.Barra().Attiva();
 
-    state_.NumMovimenti =
-        dm_.TableImp.eof() ? 0 : contatoreMovimenti(dm_.TableImp.fieldByName("NUM_REC").asInteger());
+    state_.NumMovimenti = dm_.TableImp.eof() ? 0 : contatoreMovimenti(dm_.TableImp.fieldByName("NUM_REC").asInteger());
     state_.ModificheDaSalvare = false;
 }
 
@@ -179,7 +178,9 @@ void FormMaster::ImpostazioniNuovoConto() {
     }
 }
 
-void FormMaster::ProponiNuovoAnno() { nuovoAnno_.ProponiNuovoAnno(); }
+void FormMaster::ProponiNuovoAnno() {
+    nuovoAnno_.ProponiNuovoAnno();
+}
 
 void FormMaster::MostraNuovoAnno() {
     nuovoAnnoVisibile_ = true;

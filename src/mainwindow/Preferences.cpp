@@ -81,10 +81,9 @@ LayoutVista CalcolaLayout(const SpuntaVisualizza& spunte, int larghezzaGriglia, 
     return l;
 }
 
-PreferenzeFinestra PreferenzeDaScrivere(const std::string& cartellaConto, int larghezzaColonna0,
-                                        int larghezzaGriglia, const SpuntaVisualizza& spunte,
-                                        bool grigliaValoriVisibile, bool barraSpeedVisibile,
-                                        bool barraQueryVisibile) {
+PreferenzeFinestra PreferenzeDaScrivere(const std::string& cartellaConto, int larghezzaColonna0, int larghezzaGriglia,
+                                        const SpuntaVisualizza& spunte, bool grigliaValoriVisibile,
+                                        bool barraSpeedVisibile, bool barraQueryVisibile) {
     PreferenzeFinestra p;
     p.DirIniziale = cartellaConto;
     p.LarghezzaColonna0 = larghezzaColonna0;

@@ -9,16 +9,16 @@ namespace valmora {
 
 // The ten stored values, with the defaults a missing value takes.
 struct PreferenzeFinestra {
-    std::string DirIniziale;       // the account folder; default: the start-up folder
-    int LarghezzaColonna0 = 0;     // ledger column 0 (DATA), pixels
-    bool Dettagli = true;          // the totals grid
-    bool GraficoSaldo = true;      // "Grafico &Saldo"
-    bool GraficoFC = true;         // "Grafico Fuori &Conto"
-    bool GraficoMovimenti = true;  // "&Percentuale Operazioni"
-    int LarghezzaGriglia = 500;    // the ledger grid outside full-screen mode; never 0
-    bool BarraOpe = true;          // the operations toolbar
-    bool BarraQue = true;          // the filter toolbar
-    bool SchermoI = false;         // "Schermo &Intero"
+    std::string DirIniziale;      // the account folder; default: the start-up folder
+    int LarghezzaColonna0 = 0;    // ledger column 0 (DATA), pixels
+    bool Dettagli = true;         // the totals grid
+    bool GraficoSaldo = true;     // "Grafico &Saldo"
+    bool GraficoFC = true;        // "Grafico Fuori &Conto"
+    bool GraficoMovimenti = true; // "&Percentuale Operazioni"
+    int LarghezzaGriglia = 500;   // the ledger grid outside full-screen mode; never 0
+    bool BarraOpe = true;         // the operations toolbar
+    bool BarraQue = true;         // the filter toolbar
+    bool SchermoI = false;        // "Schermo &Intero"
 
     // The values as a first run has them, the folder being the start-up folder.
     static PreferenzeFinestra Predefinite(std::string cartellaAvvio);
@@ -63,8 +63,8 @@ struct LayoutVista {
     int topChartFC = 150;
     int topChartMovimenti = 300;
     bool pannelloValoriVisibile = true;
-    int larghezzaGriglia = 500;        // the ledger grid
-    int larghezzaColonna0 = 0;         // DATA: collapsed outside full-screen mode
+    int larghezzaGriglia = 500; // the ledger grid
+    int larghezzaColonna0 = 0;  // DATA: collapsed outside full-screen mode
 };
 
 // The view command's layout: `larghezzaSchermo` is the screen width and `larghezzaColonna1` that of VALUTA (DATA
@@ -73,9 +73,8 @@ LayoutVista CalcolaLayout(const SpuntaVisualizza& spunte, int larghezzaGriglia, 
                           int larghezzaColonna1);
 
 // What the window writes back at exit: its current check marks and widths, not the flags read at start-up.
-PreferenzeFinestra PreferenzeDaScrivere(const std::string& cartellaConto, int larghezzaColonna0,
-                                        int larghezzaGriglia, const SpuntaVisualizza& spunte,
-                                        bool grigliaValoriVisibile, bool barraSpeedVisibile,
-                                        bool barraQueryVisibile);
+PreferenzeFinestra PreferenzeDaScrivere(const std::string& cartellaConto, int larghezzaColonna0, int larghezzaGriglia,
+                                        const SpuntaVisualizza& spunte, bool grigliaValoriVisibile,
+                                        bool barraSpeedVisibile, bool barraQueryVisibile);
 
 } // namespace valmora

@@ -18,8 +18,8 @@ using testing::TempFolder;
 using testing::writeAll;
 
 // The eight files of account N in folder D, relative to D.
-const std::array<std::string, 8> kFiles = {"Accrediti/N.dbf", "Accrediti/N.mdx", "Tassi/N.dbf", "Tassi/N.mdx",
-                                           "Impostazioni/N.dbf", "Impostazioni/N.mdx", "N.dbf", "N.mdx"};
+const std::array<std::string, 8> kFiles = {"Accrediti/N.dbf",    "Accrediti/N.mdx",    "Tassi/N.dbf", "Tassi/N.mdx",
+                                           "Impostazioni/N.dbf", "Impostazioni/N.mdx", "N.dbf",       "N.mdx"};
 
 void makeAccount(const stdfs::path& folder, const std::string& tag) {
     for (const std::string& f : kFiles) {
@@ -89,8 +89,7 @@ TEST(CreaCopia, ACopyIntoTheAccountsOwnSubfoldersOrAboveThemIsRefusedBeforeWriti
     makeAccount(dir.path() / "Tassi", "annidato");
     EXPECT_FALSE(CreaCopia(*disk, dir.folder(), dir.folder() + "Tassi/", "N.dbf"));
     for (const std::string& f : kFiles) {
-        EXPECT_EQ(readAll(dir.path() / f).substr(0, 9), f.rfind("Tassi/", 0) == 0 ? "annidato " : "originale")
-            << f;
+        EXPECT_EQ(readAll(dir.path() / f).substr(0, 9), f.rfind("Tassi/", 0) == 0 ? "annidato " : "originale") << f;
     }
     EXPECT_EQ(readAll(dir.path() / "Tassi" / "N.dbf"), "annidato N.dbf");
 }

@@ -10,8 +10,8 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-const std::vector<std::string> kOtto = {"Accrediti/C.dbf", "Accrediti/C.mdx", "Tassi/C.dbf", "Tassi/C.mdx",
-                                        "Impostazioni/C.dbf", "Impostazioni/C.mdx", "C.dbf", "C.mdx"};
+const std::vector<std::string> kOtto = {"Accrediti/C.dbf",    "Accrediti/C.mdx",    "Tassi/C.dbf", "Tassi/C.mdx",
+                                        "Impostazioni/C.dbf", "Impostazioni/C.mdx", "C.dbf",       "C.mdx"};
 
 TEST_F(MasterTest, NewAccountIsCreatedOpenAndUnsavedWithoutSnapshot) {
     nuovo("C.dbf");

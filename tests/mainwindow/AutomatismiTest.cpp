@@ -20,10 +20,10 @@ TEST_F(AutomatismiTest, DueOperationsAreProposedMonthByMonthInTheTablesOrder) {
     contoConUnMovimento(d(2026, 3, 15));
     clock.set(d(2026, 6, 2));
     apri("C.dbf", {"conferma", "conferma", "conferma", "conferma", "conferma", "conferma"});
-    EXPECT_EQ(ui.proposalLines(), (std::vector<std::string>{
-                                      "27/03/2026 Accredito Stipendio", "31/03/2026 Imposta Bolli",
-                                      "27/04/2026 Accredito Stipendio", "30/04/2026 Imposta Bolli",
-                                      "27/05/2026 Accredito Stipendio", "31/05/2026 Imposta Bolli"}));
+    EXPECT_EQ(ui.proposalLines(),
+              (std::vector<std::string>{"27/03/2026 Accredito Stipendio", "31/03/2026 Imposta Bolli",
+                                        "27/04/2026 Accredito Stipendio", "30/04/2026 Imposta Bolli",
+                                        "27/05/2026 Accredito Stipendio", "31/05/2026 Imposta Bolli"}));
     EXPECT_EQ(ui.proposals[1].intestazione, "Imposta");
     EXPECT_EQ(ui.proposals[1].descrizione, "Imposta Statale");
     EXPECT_EQ(ui.proposals[1].frequenza, "Mensile");
@@ -50,10 +50,9 @@ TEST_F(AutomatismiTest, CancellingEveryProposalStillMovesOldDataAndMarksChanges)
     contoConUnMovimento(d(2026, 3, 15));
     clock.set(d(2026, 4, 30));
     apri("C.dbf"); // no answers: every proposal takes its default, annulla
-    EXPECT_EQ(ui.proposalLines(), (std::vector<std::string>{"27/03/2026 Accredito Stipendio",
-                                                            "31/03/2026 Imposta Bolli",
-                                                            "27/04/2026 Accredito Stipendio",
-                                                            "30/04/2026 Imposta Bolli"}));
+    EXPECT_EQ(ui.proposalLines(),
+              (std::vector<std::string>{"27/03/2026 Accredito Stipendio", "31/03/2026 Imposta Bolli",
+                                        "27/04/2026 Accredito Stipendio", "30/04/2026 Imposta Bolli"}));
     EXPECT_EQ(oldData("C.dbf"), d(2026, 4, 30));
     EXPECT_TRUE(master.Stato().ModificheDaSalvare);
     for (const std::string& row : movimentiSuDisco("C.dbf")) {
@@ -70,8 +69,8 @@ TEST_F(AutomatismiTest, AnOccurrenceDatedTodayIsProposedAndOneDatedOldDataIsNot)
     contoConUnMovimento(d(2026, 3, 27)); // OLDDATA 27/03: that day's salary is not due again
     clock.set(d(2026, 4, 27));
     apri("C.dbf");
-    EXPECT_EQ(ui.proposalLines(), (std::vector<std::string>{"31/03/2026 Imposta Bolli",
-                                                            "27/04/2026 Accredito Stipendio"}));
+    EXPECT_EQ(ui.proposalLines(),
+              (std::vector<std::string>{"31/03/2026 Imposta Bolli", "27/04/2026 Accredito Stipendio"}));
 }
 
 TEST_F(AutomatismiTest, APastYearsAccountWalksToDecemberAndOffersTheNewYear) {
@@ -94,10 +93,9 @@ TEST_F(AutomatismiTest, DayZeroInALeapFebruaryIsThe29th) {
     contoConUnMovimento(d(2028, 1, 15));
     clock.set(d(2028, 3, 1));
     apri("C.dbf");
-    EXPECT_EQ(ui.proposalLines(), (std::vector<std::string>{"27/01/2028 Accredito Stipendio",
-                                                            "31/01/2028 Imposta Bolli",
-                                                            "27/02/2028 Accredito Stipendio",
-                                                            "29/02/2028 Imposta Bolli"}));
+    EXPECT_EQ(ui.proposalLines(),
+              (std::vector<std::string>{"27/01/2028 Accredito Stipendio", "31/01/2028 Imposta Bolli",
+                                        "27/02/2028 Accredito Stipendio", "29/02/2028 Imposta Bolli"}));
 }
 
 TEST_F(AutomatismiTest, AnAccountWithoutMovementsProposesNothingAndKeepsOldData) {

@@ -31,8 +31,8 @@ TEST_F(MasterTest, ASaveKilledAtAnyMomentLeavesWorkingFilesAndSnapshotOpenable) 
     {
         dbase::Table& t = master.DM().MainTable;
         for (int i = 0; i < kMovimenti; ++i) {
-            Movement m{d(2026, 3, 15), d(2026, 3, 15), "Accredito", "Bonifico", Money::fromWhole(i),
-                       "movimento " + std::to_string(i)};
+            Movement m{d(2026, 3, 15), d(2026, 3, 15),      "Accredito",
+                       "Bonifico",     Money::fromWhole(i), "movimento " + std::to_string(i)};
             t.appendRecord(m.values());
         }
     }
@@ -40,8 +40,8 @@ TEST_F(MasterTest, ASaveKilledAtAnyMomentLeavesWorkingFilesAndSnapshotOpenable) 
     // How long one save takes here: the kills are spread over a few of them.
     const auto start = std::chrono::steady_clock::now();
     master.Salva1Click();
-    const auto saveMicros = std::chrono::duration_cast<std::chrono::microseconds>(
-                                std::chrono::steady_clock::now() - start).count();
+    const auto saveMicros =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
     chiudi("si");
     const std::string backup = dir.folder() + "Backup/";
 

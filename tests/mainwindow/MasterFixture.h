@@ -17,14 +17,16 @@
 
 namespace valmora::testing {
 
-inline Date d(int y, int m, int day) { return *Date::fromYmd(y, m, day); }
+inline Date d(int y, int m, int day) {
+    return *Date::fromYmd(y, m, day);
+}
 
 class TempFolder {
 public:
     TempFolder() {
         std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("valmora-master-" + std::to_string(rd()) + std::to_string(rd()));
+        path_ =
+            std::filesystem::temp_directory_path() / ("valmora-master-" + std::to_string(rd()) + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
     ~TempFolder() {
