@@ -46,6 +46,27 @@ TEST_F(AutomatismiTest, DueOperationsAreProposedMonthByMonthInTheTablesOrder) {
     EXPECT_EQ(ui.proposals.size(), 6U);
 }
 
+TEST_F(AutomatismiTest, TheMonthsInterestPlaceholderIsWrittenBeforeItsProposals) {
+    contoConUnMovimento(d(2026, 3, 15));
+    clock.set(d(2026, 4, 30));
+    std::vector<std::string> seen;
+    ui.onProposal = [&](const OperationProposal& p) {
+        std::string interessi;
+        for (const std::string& row : movimentiSuDisco("C.dbf")) {
+            if (row.find("Interessi") != std::string::npos) {
+                interessi += row.substr(0, 10) + " ";
+            }
+        }
+        seen.push_back(p.data.toString() + ": " + interessi);
+    };
+    apri("C.dbf");
+    // Credit and debit both close monthly: two placeholders a month, until the final scan drops the zero ones.
+    const std::string marzo = "31/03/2026 31/03/2026 ";
+    const std::string aprile = "30/04/2026 30/04/2026 ";
+    EXPECT_EQ(seen, (std::vector<std::string>{"27/03/2026: " + marzo, "31/03/2026: " + marzo,
+                                              "27/04/2026: " + marzo + aprile, "30/04/2026: " + marzo + aprile}));
+}
+
 TEST_F(AutomatismiTest, CancellingEveryProposalStillMovesOldDataAndMarksChanges) {
     contoConUnMovimento(d(2026, 3, 15));
     clock.set(d(2026, 4, 30));

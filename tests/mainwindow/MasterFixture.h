@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -49,6 +50,7 @@ public:
     std::vector<OperationProposal> proposals;
     std::string caption;
     bool failOnProposal = false; // an engine failure in the middle of a run
+    std::function<void(const OperationProposal&)> onProposal; // looks at the files while the dialog is up
 
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override {
         saveDialogs.push_back(request);
@@ -56,6 +58,9 @@ public:
     }
     std::optional<ProposalValues> askProposal(const OperationProposal& proposal) override {
         proposals.push_back(proposal);
+        if (onProposal) {
+            onProposal(proposal);
+        }
         if (failOnProposal) {
             throw std::runtime_error("guasto simulato");
         }
