@@ -391,3 +391,64 @@ TEST(MdxFile, WritesAtomicallyAndReadsTagNamesBack) {
     EXPECT_TRUE(readMdxTagNames(*disk, dir.file("junk.mdx")).empty());
     EXPECT_TRUE(readMdxTagNames(*disk, dir.path().string()).empty());
 }
+
+TEST(MdxFile, TheTableKeepsItsIndexInStepWithTheRowsOnDisk) {
+    // After appends, edits of the key and deletions (which may compact the file and so
+    // renumber the records), the .mdx beside the table lists every live record exactly once,
+    // under its own record number and key, in key order with ties in record order.
+    TempDir dir;
+    {
+        Table t;
+        t.bind(dir.path().string(), "mov.dbf");
+        t.create({FieldDef::date("DATA"), FieldDef::date("VALUTA"), FieldDef::text("OPERAZIONE", 10),
+                  FieldDef::text("TIPO", 25), FieldDef::money("IMPORTO"), FieldDef::text("COMMENTO", 250)},
+                 {"Valuta", "VALUTA"});
+        t.open();
+        t.setIndexName("");
+        std::mt19937 rng(11);
+        t.disableControls(); // one flush for the bulk append
+        for (int i = 0; i < 400; ++i) {
+            const Date valuta = ymd(2024, 1, 1).addDays(static_cast<int>(rng() % 40));
+            t.appendRecord({valuta, valuta, std::string("Accredito"), std::string("Stipendio"), Money::fromWhole(i),
+                            "riga " + std::to_string(i)});
+        }
+        t.enableControls();
+        for (int r = 390; r >= 1; r -= 7) { // deletions spread over the file
+            t.moveTo(r);
+            t.deleteRecord();
+        }
+        for (int r = 5; r <= t.recordCount(); r += 50) { // keys that move
+            t.moveTo(r);
+            t.edit();
+            t.fieldByName("VALUTA").setDate(ymd(2023, 12, 31));
+            t.post();
+        }
+        t.close();
+    }
+
+    const std::string dbf = slurp(dir.file("mov.dbf"));
+    const std::uint32_t count = u32(dbf, 4);
+    const std::size_t headerLength = u16(dbf, 8);
+    const std::size_t recordLength = u16(dbf, 10);
+    ASSERT_GE(dbf.size(), headerLength + count * recordLength);
+    std::vector<std::pair<Date, std::uint32_t>> live;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::string_view record = std::string_view(dbf).substr(headerLength + i * recordLength, recordLength);
+        if (record[0] == '*')
+            continue;
+        const auto valuta = Date::parseCompact(record.substr(9, 8)); // after the flag and DATA
+        ASSERT_TRUE(valuta.has_value()) << "record " << i + 1;
+        live.emplace_back(*valuta, i + 1);
+    }
+    ASSERT_EQ(live.size(), 400u - 56u);
+    std::stable_sort(live.begin(), live.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
+    const std::string image = slurp(dir.file("mov.mdx"));
+    ASSERT_EQ(parseMdxTagNames(image), std::vector<std::string>{"VALUTA"});
+    const TreeWalk walk = walkTag(image, 0);
+    ASSERT_EQ(walk.leaves.size(), live.size());
+    for (std::size_t i = 0; i < live.size(); ++i) {
+        EXPECT_EQ(walk.leaves[i].first, live[i].second) << "entry " << i;
+        EXPECT_EQ(walk.leaves[i].second, encodeDateKey(live[i].first)) << "entry " << i;
+    }
+}
