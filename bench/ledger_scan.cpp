@@ -51,7 +51,9 @@ public:
     std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-Date day(int y, int m, int d) { return *Date::fromYmd(y, m, d); }
+Date day(int y, int m, int d) {
+    return *Date::fromYmd(y, m, d);
+}
 
 void put(std::string& record, std::size_t offset, std::size_t width, const std::string& text, bool right = false) {
     std::string field(width, ' ');
@@ -178,7 +180,9 @@ double processCpuSeconds() {
 double childrenCpuSeconds() {
     rusage u{};
     getrusage(RUSAGE_CHILDREN, &u);
-    auto seconds = [](const timeval& tv) { return static_cast<double>(tv.tv_sec) + static_cast<double>(tv.tv_usec) / 1e6; };
+    auto seconds = [](const timeval& tv) {
+        return static_cast<double>(tv.tv_sec) + static_cast<double>(tv.tv_usec) / 1e6;
+    };
     return seconds(u.ru_utime) + seconds(u.ru_stime);
 }
 
@@ -284,8 +288,7 @@ void report(benchmark::State& state, Account& a, const Timing& scan) {
     state.counters["x_pgdbf_cpu"] = pg.cpu > 0 ? scan.cpu / pg.cpu : 0;
 }
 
-template <typename Scan>
-void timeScans(benchmark::State& state, Account& a, Scan scan) {
+template <typename Scan> void timeScans(benchmark::State& state, Account& a, Scan scan) {
     Timing total;
     for (auto _ : state) {
         const double cpu0 = processCpuSeconds();

@@ -12,11 +12,12 @@ ChargeSettings ChargeSettings::from(const AccountSettings& s) {
 
 bool ChargeSettings::qualcunaPositiva() const {
     const Money zero;
-    return costoOpe > zero || commScope > zero || bAltro > zero || bStesso > zero || commCCred > zero ||
-           bPos > zero;
+    return costoOpe > zero || commScope > zero || bAltro > zero || bStesso > zero || commCCred > zero || bPos > zero;
 }
 
-std::int64_t ChargeSettings::quotaGratuita() const { return DividiArrotondando(numOpe.units(), Money::kScale); }
+std::int64_t ChargeSettings::quotaGratuita() const {
+    return DividiArrotondando(numOpe.units(), Money::kScale);
+}
 
 std::optional<Charge> CommissioneTipo(const ChargeSettings& s, std::string_view op, std::string_view t) {
     if (op != operazione::Prelievo)

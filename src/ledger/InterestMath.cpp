@@ -9,7 +9,9 @@ namespace {
 
 __extension__ typedef __int128 Wide;
 
-Wide magnitude(Wide v) { return v < 0 ? -v : v; }
+Wide magnitude(Wide v) {
+    return v < 0 ? -v : v;
+}
 
 // Exact division, halves to the even neighbour; both signs.
 Wide divideHalfEven(Wide numerator, Wide denominator) {

@@ -60,8 +60,7 @@ void Ledger::messaggioTipoSconosciuto(std::string_view op, std::string_view t) {
 }
 
 void Ledger::LeggiRecord(Date& valutaPrecedente, Date valuta, Money importo, std::int64_t& interessiCredito,
-                         std::int64_t& interessiDebito, std::string_view op, std::string_view t,
-                         bool ScriviImporti) {
+                         std::int64_t& interessiDebito, std::string_view op, std::string_view t, bool ScriviImporti) {
     // 1. The interval up to this value date earns or pays on the balance before this movement.
     ComputoInteressi(valutaPrecedente, valuta, interessiCredito, interessiDebito);
 

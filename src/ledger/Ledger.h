@@ -116,8 +116,8 @@ public:
     // Deletes every "Interessi" movement whose IMPORTO is exactly zero.
     void EliminaInteressiNulli();
     // Queues a charge on the running regenerating scan's pending list.
-    void AccodaMovimento(std::string_view operazione, std::string_view tipo, std::string_view descrizione,
-                         Date data, Date valuta, Money importo);
+    void AccodaMovimento(std::string_view operazione, std::string_view tipo, std::string_view descrizione, Date data,
+                         Date valuta, Money importo);
     // Appends every queued charge to the movements table, in queue order, and empties the queue.
     void InserisciAccodati();
     const std::vector<MovimentiTemp>& MovimentiAccodati() const { return accodati_; }

@@ -24,8 +24,8 @@ void Ledger::LeggiUltimoTasso() {
         tassi_.push_back(RatePeriod::read(t));
     t.last();
     const RatePeriod& r = tassi_.back();
-    ultimoTasso_ = {r.data, r.limite.units(), r.tassoCre.units(), r.tassoH.units(), r.tassoDeb.units(),
-                    r.ritenuta.units()};
+    ultimoTasso_ = {r.data,           r.limite.units(),   r.tassoCre.units(),
+                    r.tassoH.units(), r.tassoDeb.units(), r.ritenuta.units()};
 }
 
 TassoInVigore Ledger::TassiAllaData(Date data) {

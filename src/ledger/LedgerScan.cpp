@@ -72,8 +72,7 @@ private:
 // Deletes, in one pass in the table's order, every row `eliminare` picks. After a deletion the
 // row that followed becomes current, so consecutive rows are all examined; when the last row
 // goes, the new last row (already kept) is looked at once more and the walk ends after it.
-template <typename Predicato>
-void eliminaRighe(dbase::Table& t, Predicato eliminare) {
+template <typename Predicato> void eliminaRighe(dbase::Table& t, Predicato eliminare) {
     t.first();
     while (!t.eof()) {
         if (eliminare())
@@ -103,7 +102,8 @@ void Ledger::EliminaInteressiNulli() {
     auto& t = dm_.MainTable;
     const auto operazioneCampo = t.fieldByName(schema::kOperazione);
     const auto importoCampo = t.fieldByName(schema::kImporto);
-    eliminaRighe(t, [&] { return operazioneCampo.asString() == operazione::Interessi && importoCampo.asMoney().isZero(); });
+    eliminaRighe(
+        t, [&] { return operazioneCampo.asString() == operazione::Interessi && importoCampo.asMoney().isZero(); });
 }
 
 void Ledger::AccodaMovimento(std::string_view op, std::string_view t, std::string_view descrizione, Date data,
@@ -247,8 +247,8 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
                     // Rule 6: once per passage below zero.
                     if (addebiti.commScope > Money()) {
                         if (totali_.Saldo < Money() && !scoperto_) {
-                            addebita({tipo::Operazioni, kCommissioneScopertura, addebiti.commScope},
-                                     valutaPrecedente, valuta, interessiCredito, interessiDebito, ScriviImporti);
+                            addebita({tipo::Operazioni, kCommissioneScopertura, addebiti.commScope}, valutaPrecedente,
+                                     valuta, interessiCredito, interessiDebito, ScriviImporti);
                             scriviScoperto(true);
                         } else if (totali_.Saldo >= Money()) {
                             scriviScoperto(false);

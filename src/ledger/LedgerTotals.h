@@ -39,16 +39,16 @@ struct LedgerTotals {
     CategoryTotal TotAccrediti, TotPrelievi, TotAddebiti, TotImposte, TotInteressi;
 
     std::int32_t NumNotifiche = 0;
-    Money SaldoAnnoPrecedente; // the signed balances carried from the previous year
-    Money Saldo;               // the account balance; off-account movements stay out of it
-    Money Utile;               // interest net of taxes and charges
+    Money SaldoAnnoPrecedente;      // the signed balances carried from the previous year
+    Money Saldo;                    // the account balance; off-account movements stay out of it
+    Money Utile;                    // interest net of taxes and charges
     std::int32_t NumOperazioni = 0; // credits, withdrawals and debits counted: the free quota is measured on it
 
     Money ResiduoBancomatMese; // BMENSILE less this month's cash-machine withdrawals; may go negative
     Money ResiduoCartaMese;    // MaxCCred less this month's credit-card payments; may go negative
 
-    std::string UltimaEtichettaSaldo; // month name last used as a label on the balance chart
-    std::string UltimaEtichettaFC;    // the same on the off-account chart
+    std::string UltimaEtichettaSaldo;  // month name last used as a label on the balance chart
+    std::string UltimaEtichettaFC;     // the same on the off-account chart
     std::int32_t LunghezzaTipoMax = 5; // longest TIPO met since the last reset, in characters
 
     // The category a movement of this operation and type adds to; nullptr for a type the operation

@@ -11,16 +11,47 @@ namespace valmora {
 
 namespace {
 
-constexpr std::array<const char*, TotalsGrid::kRows> kDidascalie = {
-    "",           "SALDO",      "Saldo Anno P.", "Bancomat Mese", "C. di Cred. Mese", "Tot. Operazioni",
-    "Utile",      "ACCREDITI",  "Bonifici",      "Stipendi",      "Assegni",          "Contante",
-    "PRELIEVI",   "Bancomat",   "P.O.S.",        "C. di Credito", "Assegni",          "Sportello",
-    "ADDEBITI",   "Telefono",   "Luce",          "Gas",           "Acqua",            "Generici",
-    "IMPOSTE",    "Bolli",      "Operazioni",    "Bancomat",      "P.O.S.",           "C. di Credito",
-    "Generiche",  "INTERESSI",  "Creditore",     "Debitore",      "FUORI CONTO",      "Entrate",
-    "Uscite"};
+constexpr std::array<const char*, TotalsGrid::kRows> kDidascalie = {"",
+                                                                    "SALDO",
+                                                                    "Saldo Anno P.",
+                                                                    "Bancomat Mese",
+                                                                    "C. di Cred. Mese",
+                                                                    "Tot. Operazioni",
+                                                                    "Utile",
+                                                                    "ACCREDITI",
+                                                                    "Bonifici",
+                                                                    "Stipendi",
+                                                                    "Assegni",
+                                                                    "Contante",
+                                                                    "PRELIEVI",
+                                                                    "Bancomat",
+                                                                    "P.O.S.",
+                                                                    "C. di Credito",
+                                                                    "Assegni",
+                                                                    "Sportello",
+                                                                    "ADDEBITI",
+                                                                    "Telefono",
+                                                                    "Luce",
+                                                                    "Gas",
+                                                                    "Acqua",
+                                                                    "Generici",
+                                                                    "IMPOSTE",
+                                                                    "Bolli",
+                                                                    "Operazioni",
+                                                                    "Bancomat",
+                                                                    "P.O.S.",
+                                                                    "C. di Credito",
+                                                                    "Generiche",
+                                                                    "INTERESSI",
+                                                                    "Creditore",
+                                                                    "Debitore",
+                                                                    "FUORI CONTO",
+                                                                    "Entrate",
+                                                                    "Uscite"};
 
-std::string conteggio(std::int32_t n) { return std::to_string(n); }
+std::string conteggio(std::int32_t n) {
+    return std::to_string(n);
+}
 
 } // namespace
 
@@ -100,7 +131,9 @@ void Ledger::VisualizzaTotali() {
     StatoTabella(state_.ModificheDaSalvare, dm_.MainTable.filtered());
 }
 
-void Ledger::MostraGriglia() { ui_.totalsGridChanged(griglia_); }
+void Ledger::MostraGriglia() {
+    ui_.totalsGridChanged(griglia_);
+}
 
 void Ledger::StatoTabella(bool modificato, bool filtrato) {
     StatusNotices avvisi;

@@ -21,8 +21,7 @@ struct AccountFileSet {
     // D + subfolder, written with '/'.
     static std::string folderOf(const std::string& cartella, const std::string& sottocartella);
     // D + subfolder + "/" + N.dbf.
-    static std::string pathOf(const std::string& cartella, const std::string& sottocartella,
-                              const std::string& file);
+    static std::string pathOf(const std::string& cartella, const std::string& sottocartella, const std::string& file);
 
     std::string movimenti() const;
     std::string tassi() const;

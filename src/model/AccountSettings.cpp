@@ -40,9 +40,9 @@ AccountSettings AccountSettings::read(dbase::Table& t) {
 }
 
 std::vector<dbase::Value> AccountSettings::values() const {
-    return {istituto,  coordinate, numConto,  capitaCre, capitaDeb, numOpe,    costoOpe, vIstituto,
-            vCircolare, vPostale,  vAltroIst, bStesso,   bAltro,    bPos,      bMensile, maxScope,
-            commScope, maxCCred,   commCCred, password,  newAnno,   oldData,   numRec,   scoperto};
+    return {istituto,   coordinate, numConto,  capitaCre, capitaDeb, numOpe,  costoOpe, vIstituto,
+            vCircolare, vPostale,   vAltroIst, bStesso,   bAltro,    bPos,    bMensile, maxScope,
+            commScope,  maxCCred,   commCCred, password,  newAnno,   oldData, numRec,   scoperto};
 }
 
 } // namespace valmora

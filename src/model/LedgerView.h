@@ -65,8 +65,8 @@ struct TotalsGrid {
 
 // The two state panels of the status bar and the save button.
 struct StatusNotices {
-    std::string modifiche; // panel 1: "Modifiche da Salvare!" or empty
-    std::string filtro;    // panel 2: "Filtro Attivo!" or empty
+    std::string modifiche;       // panel 1: "Modifiche da Salvare!" or empty
+    std::string filtro;          // panel 2: "Filtro Attivo!" or empty
     bool salvaAbilitato = false; // the toolbar button TSalva
     bool operator==(const StatusNotices&) const = default;
 };

@@ -25,8 +25,8 @@ dbase::IndexDef indexNamed(const std::vector<dbase::FieldDef>& fields, const std
 } // namespace
 
 TDM::TDM(UserInterface& ui, const Clock& clock, std::shared_ptr<dbase::FileSystem> fs)
-    : fs_(orDisk(std::move(fs))), MainTable(fs_), TableTassi(fs_), TableAcc(fs_), TableImp(fs_),
-      TableTransito(fs_), TableOld(fs_), ui_(ui), clock_(clock) {}
+    : fs_(orDisk(std::move(fs))), MainTable(fs_), TableTassi(fs_), TableAcc(fs_), TableImp(fs_), TableTransito(fs_),
+      TableOld(fs_), ui_(ui), clock_(clock) {}
 
 void TDM::NuovaTabella(dbase::Table& table, const std::string& file, const std::string& indice) {
     table.close();

@@ -7,20 +7,22 @@ namespace valmora::schema {
 using dbase::FieldDef;
 
 std::vector<FieldDef> movimentiFields() {
-    return {FieldDef::date(kData),         FieldDef::date(kValuta),       FieldDef::text(kOperazione, 10),
-            FieldDef::text(kTipo, 25),     FieldDef::money(kImporto),     FieldDef::text(kCommento, 250)};
+    return {FieldDef::date(kData),     FieldDef::date(kValuta),   FieldDef::text(kOperazione, 10),
+            FieldDef::text(kTipo, 25), FieldDef::money(kImporto), FieldDef::text(kCommento, 250)};
 }
 
 std::vector<FieldDef> tassiFields() {
-    return {FieldDef::date(kData),      FieldDef::number(kLimite), FieldDef::number(kTassoCre),
+    return {FieldDef::date(kData),       FieldDef::number(kLimite), FieldDef::number(kTassoCre),
             FieldDef::number(kTassoDeb), FieldDef::number(kTassoH), FieldDef::number(kRitenuta)};
 }
 
-std::vector<std::string> tassiDeclaredOrder() { return {kData, kLimite, kTassoCre, kTassoH, kTassoDeb, kRitenuta}; }
+std::vector<std::string> tassiDeclaredOrder() {
+    return {kData, kLimite, kTassoCre, kTassoH, kTassoDeb, kRitenuta};
+}
 
 std::vector<FieldDef> accreditiFields() {
-    return {FieldDef::text(kDescrizion, 40),    FieldDef::money(kAccImporto),  FieldDef::text(kAccOperazione, 10),
-            FieldDef::text(kAccTipo, 25),       FieldDef::text(kFrequenza, 15), FieldDef::text(kInizio, 12),
+    return {FieldDef::text(kDescrizion, 40), FieldDef::money(kAccImporto),   FieldDef::text(kAccOperazione, 10),
+            FieldDef::text(kAccTipo, 25),    FieldDef::text(kFrequenza, 15), FieldDef::text(kInizio, 12),
             FieldDef::money(kGiorno)};
 }
 
@@ -35,15 +37,23 @@ std::vector<FieldDef> impostazioniFields() {
             FieldDef::date(kOldData),       FieldDef::number(kNumRec),       FieldDef::boolean(kScoperto)};
 }
 
-dbase::IndexDef movimentiIndex() { return {kIndiceValuta, kValuta}; }
-dbase::IndexDef tassiIndex() { return {kIndiceData, kData}; }
-dbase::IndexDef accreditiIndex() { return {kIndiceOperazione, kAccOperazione}; }
-dbase::IndexDef impostazioniIndex() { return {kIndiceIst, kIstituto}; }
+dbase::IndexDef movimentiIndex() {
+    return {kIndiceValuta, kValuta};
+}
+dbase::IndexDef tassiIndex() {
+    return {kIndiceData, kData};
+}
+dbase::IndexDef accreditiIndex() {
+    return {kIndiceOperazione, kAccOperazione};
+}
+dbase::IndexDef impostazioniIndex() {
+    return {kIndiceIst, kIstituto};
+}
 
 std::vector<DisplayColumn> movimentiColumns() {
-    return {{kData, kData, 10, "", false},           {kValuta, kValuta, 10, "", false},
-            {kOperazione, kOperazione, 10, "", false}, {kTipo, kTipo, 25, "", false},
-            {kImporto, kImporto, 20, "", true},      {kCommento, kCommento, 250, "", false}};
+    return {
+        {kData, kData, 10, "", false}, {kValuta, kValuta, 10, "", false},  {kOperazione, kOperazione, 10, "", false},
+        {kTipo, kTipo, 25, "", false}, {kImporto, kImporto, 20, "", true}, {kCommento, kCommento, 250, "", false}};
 }
 
 std::vector<DisplayColumn> tassiColumns() {
@@ -56,9 +66,12 @@ std::vector<DisplayColumn> tassiColumns() {
 }
 
 std::vector<DisplayColumn> accreditiColumns() {
-    return {{kDescrizion, "Descrizione", 20, "", false}, {kAccImporto, "Importo", 10, "", true},
-            {kAccOperazione, "Operaz.", 8, "", false},  {kAccTipo, "Tipo", 11, "", false},
-            {kFrequenza, "Frequenza", 12, "", false},   {kInizio, "Inizio", 8, "", false},
+    return {{kDescrizion, "Descrizione", 20, "", false},
+            {kAccImporto, "Importo", 10, "", true},
+            {kAccOperazione, "Operaz.", 8, "", false},
+            {kAccTipo, "Tipo", 11, "", false},
+            {kFrequenza, "Frequenza", 12, "", false},
+            {kInizio, "Inizio", 8, "", false},
             {kGiorno, "Gior.", 3, "", false}};
 }
 

@@ -72,9 +72,9 @@ std::vector<std::string> tassiDeclaredOrder();
 std::vector<dbase::FieldDef> accreditiFields();
 std::vector<dbase::FieldDef> impostazioniFields();
 
-dbase::IndexDef movimentiIndex(); // "Valuta" on VALUTA
-dbase::IndexDef tassiIndex();     // "Data" on DATA
-dbase::IndexDef accreditiIndex(); // "Operazione" on Operazione
+dbase::IndexDef movimentiIndex();    // "Valuta" on VALUTA
+dbase::IndexDef tassiIndex();        // "Data" on DATA
+dbase::IndexDef accreditiIndex();    // "Operazione" on Operazione
 dbase::IndexDef impostazioniIndex(); // "Ist" on ISTITUTO
 
 // How a grid shows a column.

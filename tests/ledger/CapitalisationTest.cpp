@@ -29,7 +29,8 @@ TEST_F(Capitalisation, QuarterlyCreditInterestOnlyForQuartersEndedByToday) {
     EXPECT_TRUE(state.ModificheDaSalvare);
 
     const auto tutte = righe();
-    const auto it = std::find_if(tutte.begin(), tutte.end(), [](const Movement& m) { return m.operazione == "Interessi"; });
+    const auto it =
+        std::find_if(tutte.begin(), tutte.end(), [](const Movement& m) { return m.operazione == "Interessi"; });
     ASSERT_NE(it, tutte.end());
     EXPECT_EQ(it->commento, "Interessi Creditore primo trimestre");
     EXPECT_EQ(it->data, d(2005, 3, 31));
@@ -41,8 +42,7 @@ TEST_F(Capitalisation, QuarterlyCreditInterestOnlyForQuartersEndedByToday) {
 
     clock.set(d(2005, 9, 30));
     ledger.ScansioneRecord(true, true);
-    EXPECT_EQ(dateInteressi(righe(), "Creditore"),
-              (std::vector<Date>{d(2005, 3, 31), d(2005, 6, 30), d(2005, 9, 30)}));
+    EXPECT_EQ(dateInteressi(righe(), "Creditore"), (std::vector<Date>{d(2005, 3, 31), d(2005, 6, 30), d(2005, 9, 30)}));
     EXPECT_EQ(righe().back().commento, "Interessi Creditore terzo trimestre");
 }
 

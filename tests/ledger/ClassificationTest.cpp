@@ -73,8 +73,8 @@ TEST_F(Classification, UnknownOperationShowsMessageBOnlyOnceItsDateIsReached) {
     clock.set(d(2005, 3, 20));
     movimento(d(2005, 3, 1), "Bonifico", "Contante", "80");
     movimento(d(2005, 3, 25), "Bonifico", "Contante", "80");
-    movimento(d(2005, 3, 26), "Notifica", "Saldo", "80");          // not a type of Notifica: ignored silently
-    movimento(d(2005, 3, 27), "accredito", "Contante", "80");      // names compare case-sensitively
+    movimento(d(2005, 3, 26), "Notifica", "Saldo", "80");     // not a type of Notifica: ignored silently
+    movimento(d(2005, 3, 27), "accredito", "Contante", "80"); // names compare case-sensitively
     ledger.ScansioneRecord(false, false);
 
     ASSERT_EQ(ui.messages().size(), 1u);
@@ -149,8 +149,8 @@ TEST_F(Classification, BalanceChartPointsAreLabelledWhereTheMonthChanges) {
 }
 
 TEST_F(Classification, TipoColumnWidensToTheLongestTypeOfEachScan) {
-    movimento(d(2005, 3, 1), "Prelievo", "P.O.S.", "1");     // 6 characters
-    movimento(d(2005, 3, 2), "Addebito", "Telefono", "1");   // 8
+    movimento(d(2005, 3, 1), "Prelievo", "P.O.S.", "1");   // 6 characters
+    movimento(d(2005, 3, 2), "Addebito", "Telefono", "1"); // 8
     movimento(d(2005, 3, 3), "Addebito", "Gas", "1");
     ledger.ScansioneRecord(false, false);
     EXPECT_EQ(totali().LunghezzaTipoMax, 8);

@@ -122,9 +122,9 @@ TEST_F(Interest, LeapYearsStillDivideByThreeHundredSixtyFive) {
     const auto importi = importiInteressi(righe(), "Creditore");
     ASSERT_EQ(importi.size(), 3u);
     // 1 Jan - 1 Mar: 60 days; 1 Mar - 31 Dec: 305 days on the grown balance; then one more day.
-    EXPECT_EQ(importi[0], eur("24"));          // 10 000 x 2 % x 60 / 365 x 0,73
-    EXPECT_EQ(importi[1], eur("122,2928"));    // 10 024 x 2 % x 305 / 365 x 0,73
-    EXPECT_EQ(importi[2], eur("0,4059"));      // 10 146,2928 x 2 % x 1 / 365 x 0,73 = 0,405852
+    EXPECT_EQ(importi[0], eur("24"));       // 10 000 x 2 % x 60 / 365 x 0,73
+    EXPECT_EQ(importi[1], eur("122,2928")); // 10 024 x 2 % x 305 / 365 x 0,73
+    EXPECT_EQ(importi[2], eur("0,4059"));   // 10 146,2928 x 2 % x 1 / 365 x 0,73 = 0,405852
 }
 
 } // namespace

@@ -18,7 +18,9 @@
 
 namespace valmora::testing {
 
-inline Date d(int y, int m, int day) { return *Date::fromYmd(y, m, day); }
+inline Date d(int y, int m, int day) {
+    return *Date::fromYmd(y, m, day);
+}
 
 // "12,50" as a user types it.
 inline Money eur(const char* typed) {
@@ -81,7 +83,8 @@ protected:
     }
     void movimento(Date data, Date valuta, const char* op, const char* tipo, const char* importo,
                    const char* commento = "") {
-        dm.MainTable.appendRecord({data, valuta, std::string(op), std::string(tipo), eur(importo), std::string(commento)});
+        dm.MainTable.appendRecord(
+            {data, valuta, std::string(op), std::string(tipo), eur(importo), std::string(commento)});
     }
 
     void impostazione(const char* campo, dbase::Value valore) {

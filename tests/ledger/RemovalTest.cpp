@@ -55,8 +55,7 @@ TEST_F(Removal, ZeroInterestGoesWhereverItStands) {
 }
 
 TEST_F(Removal, QueuedChargesAreInsertedInQueueOrderAndTheQueueEmptied) {
-    ledger.AccodaMovimento("Imposta", "P.O.S.", "Commissione pagamenti P.O.S.", d(2005, 2, 1), d(2005, 2, 1),
-                           eur("1"));
+    ledger.AccodaMovimento("Imposta", "P.O.S.", "Commissione pagamenti P.O.S.", d(2005, 2, 1), d(2005, 2, 1), eur("1"));
     ledger.AccodaMovimento("Imposta", "Operazioni", "Imposta operazioni eccedenti", d(2005, 1, 1), d(2005, 1, 1),
                            eur("0,50"));
     ledger.InserisciAccodati();

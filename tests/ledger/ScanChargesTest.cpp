@@ -25,8 +25,8 @@ TEST_F(ScanCharges, AnotherBanksCashMachineFeeIsWrittenOnceAndCounted) {
 
     auto tutte = righe();
     ASSERT_EQ(tutte.size(), 2u);
-    const Movement attesa{d(2005, 3, 5), d(2005, 3, 5), "Imposta", "Bancomat", eur("2"),
-                          std::string(kCommissioneBancomatAltroIstituto)};
+    const Movement attesa{d(2005, 3, 5), d(2005, 3, 5), "Imposta",
+                          "Bancomat",    eur("2"),      std::string(kCommissioneBancomatAltroIstituto)};
     EXPECT_EQ(tutte[1], attesa);
     EXPECT_EQ(totali().Saldo, eur("-102"));
     EXPECT_EQ(totali().ImposteBancomat.Numero, 1);

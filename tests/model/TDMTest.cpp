@@ -35,7 +35,9 @@ private:
     fs::path path_;
 };
 
-Date d(int y, int m, int day) { return *Date::fromYmd(y, m, day); }
+Date d(int y, int m, int day) {
+    return *Date::fromYmd(y, m, day);
+}
 
 class TDMTest : public ::testing::Test {
 protected:
@@ -187,8 +189,8 @@ TEST_F(TDMTest, TabEsisteLeavesTheSubfolderBehind) {
 
 TEST_F(TDMTest, RatesTableIsWalkedByDate) {
     creaConto("A.dbf");
-    dm.TableTassi.appendRecord({d(2005, 1, 1), Money(), Money(), Money::fromWhole(1), Money::fromWhole(5),
-                                Money::fromWhole(27)});
+    dm.TableTassi.appendRecord(
+        {d(2005, 1, 1), Money(), Money(), Money::fromWhole(1), Money::fromWhole(5), Money::fromWhole(27)});
     dm.TableTassi.first();
     EXPECT_EQ(RatePeriod::read(dm.TableTassi).data, d(2005, 1, 1));
     dm.TableTassi.last();
