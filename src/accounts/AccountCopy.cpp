@@ -15,10 +15,12 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-// The temporary file a copy is written to before it replaces its target. One per target name, so a copy cut
-// short leaves at most one stray file, which the next copy to the same target simply overwrites.
+// The temporary file a copy is written to before it replaces its target: one fixed name per folder (copies run one
+// after the other), short so that a target name near the file system's limit still leaves room for it. A copy cut
+// short leaves at most this one stray file, which the next copy into the folder simply overwrites.
 std::string temporaneo(const std::string& target) {
-    return target + ".copia-in-corso";
+    const std::string folder = stdfs::path(target).parent_path().string();
+    return folder.empty() ? std::string(kFileTemporaneo) : (stdfs::path(folder) / kFileTemporaneo).string();
 }
 
 std::string joined(const std::string& folder, const std::string& name) {

@@ -15,6 +15,9 @@ namespace dbase {
 class FileSystem;
 }
 
+// The name of the temporary file a copy writes beside its target before renaming it over the target.
+inline constexpr const char* kFileTemporaneo = "~copia-in-corso.tmp";
+
 // Copies the folder part of `sorgente` + base + `estensione` to `cartella` + base + `estensione`, base being the
 // file-name part of `sorgente` without its last four characters (the ".dbf"). An existing target is replaced
 // unless `seEsisteFallisci`. Returns whether the copy succeeded.

@@ -41,7 +41,7 @@ TEST(CreaCopia, CopiesTheEightFilesAndReplacesOlderCopies) {
     EXPECT_FALSE(stdfs::exists(dir.path() / "copia" / "Altro.dbf"));
     // No temporary file is left beside any target.
     for (const auto& entry : stdfs::recursive_directory_iterator(dir.path() / "copia")) {
-        EXPECT_EQ(entry.path().string().find("copia-in-corso"), std::string::npos) << entry.path();
+        EXPECT_NE(entry.path().filename(), kFileTemporaneo) << entry.path();
     }
 }
 
@@ -111,6 +111,12 @@ TEST(CreaCopia, WorksWithPathsFarLongerThanTheOldLimit) {
     stdfs::create_directories(deep / "copia");
     EXPECT_TRUE(CreaCopia(*disk, (deep / "copia").string() + "/", (deep / "conto").string() + "/", name));
     EXPECT_EQ(readAll(deep / "copia" / "Impostazioni" / name), "lungo Impostazioni/N.dbf");
+
+    // A file name at the file system's own limit (255 bytes) still leaves room for the temporary copy.
+    const std::string longest = std::string(251, 'L') + ".dbf";
+    writeAll(dir.path() / "a" / longest, "al limite");
+    EXPECT_TRUE(CopiaFile(*disk, (dir.path() / "a" / longest).string(), dir.folder(), ".dbf"));
+    EXPECT_EQ(readAll(dir.path() / longest), "al limite");
 }
 
 TEST(CopiaFile, AWriteFailingHalfwayLeavesTheOldTargetWhole) {
@@ -123,7 +129,7 @@ TEST(CopiaFile, AWriteFailingHalfwayLeavesTheOldTargetWhole) {
     faulty->failWritesAfterBytes(1000);
     EXPECT_FALSE(CopiaFile(*faulty, dir.folder() + "src/N.dbf", dir.folder() + "dst/", ".dbf"));
     EXPECT_EQ(readAll(dir.path() / "dst" / "N.dbf"), "la copia buona di prima");
-    EXPECT_FALSE(stdfs::exists(dir.path() / "dst" / "N.dbf.copia-in-corso"));
+    EXPECT_FALSE(stdfs::exists(dir.path() / "dst" / kFileTemporaneo));
 
     faulty->heal();
     EXPECT_TRUE(CopiaFile(*faulty, dir.folder() + "src/N.dbf", dir.folder() + "dst/", ".dbf"));

@@ -3,6 +3,7 @@
 
 #include "MasterFixture.h"
 
+#include "accounts/AccountCopy.h"
 #include "model/Movement.h"
 
 #include <algorithm>
@@ -81,7 +82,7 @@ TEST_F(MasterTest, ASaveKilledAtAnyMomentLeavesWorkingFilesAndSnapshotOpenable) 
         ASSERT_TRUE(WIFSIGNALED(status));
         // A copy cut short leaves its temporary file beside the target it was about to replace.
         for (const auto& entry : std::filesystem::recursive_directory_iterator(backup)) {
-            if (entry.path().string().find(".copia-in-corso") != std::string::npos) {
+            if (entry.path().filename() == kFileTemporaneo) {
                 ++killedMidCopy;
                 break;
             }
