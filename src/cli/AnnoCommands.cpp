@@ -4,8 +4,6 @@
 
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
-#include "settings/ImportaOld.h"
-#include "settings/NuovoAnno.h"
 
 #include <filesystem>
 
@@ -28,18 +26,14 @@ void nuovoAnno(const CommandCall& call, CliContext& context) {
         return; // the menu item is hidden
     }
     context.ui.chooseFileInNextDialog(nelDialogo(context, call.args[0]));
-    NuovoAnno nuovo(master.DM(), master.ledger(), context.ui, context.clock, master, master.Comandi(),
-                    master.Automatismi());
-    nuovo.NuovoAnno1Click(false);
+    // A name in use cancels the dialog that would come back: the script named its file once.
+    master.NuovoAnno1Click(false);
 }
 
 void importa(const CommandCall& call, CliContext& context) {
     call.requireArgs(1);
-    FormMaster& master = context.master;
     context.ui.chooseFileInNextDialog(nelDialogo(context, call.args[0]));
-    ImportazioneConto importazione(master.DM(), master.ledger(), context.ui, master, master.Comandi(),
-                                   master.Automatismi());
-    importazione.ImportaOld();
+    context.master.Importa1Click();
 }
 
 } // namespace

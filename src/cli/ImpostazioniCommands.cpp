@@ -17,7 +17,7 @@ namespace {
 // The dialog of one `impostazioni` block. `attivo` is false without an account, and becomes false when a refused
 // field cancelled the dialog: the remaining lines of the block then do nothing.
 struct Blocco {
-    std::unique_ptr<FormImpostazioni> form;
+    FormImpostazioni* form = nullptr; // the main window's own dialog
     bool attivo = false;
 };
 
@@ -120,8 +120,9 @@ void capitalizzazione(const CommandCall& call, CliContext&, FormImpostazioni& fo
         throw ScriptError("capitalizzazione \"" + quale + "\": CREDITORE o DEBITORE");
     }
     if (!accettata) {
-        throw ScriptError("\"" + voce + "\" non è una voce dell'elenco: MENSILE, TRIMESTRALE, SEMESTRALE, ANNUALE, "
-                                        "NESSUNA");
+        throw ScriptError("\"" + voce +
+                          "\" non è una voce dell'elenco: MENSILE, TRIMESTRALE, SEMESTRALE, ANNUALE, "
+                          "NESSUNA");
     }
 }
 
@@ -143,8 +144,7 @@ void impostazioni(const CommandCall& call, CliContext& context) {
     call.requireArgs(0);
     FormMaster& master = context.master;
     auto blocco = std::make_shared<Blocco>();
-    blocco->form = std::make_unique<FormImpostazioni>(master.DM(), master.ledger(), context.ui, context.clock,
-                                                      master.Entry(), master.Automatismi());
+    blocco->form = &master.Impostazioni();
     blocco->attivo = master.ContoAperto();
     if (blocco->attivo) {
         blocco->form->Prepara(master.Stato().NomeFileConto);
@@ -166,7 +166,8 @@ void impostazioni(const CommandCall& call, CliContext& context) {
                     tassi.moveTo(rigaArg(c, 0, tassi));
                     f.BtnModificaTassoClick(schedaTasso(c, 1));
                 }));
-    comandi.add("tasso-elimina", nelBlocco(blocco, 1, 1, [](const CommandCall& c, CliContext& ctx, FormImpostazioni& f) {
+    comandi.add("tasso-elimina",
+                nelBlocco(blocco, 1, 1, [](const CommandCall& c, CliContext& ctx, FormImpostazioni& f) {
                     dbase::Table& tassi = ctx.master.DM().TableTassi;
                     tassi.moveTo(rigaArg(c, 0, tassi));
                     f.BtnEliminaTassoClick();
