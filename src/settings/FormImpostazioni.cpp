@@ -26,7 +26,9 @@ bool stessoNome(std::string_view a, std::string_view b) {
            });
 }
 
-std::string colonna(std::string_view c) { return std::string(c); }
+std::string colonna(std::string_view c) {
+    return std::string(c);
+}
 
 } // namespace
 
@@ -132,8 +134,7 @@ const std::array<CampoCondizione, 17>& FormImpostazioni::CampiCondizioni() {
         {schema::kMaxScope, "", "Scopertura Massima", 77, "Tetto di scopertura massima", true, true, true},
         {schema::kCommScope, "", "Commissione Scop.", 77, "Commissione su scopertura", true, true, true},
         {schema::kNumOpe, "", "N° Op. Extra (+/-)", 77, "Numero di operazioni gratuite", true, false, true},
-        {schema::kCostoOpe, "", "Costo Operaz. Extra", 77, "Costo unitario per operazioni eccedenti", true, true,
-         true},
+        {schema::kCostoOpe, "", "Costo Operaz. Extra", 77, "Costo unitario per operazioni eccedenti", true, true, true},
         {schema::kBMensile, "Carta Bancomat", "Max Prelievo Mensile", 77, "Massimo prelievo mensile consentito", true,
          true, false},
         {schema::kBStesso, "Carta Bancomat", "Prelievi Stesso Bancomat", 77, "Costo prelievi stesso istituto", true,
@@ -230,8 +231,7 @@ void FormImpostazioni::CampoLasciato(std::string_view nome) {
 // ----------------------------------------------------------------------------------------------- capitalisation
 
 const std::array<std::string_view, 5>& FormImpostazioni::VociCapitalizzazione() {
-    static const std::array<std::string_view, 5> voci = {"MENSILE", "TRIMESTRALE", "SEMESTRALE", "ANNUALE",
-                                                         "NESSUNA"};
+    static const std::array<std::string_view, 5> voci = {"MENSILE", "TRIMESTRALE", "SEMESTRALE", "ANNUALE", "NESSUNA"};
     return voci;
 }
 
@@ -433,8 +433,8 @@ std::vector<RigaProgrammataMostrata> FormImpostazioni::RigheProgrammate() {
     dbase::Table::Bookmark posto = acc.getBookmark();
     for (acc.first(); !acc.eof(); acc.next()) {
         const ProgrammedOperation op = ProgrammedOperation::read(acc);
-        righe.push_back({op.descrizione, op.importo.format(), op.operazione, op.tipo, op.frequenza, op.inizio,
-                         op.giorno.plain()});
+        righe.push_back(
+            {op.descrizione, op.importo.format(), op.operazione, op.tipo, op.frequenza, op.inizio, op.giorno.plain()});
     }
     if (acc.bookmarkValid(posto)) {
         acc.gotoBookmark(posto);

@@ -46,14 +46,14 @@ enum class SchedaImpostazioni { CondizioniGenerali, TassiInteresse, OperazioniAu
 
 // One field of the first tab.
 struct CampoCondizione {
-    std::string_view colonna;  // the settings column it is bound to
-    std::string_view gruppo;   // the heading of its group ("" when it has none)
+    std::string_view colonna; // the settings column it is bound to
+    std::string_view gruppo;  // the heading of its group ("" when it has none)
     std::string_view etichetta;
-    int larghezza;             // pixels
+    int larghezza; // pixels
     std::string_view suggerimento;
-    bool numerico;             // typed as a number with decimal comma
-    bool valuta;               // shown as a currency amount
-    bool costo;                // a text change sets CostiModificati
+    bool numerico; // typed as a number with decimal comma
+    bool valuta;   // shown as a currency amount
+    bool costo;    // a text change sets CostiModificati
 };
 
 // A row of the rates grid as shown: "Data Inizio", "T. Creditore", "T. Debitore", "Ritenuta", "Importo Soglia",

@@ -74,9 +74,9 @@ std::optional<FormTassi::Valori> FormTassi::converti() {
         const std::string& testo;
         Money& valore;
     };
-    for (const Numero& n : {Numero{EImportoSoglia, v.limite}, Numero{ETassoSoglia, v.tassoCre},
-                            Numero{ECreditore, v.tassoH}, Numero{EDebitore, v.tassoDeb},
-                            Numero{ERitenuta, v.ritenuta}}) {
+    for (const Numero& n :
+         {Numero{EImportoSoglia, v.limite}, Numero{ETassoSoglia, v.tassoCre}, Numero{ECreditore, v.tassoH},
+          Numero{EDebitore, v.tassoDeb}, Numero{ERitenuta, v.ritenuta}}) {
         const std::optional<Money> valore = ConvertiNumeroDigitato(n.testo);
         if (!valore) {
             ui_.message(MsgNumeroNonValido(n.testo), Buttons::Ok);

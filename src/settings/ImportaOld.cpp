@@ -28,9 +28,15 @@ bool stessoNome(const std::string& a, const std::string& b) {
            });
 }
 
-bool eData(FieldType t) { return t == FieldType::Date || t == FieldType::Timestamp; }
-bool eTesto(FieldType t) { return t == FieldType::Character; }
-bool eNumero(FieldType t) { return t == FieldType::Numeric || t == FieldType::Integer || t == FieldType::Double; }
+bool eData(FieldType t) {
+    return t == FieldType::Date || t == FieldType::Timestamp;
+}
+bool eTesto(FieldType t) {
+    return t == FieldType::Character;
+}
+bool eNumero(FieldType t) {
+    return t == FieldType::Numeric || t == FieldType::Integer || t == FieldType::Double;
+}
 
 // What each of the six movement fields accepts from the old table's field at the same position.
 constexpr std::array<bool (*)(FieldType), 6> kCampiMovimento = {eData, eData, eTesto, eTesto, eNumero, eTesto};
@@ -56,9 +62,8 @@ std::string MsgGiaImportato(const std::string& nomeFile) {
 void VerificaVecchioConto(TDM& dm) {
     dbase::Table& old = dm.TableOld;
     const std::vector<std::string> tags = old.indexTags();
-    const bool conData = std::any_of(tags.begin(), tags.end(), [](const std::string& t) {
-        return stessoNome(t, schema::kIndiceData);
-    });
+    const bool conData =
+        std::any_of(tags.begin(), tags.end(), [](const std::string& t) { return stessoNome(t, schema::kIndiceData); });
     if (!conData) {
         throw dbase::TableError("Il file " + old.path() +
                                 " non ha l'indice \"Data\" dei Conti delle versioni precedenti di Valmora: "

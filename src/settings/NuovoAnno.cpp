@@ -28,8 +28,7 @@ constexpr std::size_t kLunghezzaNomeProposto = 15;
 
 NuovoAnno::NuovoAnno(TDM& dm, Ledger& ledger, UserInterface& ui, const Clock& clock, AccountWindow& window,
                      AccountCommands& comandi, Automatismi& automatismi)
-    : dm_(dm), ledger_(ledger), ui_(ui), clock_(clock), window_(window), comandi_(comandi),
-      automatismi_(automatismi) {}
+    : dm_(dm), ledger_(ledger), ui_(ui), clock_(clock), window_(window), comandi_(comandi), automatismi_(automatismi) {}
 
 void NuovoAnno::ProponiNuovoAnno() {
     dbase::Table& imp = dm_.TableImp;
@@ -109,8 +108,12 @@ void NuovoAnno::Tab_NuovoAnno(bool dialogoRipetuto) {
     window_.AggiornaTitolo();
     window_.Attiva();
 
-    const Movement riportato{j,     j, std::string(operazione::Notifica), std::string(tipo::SaldoAnnoPrecedente),
-                             saldo, std::string(kSaldoAnnoPrecedente)};
+    const Movement riportato{j,
+                             j,
+                             std::string(operazione::Notifica),
+                             std::string(tipo::SaldoAnnoPrecedente),
+                             saldo,
+                             std::string(kSaldoAnnoPrecedente)};
     dm_.MainTable.appendRecord(riportato.values());
     state.NumMovimenti = 1;
     automatismi_.Esegui();

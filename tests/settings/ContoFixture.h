@@ -28,7 +28,9 @@
 
 namespace valmora::testing {
 
-inline Date d(int y, int m, int day) { return *Date::fromYmd(y, m, day); }
+inline Date d(int y, int m, int day) {
+    return *Date::fromYmd(y, m, day);
+}
 
 class CartellaTemporanea {
 public:

@@ -97,7 +97,8 @@ std::vector<std::string> movimentiAttesi(const std::string& caffe, const std::st
     return {
         "DATA=10/01/2003;VALUTA=12/01/2003;OPERAZIONE=Prelievo;TIPO=S. Bancomat;IMPORTO=250.0000;COMMENTO=" + caffe,
         "DATA=10/01/2003;VALUTA=12/01/2003;OPERAZIONE=Accredito;TIPO=Contante;IMPORTO=0.0001;COMMENTO=città",
-        "DATA=05/02/2003;VALUTA=07/02/2003;OPERAZIONE=Notifica;TIPO=Variazione;IMPORTO=0.0000;COMMENTO=Variazione Tassi "
+        "DATA=05/02/2003;VALUTA=07/02/2003;OPERAZIONE=Notifica;TIPO=Variazione;IMPORTO=0.0000;COMMENTO=Variazione "
+        "Tassi "
         "d'interesse",
         "DATA=15/03/2003;VALUTA=17/03/2003;OPERAZIONE=Accredito;TIPO=Stipendio;IMPORTO=1500.2500;COMMENTO=Stipendio "
         "marzo",

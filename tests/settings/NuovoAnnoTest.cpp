@@ -36,10 +36,9 @@ protected:
 
         tasso("01/01/2004", "1", "9", "27", "0,5", "1000", true);
         tasso("01/07/2004", "1,25", "11", "26", "0,75", "2000", false);
-        dm.TableAcc.appendRecord(
-            ProgrammedOperation{"Bolletta luce", Money::fromUnits(125000), "Addebito", "Luce", "Bimestrale", "Gennaio",
-                                Money::fromWhole(27)}
-                .values());
+        dm.TableAcc.appendRecord(ProgrammedOperation{"Bolletta luce", Money::fromUnits(125000), "Addebito", "Luce",
+                                                     "Bimestrale", "Gennaio", Money::fromWhole(27)}
+                                     .values());
 
         clock.set(d(2004, 12, 10));
         inserisci(TipoInserimento::Prelievo, d(2004, 12, 10), "120,5", "Sportello");
@@ -160,8 +159,8 @@ TEST_F(NuovoAnnoTest, ANewFolderTakesAllFourTablesAndANameInUseIsRefused) {
 
     carryOver(altra + "Nuovo2005.dbf");
     EXPECT_EQ(state.CartellaConto, altra);
-    for (const std::string f : {"Nuovo2005.dbf", "Tassi/Nuovo2005.dbf", "Accrediti/Nuovo2005.dbf",
-                                "Impostazioni/Nuovo2005.dbf"}) {
+    for (const std::string f :
+         {"Nuovo2005.dbf", "Tassi/Nuovo2005.dbf", "Accrediti/Nuovo2005.dbf", "Impostazioni/Nuovo2005.dbf"}) {
         EXPECT_TRUE(std::filesystem::exists(altra + f)) << f;
         EXPECT_FALSE(std::filesystem::exists(dir.folder() + f)) << f;
     }

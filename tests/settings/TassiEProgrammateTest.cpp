@@ -139,9 +139,9 @@ TEST_F(TassiTest, ConversionFailuresWriteNothing) {
     form.BtnNuovoTassoClick(compila({"31/02/2026", "1", "1", "1", "0", "0"}));
     form.BtnNuovoTassoClick(compila({"01/05/2026", "1.5", "1", "1", "0", "0"}));
     form.BtnNuovoTassoClick(compila({"01/05/2026", "1", "1", "1", "0", "10 €"}));
-    EXPECT_EQ(messaggi(), (std::vector<std::string>{"'31/02/2026' is not a valid date",
-                                                    "'1.5' is not a valid floating point value",
-                                                    "'10 €' is not a valid floating point value"}));
+    EXPECT_EQ(messaggi(),
+              (std::vector<std::string>{"'31/02/2026' is not a valid date", "'1.5' is not a valid floating point value",
+                                        "'10 €' is not a valid floating point value"}));
     EXPECT_EQ(tassi().size(), 1u);
     EXPECT_TRUE(notifiche().empty());
     EXPECT_FALSE(form.TassiModificati);
