@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <random>
 #include <string>
+
+#include <sys/wait.h>
 
 namespace valmora {
 namespace {
@@ -37,6 +40,24 @@ private:
 
 Date d(int y, int m, int day) {
     return *Date::fromYmd(y, m, day);
+}
+
+// What Python's dbfread (the Debian package, run by the system interpreter) prints of a table,
+// through the dump tool of the engine's own reader tests; empty when it cannot run here.
+std::string dbfread(const std::string& dbf) {
+    const std::string python = "/usr/bin/python3";
+    const std::string tool = std::string(VALMORA_TESTS_DIR) + "/tools/dbfread_dump.py";
+    if (!fs::exists(python) || !fs::exists(tool))
+        return "";
+    FILE* pipe = ::popen((python + " '" + tool + "' '" + dbf + "' 2>&1").c_str(), "r");
+    if (!pipe)
+        return "";
+    std::string out;
+    char buf[4096];
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
+        out.append(buf, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? out : "";
 }
 
 class TDMTest : public ::testing::Test {
@@ -140,6 +161,44 @@ TEST_F(TDMTest, DefaultRowsOfANewAccount) {
     EXPECT_EQ(righe[2], attese[1]);
     EXPECT_EQ(righe[3], attese[2]);
     EXPECT_EQ(righe[0].giorno, Money::fromWhole(27));
+}
+
+TEST_F(TDMTest, AnotherDBaseReaderSeesTheNewAccountAsWritten) {
+    creaConto("Conto.dbf");
+    dm.TableTassi.close();
+    dm.TableImp.close();
+    dm.TableAcc.close();
+    const AccountFileSet set{dir.folder(), "Conto.dbf"};
+    const std::string tassi = dbfread(set.tassi());
+    if (tassi.empty())
+        GTEST_SKIP() << "Python's dbfread is not available";
+    EXPECT_NE(tassi.find("fields: DATA:D:8:0 LIMITE:N:20:4 TASSOCRE:N:20:4 TASSODEB:N:20:4 TASSOH:N:20:4 "
+                         "RITENUTA:N:20:4"),
+              std::string::npos)
+        << tassi;
+    EXPECT_NE(tassi.find("DATA=20050320\tLIMITE=0.0000\tTASSOCRE=0.0000\tTASSODEB=10.0000\tTASSOH=2.0000\t"
+                         "RITENUTA=27.0000"),
+              std::string::npos)
+        << tassi;
+
+    const std::string movimenti = dbfread(set.movimenti());
+    EXPECT_NE(movimenti.find("fields: DATA:D:8:0 VALUTA:D:8:0 OPERAZIONE:C:10:0 TIPO:C:25:0 IMPORTO:N:20:4 "
+                             "COMMENTO:C:250:0"),
+              std::string::npos)
+        << movimenti;
+
+    const std::string impostazioni = dbfread(set.impostazioni());
+    EXPECT_NE(impostazioni.find("encoding: cp1252"), std::string::npos) << impostazioni;
+    for (const char* campo : {"ISTITUTO=Istituto", "CAPITA_CRE=MENSILE", "BMENSILE=1500.0000", "PASSWORD=0",
+                              "NEW_ANNO=T", "OLDDATA=20050320", "NUM_REC=0.0000", "SCOPERTO=F"})
+        EXPECT_NE(impostazioni.find(campo), std::string::npos) << campo << "\n" << impostazioni;
+
+    const std::string accrediti = dbfread(set.accrediti());
+    // The programmed operations keep the mixed-case names the file has always had.
+    EXPECT_NE(accrediti.find("Descrizion=Stipendio\tImporto=0.0000\tOperazione=Accredito\tTipo=Stipendio\t"
+                             "Frequenza=Mensile\tInizio=Gennaio\tGiorno=27.0000"),
+              std::string::npos)
+        << accrediti;
 }
 
 TEST_F(TDMTest, TwoAccountsInOneFolderKeepSeparateAssociatedTables) {
