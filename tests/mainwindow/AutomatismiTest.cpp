@@ -67,6 +67,17 @@ TEST_F(AutomatismiTest, TheMonthsInterestPlaceholderIsWrittenBeforeItsProposals)
                                               "27/04/2026: " + marzo + aprile, "30/04/2026: " + marzo + aprile}));
 }
 
+TEST_F(AutomatismiTest, AProposalChangedInTheDialogIsInsertedWithTheUsersValues) {
+    contoConUnMovimento(d(2026, 3, 15));
+    clock.set(d(2026, 3, 28));
+    ui.changedTo = ProposalValues{d(2026, 3, 26), "Stipendio", Money::fromWhole(1850), "stipendio di marzo"};
+    apri("C.dbf");
+    ASSERT_EQ(ui.proposals.size(), 1U);
+    EXPECT_EQ(movimentiSuDisco("C.dbf"),
+              (std::vector<std::string>{"15/03/2026 Accredito Bonifico 1000", "26/03/2026 Accredito Stipendio 1850"}));
+    EXPECT_EQ(oldData("C.dbf"), d(2026, 3, 28));
+}
+
 TEST_F(AutomatismiTest, CancellingEveryProposalStillMovesOldDataAndMarksChanges) {
     contoConUnMovimento(d(2026, 3, 15));
     clock.set(d(2026, 4, 30));

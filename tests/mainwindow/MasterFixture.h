@@ -14,6 +14,7 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace valmora::testing {
@@ -49,8 +50,9 @@ public:
     std::vector<FileDialogRequest> saveDialogs;
     std::vector<OperationProposal> proposals;
     std::string caption;
-    bool failOnProposal = false; // an engine failure in the middle of a run
+    bool failOnProposal = false;                              // an engine failure in the middle of a run
     std::function<void(const OperationProposal&)> onProposal; // looks at the files while the dialog is up
+    std::optional<ProposalValues> changedTo;                  // the user's own values, confirmed
 
     std::optional<std::string> askSaveFile(const FileDialogRequest& request) override {
         saveDialogs.push_back(request);
@@ -63,6 +65,9 @@ public:
         }
         if (failOnProposal) {
             throw std::runtime_error("guasto simulato");
+        }
+        if (changedTo) {
+            return std::exchange(changedTo, std::nullopt);
         }
         return ScriptedUserInterface::askProposal(proposal);
     }
