@@ -2,6 +2,7 @@
 
 #include "entry/OperationEntry.h"
 
+#include "entry/GridSuspension.h"
 #include "entry/TextFit.h"
 #include "ledger/Ledger.h"
 #include "model/Movement.h"
@@ -10,23 +11,14 @@
 
 namespace valmora {
 
-namespace {
-
-class GrigliaSospesa {
-public:
-    explicit GrigliaSospesa(UserInterface& ui) : ui_(ui) { ui_.ledgerGridSuspended(true); }
-    ~GrigliaSospesa() { ui_.ledgerGridSuspended(false); }
-    GrigliaSospesa(const GrigliaSospesa&) = delete;
-    GrigliaSospesa& operator=(const GrigliaSospesa&) = delete;
-
-private:
-    UserInterface& ui_;
-};
-
-} // namespace
-
 DialogResult OperationEntry::BitBtnConfermaClick(DialogResult premuto) {
-    GrigliaSospesa sospesa(ui_);
+    SospensioneGriglia sospesa(ui_, dm_.MainTable);
+    const DialogResult esito = conferma(premuto);
+    sospesa.termina();
+    return esito;
+}
+
+DialogResult OperationEntry::conferma(DialogResult premuto) {
 
     const std::string tipo = scheda_.ComboBoxTipo;
     const std::string operazione = scheda_.ComboOp;
@@ -90,8 +82,8 @@ bool OperationEntry::correnteVuota() {
     return !movimenti.isOpen() || movimenti.isEmpty() || movimenti.recNo() == 0;
 }
 
-void OperationEntry::confermaModifica(const std::string& operazione, const std::string& tipo, Date data,
-                                      Money importo, const std::string& descrizione) {
+void OperationEntry::confermaModifica(const std::string& operazione, const std::string& tipo, Date data, Money importo,
+                                      const std::string& descrizione) {
     if (correnteVuota()) {
         // Nothing is selected: there is no movement to replace, and inventing one would be worse.
         return;
@@ -108,8 +100,7 @@ void OperationEntry::confermaModifica(const std::string& operazione, const std::
         DopoInserimento(operazione, tipo, importo, data, valuta);
     } else {
         appendiMovimento(precedente);
-        DopoInserimento(precedente.operazione, precedente.tipo, precedente.importo, precedente.data,
-                        precedente.valuta);
+        DopoInserimento(precedente.operazione, precedente.tipo, precedente.importo, precedente.data, precedente.valuta);
     }
 }
 
@@ -144,8 +135,8 @@ void OperationEntry::appendiProgrammata(const std::string& descrizione, Money im
     t.post();
 }
 
-void OperationEntry::modificaProgrammata(const std::string& descrizione, Money importo,
-                                         const std::string& operazione, const std::string& tipo, Money giorno) {
+void OperationEntry::modificaProgrammata(const std::string& descrizione, Money importo, const std::string& operazione,
+                                         const std::string& tipo, Money giorno) {
     dbase::Table& t = dm_.TableAcc;
     if (!t.isOpen() || t.isEmpty() || t.recNo() == 0) {
         return;

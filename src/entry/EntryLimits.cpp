@@ -23,6 +23,10 @@ bool OperationEntry::PrimaDiInserire(std::string_view operazione, std::string_vi
     // to its booking date instead.
     const bool allaData = ledger_.Stato().DataUltimaValuta > data || filtroUtente;
     if (allaData) {
+        // The as-of text goes in before filtering is switched on, so the view is rebuilt once, not twice.
+        if (!filtroUtente) {
+            movimenti.setFilter(TestoFiltroAllaData(data));
+        }
         movimenti.setFiltered(true);
         // The user's view is put back however the check ends, a table error included.
         struct Ripristino {

@@ -108,7 +108,11 @@ int FiltroMovimenti::AnnoFiltro() const {
 void FiltroMovimenti::FiltraDati(MittenteFiltro mittente, bool allaData, Date data) {
     dbase::Table& movimenti = dm_.MainTable;
     if (allaData) {
-        movimenti.setFilter(TestoFiltroAllaData(data));
+        // The same text again would only rebuild the view for nothing.
+        std::string testo = TestoFiltroAllaData(data);
+        if (movimenti.filter() != testo) {
+            movimenti.setFilter(std::move(testo));
+        }
         ledger_.ScansioneRecord(false, false);
         return;
     }

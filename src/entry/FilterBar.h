@@ -24,14 +24,14 @@ enum class MittenteFiltro { Nessuno, ComboData, ComboData2, ComboOperazioni, Com
 inline constexpr std::string_view kTutto = "Tutto";
 
 struct BarraQuery {
-    std::string ComboData{kTutto};        // start month, or "Tutto"
-    std::string ComboData2;               // end month as typed or chosen; "" or a non-month leaves it open
-    bool ComboData2Abilitato = false;     // with the label " fino a"
-    std::string ComboOperazioni{kTutto};  // operation, or "Tutto"
-    StringList ComboTipoVoci{true};       // sorted: the operation's types and "Tutto"
-    std::string ComboTipo;                // selected type ("" when the selection was cleared)
-    bool ComboTipoAbilitato = false;      // with the label "Tipo "
-    std::string EditCerca;                // description prefix; takes effect at "&Vai" or the next combo change
+    std::string ComboData{kTutto};       // start month, or "Tutto"
+    std::string ComboData2;              // end month as typed or chosen; "" or a non-month leaves it open
+    bool ComboData2Abilitato = false;    // with the label " fino a"
+    std::string ComboOperazioni{kTutto}; // operation, or "Tutto"
+    StringList ComboTipoVoci{true};      // sorted: the operation's types and "Tutto"
+    std::string ComboTipo;               // selected type ("" when the selection was cleared)
+    bool ComboTipoAbilitato = false;     // with the label "Tipo "
+    std::string EditCerca;               // description prefix; takes effect at "&Vai" or the next combo change
 
     // The items of the fixed lists: the twelve months then "Tutto"; the seven operations and "Tutto", sorted.
     static StringList VociComboData();

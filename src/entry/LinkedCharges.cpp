@@ -75,7 +75,8 @@ void OperationEntry::DopoInserimento(std::string_view operazione, std::string_vi
         if (saldo < Money() && !impostazioni.scoperto) {
             inserisciAddebito(tipo::Operazioni, kCommissioneScopertura, addebiti.commScope, valuta);
             scriviScoperto(true);
-        } else if (saldo >= Money()) {
+        } else if (saldo >= Money() && impostazioni.scoperto) {
+            // Clearing a flag that is already clear would only rewrite the settings file.
             scriviScoperto(false);
         }
     }
@@ -102,10 +103,9 @@ void OperationEntry::decidiSuTuttiIMovimenti() {
     ledger_.ScansioneRecord(false, false);
 }
 
-void OperationEntry::inserisciAddebito(std::string_view tipo, std::string_view commento, Money importo,
-                                       Date valuta) {
-    dm_.MainTable.appendRecord({valuta, valuta, std::string(operazione::Imposta), std::string(tipo), importo,
-                                std::string(commento)});
+void OperationEntry::inserisciAddebito(std::string_view tipo, std::string_view commento, Money importo, Date valuta) {
+    dm_.MainTable.appendRecord(
+        {valuta, valuta, std::string(operazione::Imposta), std::string(tipo), importo, std::string(commento)});
     std::int64_t scratch = 0;
     Date precedente = valuta;
     ledger_.LeggiRecord(precedente, valuta, importo, scratch, scratch, operazione::Imposta, tipo, false);

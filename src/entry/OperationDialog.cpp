@@ -2,6 +2,7 @@
 
 #include "entry/OperationEntry.h"
 
+#include "entry/GridSuspension.h"
 #include "ledger/Ledger.h"
 #include "model/OperationCatalogue.h"
 #include "model/TDM.h"
@@ -17,8 +18,7 @@ std::string MsgNumeroNonValido(std::string_view testo) {
     return "'" + std::string(testo) + "' is not a valid floating point value";
 }
 
-OperationEntry::OperationEntry(TDM& dm, Ledger& ledger, FiltroMovimenti& filtro, UserInterface& ui,
-                               const Clock& clock)
+OperationEntry::OperationEntry(TDM& dm, Ledger& ledger, FiltroMovimenti& filtro, UserInterface& ui, const Clock& clock)
     : dm_(dm), ledger_(ledger), filtro_(filtro), ui_(ui), clock_(clock) {}
 
 void OperationEntry::ValoriSchedaOpe(const ValoriScheda& valori) {
@@ -43,22 +43,6 @@ void OperationEntry::disponiPerInserimento() {
     scheda_.posizioneTipo = PostoTipo::AlPostoOperazione;
 }
 
-namespace {
-
-// The ledger grid does not follow the movements table while the dialog is open or the confirmation writes.
-class GrigliaSospesa {
-public:
-    explicit GrigliaSospesa(UserInterface& ui) : ui_(ui) { ui_.ledgerGridSuspended(true); }
-    ~GrigliaSospesa() { ui_.ledgerGridSuspended(false); }
-    GrigliaSospesa(const GrigliaSospesa&) = delete;
-    GrigliaSospesa& operator=(const GrigliaSospesa&) = delete;
-
-private:
-    UserInterface& ui_;
-};
-
-} // namespace
-
 DialogResult OperationEntry::mostraSeam() {
     return ui_.showOperationDialog(*this);
 }
@@ -70,11 +54,22 @@ DialogResult OperationEntry::mostraEConferma(const MostraScheda& mostra) {
     // FormClose runs however the dialog ends, also when the confirmation stops on a table error.
     struct Chiusura {
         OperationEntry& entry;
-        ~Chiusura() { entry.FormClose(); }
+        bool chiusa = false;
+        ~Chiusura() {
+            if (!chiusa) {
+                try {
+                    entry.FormClose();
+                } catch (...) {
+                    // Already leaving on the confirmation's own error, the one to report.
+                }
+            }
+        }
     } chiusura{*this};
     if (premuto != DialogResult::Cancel) {
         esito = BitBtnConfermaClick(premuto);
     }
+    chiusura.chiusa = true;
+    FormClose();
     return esito;
 }
 
@@ -85,10 +80,11 @@ DialogResult OperationEntry::InserisciMovimento(const ValoriScheda& valori) {
 DialogResult OperationEntry::InserisciMovimento(const ValoriScheda& valori, const MostraScheda& mostra) {
     DialogResult esito = DialogResult::Retry;
     while (esito == DialogResult::Retry) {
-        GrigliaSospesa sospesa(ui_);
+        SospensioneGriglia sospesa(ui_, dm_.MainTable);
         ValoriSchedaOpe(valori);
         disponiPerInserimento();
         esito = mostraEConferma(mostra);
+        sospesa.termina();
     }
     return esito;
 }

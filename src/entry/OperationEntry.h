@@ -37,7 +37,7 @@ struct Movement;
 
 // The eleven values an opener hands to ValoriSchedaOpe and InserisciMovimento, in their order.
 struct ValoriScheda {
-    std::string intestazione;   // the heading: the dialog's mode
+    std::string intestazione; // the heading: the dialog's mode
     std::string operazione;
     std::string tipo;
     std::string descrizione;
@@ -46,7 +46,7 @@ struct ValoriScheda {
     std::string captionSecondo; // caption of the second button
     Money importo;
     Money giorno;
-    Date data;                  // booking date
+    Date data; // booking date
     bool secondoVisibile = false;
 };
 
@@ -159,6 +159,7 @@ public:
     bool DBGrid1KeyDown(bool tastoCanc, Modificatori modificatori, const MostraScheda& mostra);
 
 private:
+    DialogResult conferma(DialogResult premuto);
     DialogResult mostraSeam();
     DialogResult mostraEConferma(const MostraScheda& mostra);
     void disponiPerInserimento();

@@ -8,8 +8,7 @@ namespace valmora {
 
 bool IntestazioneInserimento(std::string_view heading) {
     return heading == intestazione::Accredito || heading == intestazione::Prelievo ||
-           heading == intestazione::Imposta || heading == intestazione::Addebito ||
-           heading == intestazione::FuoriConto;
+           heading == intestazione::Imposta || heading == intestazione::Addebito || heading == intestazione::FuoriConto;
 }
 
 const std::array<std::string_view, 6>& SchedaOperazione::VociFrequenza() {
@@ -51,8 +50,7 @@ std::optional<int> numero(std::string_view parte, std::size_t minimo, std::size_
     }
     int valore = 0;
     auto [fine, errore] = std::from_chars(parte.data(), parte.data() + parte.size(), valore);
-    if (errore != std::errc() || fine != parte.data() + parte.size() || parte.front() == '-' ||
-        parte.front() == '+') {
+    if (errore != std::errc() || fine != parte.data() + parte.size() || parte.front() == '-' || parte.front() == '+') {
         return std::nullopt;
     }
     return valore;

@@ -51,32 +51,32 @@ enum class CampoScheda {
 enum class PostoTipo { AlPostoOperazione, AccantoOperazione };
 
 struct SchedaOperazione {
-    std::string LabelPanel;           // the heading: the dialog's mode
-    Date Calendario;                  // booking date (DATA)
-    std::string EditImporto = "0";    // amount as typed: decimal comma, optional sign
-    std::string ComboOp;              // operation as typed or chosen
-    StringList ComboOpVoci;           // the operation list; the opener fills it
+    std::string LabelPanel;        // the heading: the dialog's mode
+    Date Calendario;               // booking date (DATA)
+    std::string EditImporto = "0"; // amount as typed: decimal comma, optional sign
+    std::string ComboOp;           // operation as typed or chosen
+    StringList ComboOpVoci;        // the operation list; the opener fills it
     bool ComboOpVisibile = true;
-    std::string ComboBoxTipo;         // type as typed or chosen
-    StringList ComboBoxTipoVoci;      // the types of the operation
+    std::string ComboBoxTipo;    // type as typed or chosen
+    StringList ComboBoxTipoVoci; // the types of the operation
     PostoTipo posizioneTipo = PostoTipo::AccantoOperazione;
-    std::string EditDescrizione;      // description (COMMENTO)
-    bool CBInsAuto = false;           // "Inserisci con frequenza:": also create a programmed operation
-    std::string CBFrequenza;          // frequency (FREQUENZA)
-    std::string CBMeseInizio;         // start month (INIZIO)
-    std::string CBGiorno = "0";       // day of the month (GIORNO); any number may be typed
-    bool programmazioneAbilitata = false; // CBFrequenza, CBMeseInizio, CBGiorno and their labels
-    std::string EditValuta;           // the stored value date "dd/mm/yyyy"; shown, checked, never read back
-    bool EditValutaVisibile = false;  // EditValuta with its label LabelValuta
+    std::string EditDescrizione;                 // description (COMMENTO)
+    bool CBInsAuto = false;                      // "Inserisci con frequenza:": also create a programmed operation
+    std::string CBFrequenza;                     // frequency (FREQUENZA)
+    std::string CBMeseInizio;                    // start month (INIZIO)
+    std::string CBGiorno = "0";                  // day of the month (GIORNO); any number may be typed
+    bool programmazioneAbilitata = false;        // CBFrequenza, CBMeseInizio, CBGiorno and their labels
+    std::string EditValuta;                      // the stored value date "dd/mm/yyyy"; shown, checked, never read back
+    bool EditValutaVisibile = false;             // EditValuta with its label LabelValuta
     std::string BitBtnNuovaOpCaption = "&Nuovo"; // the second button, its caption set by the opener
     bool BitBtnNuovaOpVisibile = false;
-    bool campiAbilitati = true;       // every control of the middle area (false while deleting)
+    bool campiAbilitati = true; // every control of the middle area (false while deleting)
     CampoScheda focus = CampoScheda::Nessuno;
 
     // The items the three programmed-insertion boxes offer (typed text is accepted as well).
     static const std::array<std::string_view, 6>& VociFrequenza(); // "Mensile" ... "Annuale"
-    static StringList VociMese();                                 // "Gennaio" ... "Dicembre"
-    static StringList VociGiorno();                               // "0", "1", ... "28"
+    static StringList VociMese();                                  // "Gennaio" ... "Dicembre"
+    static StringList VociGiorno();                                // "0", "1", ... "28"
 };
 
 // The texts of the field checks made when the focus leaves a field.

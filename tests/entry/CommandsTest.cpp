@@ -119,10 +119,10 @@ TEST_F(Commands, OnlyExactlyCtrlDeleteRunsTheDeleteCommand) {
         return DialogResult::Cancel;
     };
     dm.MainTable.first();
-    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {true, true, false, false}, conta));  // Ctrl+Shift+Del
-    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {false, false, true, false}, conta)); // Alt+Del
-    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {false, true, false, true}, conta));  // with a mouse button
-    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {}, conta));                          // Del alone
+    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {true, true, false, false}, conta));   // Ctrl+Shift+Del
+    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {false, false, true, false}, conta));  // Alt+Del
+    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {false, true, false, true}, conta));   // with a mouse button
+    EXPECT_FALSE(entry.DBGrid1KeyDown(true, {}, conta));                           // Del alone
     EXPECT_FALSE(entry.DBGrid1KeyDown(false, {false, true, false, false}, conta)); // another key
     EXPECT_EQ(aperture, 0);
     EXPECT_TRUE(entry.DBGrid1KeyDown(true, {false, true, false, false}, conta));

@@ -76,8 +76,8 @@ TEST_F(Confirmation, ScheduleTickedStoresTheEnteredAmountNotTheCharge) {
                                  s.CBGiorno = "40"; // any number may be typed
                              }));
     ASSERT_EQ(programmate().size(), 1u);
-    EXPECT_EQ(programmate()[0], (ProgrammedOperation{"spesa", eur("20"), "Prelievo", "S. Bancomat", "Bimestrale",
-                                                     "Marzo", eur("40")}));
+    EXPECT_EQ(programmate()[0],
+              (ProgrammedOperation{"spesa", eur("20"), "Prelievo", "S. Bancomat", "Bimestrale", "Marzo", eur("40")}));
 }
 
 TEST_F(Confirmation, NumberThatDoesNotConvertStopsBeforeAnythingIsWritten) {
@@ -138,8 +138,8 @@ TEST_F(Confirmation, RefusedChangeKeepsTheFormerMovementButStillStoresTheSchedul
         s.CBMeseInizio = "Gennaio";
     }));
     EXPECT_EQ(esito, DialogResult::Ok); // closes; no second showing
-    EXPECT_EQ(messaggi(),
-              std::vector<std::string>{"Operazione non consentita:\rIl prelievo supera la soglia di scopertura massima!"});
+    EXPECT_EQ(messaggi(), std::vector<std::string>{
+                              "Operazione non consentita:\rIl prelievo supera la soglia di scopertura massima!"});
     EXPECT_EQ(righe(), prima);
     EXPECT_EQ(ledger.Totali().Saldo, eur("898"));
     ASSERT_EQ(programmate().size(), 1u);
@@ -174,8 +174,8 @@ TEST_F(Confirmation, DeleteRemovesTheMovementAndItsCharges) {
 }
 
 TEST_F(Confirmation, ProgrammedOperationModesWriteTheProgrammedTableOnly) {
-    entry.ValoriSchedaOpe({"Operazione Automatica", "Addebito", "Luce", "enel", "Bimestrale", "Febbraio", "",
-                           eur("45"), eur("0"), clock.today(), false});
+    entry.ValoriSchedaOpe({"Operazione Automatica", "Addebito", "Luce", "enel", "Bimestrale", "Febbraio", "", eur("45"),
+                           eur("0"), clock.today(), false});
     entry.FormActivate();
     EXPECT_TRUE(entry.Scheda().CBInsAuto);
     EXPECT_EQ(entry.BitBtnConfermaClick(DialogResult::Ok), DialogResult::Ok);

@@ -6,8 +6,8 @@
 #include "entry/OperationEntry.h"
 #include "ledger/Ledger.h"
 #include "model/AccountFileSet.h"
-#include "model/OperationCatalogue.h"
 #include "model/Movement.h"
+#include "model/OperationCatalogue.h"
 #include "model/ProgrammedOperation.h"
 #include "model/ScriptedUserInterface.h"
 #include "model/TDM.h"
@@ -23,7 +23,9 @@
 
 namespace valmora::testing {
 
-inline Date d(int y, int m, int day) { return *Date::fromYmd(y, m, day); }
+inline Date d(int y, int m, int day) {
+    return *Date::fromYmd(y, m, day);
+}
 
 inline Money eur(const char* typed) {
     const auto m = Money::parseTyped(typed);

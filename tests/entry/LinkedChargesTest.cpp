@@ -56,7 +56,7 @@ TEST_F(LinkedCharges, FeeBeyondTheFreeQuotaSparesTaxesAndOffAccountMovements) {
     inserisci(TipoInserimento::FuoriConto, d(2005, 2, 4), "5", "Entrate");
     EXPECT_TRUE(addebiti("Imposta operazioni eccedenti").empty());
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 5), "10", "Sportello"); // the fourth
-    inserisci(TipoInserimento::Accredito, d(2005, 2, 6), "10", "Contante");  // the fifth
+    inserisci(TipoInserimento::Accredito, d(2005, 2, 6), "10", "Contante"); // the fifth
     auto fee = addebiti("Imposta operazioni eccedenti");
     ASSERT_EQ(fee.size(), 2u);
     EXPECT_EQ(fee[0].valuta, d(2005, 2, 5));

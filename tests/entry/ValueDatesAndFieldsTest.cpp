@@ -91,8 +91,8 @@ TEST_F(FieldChecks, OperationAndTypeOutsideTheirListsAreEmptiedAndAskedAgain) {
     EXPECT_TRUE(entry.ComboBoxTipoExit());
 
     EXPECT_EQ(messaggi(), (std::vector<std::string>{"Scegliere un'Operazione dall'elenco di riepilogo",
-                                                     "Scegliere un'Operazione dall'elenco di riepilogo",
-                                                     "Scegliere una Tipologia  dall'elenco di riepilogo"}));
+                                                    "Scegliere un'Operazione dall'elenco di riepilogo",
+                                                    "Scegliere una Tipologia  dall'elenco di riepilogo"}));
 }
 
 TEST_F(FieldChecks, ValueDateBoxAcceptsShortDatesOnly) {
