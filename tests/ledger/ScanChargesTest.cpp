@@ -243,6 +243,25 @@ TEST_F(ScanCharges, ScanReturnsToTheRowThatWasCurrentOrToTheEnd) {
     EXPECT_EQ(Movement::read(dm.MainTable).commento, "terzo");
 }
 
+TEST_F(ScanCharges, ScansRecordTheFirstAndLastValueDates) {
+    movimento(d(2005, 2, 14), "Accredito", "Contante", "10");
+    movimento(d(2005, 11, 3), "Prelievo", "Sportello", "5");
+    movimento(d(2005, 4, 1), "Prelievo", "Sportello", "5");
+
+    ledger.ScansioneRecord(false, false); // neither date is a concern of a totals-only scan
+    EXPECT_TRUE(state.DataPrimaValuta.isNull());
+    EXPECT_TRUE(state.DataUltimaValuta.isNull());
+
+    ledger.ScansioneRecord(true, false);
+    EXPECT_TRUE(state.DataPrimaValuta.isNull());
+    EXPECT_EQ(state.DataUltimaValuta, d(2005, 11, 3));
+
+    ledger.ScansioneRecord(false, true);
+    EXPECT_EQ(state.DataPrimaValuta, d(2005, 2, 14));
+    EXPECT_EQ(state.AnnoPrimaValuta, 2005);
+    EXPECT_EQ(state.MesePrimaValuta, 2);
+}
+
 TEST_F(ScanCharges, GridIsSuspendedOnceForTheWholeScanAndRefreshedOnceAtItsEnd) {
     impostazione("BALTRO", eur("2"));
     impostazione("CAPITA_CRE", std::string("MENSILE"));
