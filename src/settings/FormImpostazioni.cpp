@@ -197,7 +197,8 @@ bool FormImpostazioni::DigitaCampo(std::string_view nome, std::string_view testo
     if (c == nullptr) {
         return false;
     }
-    if (c->costo) {
+    // The field's text changes only when what is typed differs from what it shows.
+    if (c->costo && testo != TestoInModifica(nome)) {
         DBEdit4Change();
     }
     dbase::Table& imp = dm_.TableImp;

@@ -128,8 +128,9 @@ public:
     // A mouse click in any first-tab field (and leaving ISTITUTO): the account is marked modified and the
     // institute label shows the row's ISTITUTO.
     void DBEdit1Change();
-    // The user replaced the field's text with `testo`. Numeric fields take a number with decimal comma; text that
-    // does not convert is refused with its conversion error (the field keeps its value) and false is returned.
+    // The user replaced the field's text with `testo` (a charge field whose text changes sets CostiModificati).
+    // Numeric fields take a number with decimal comma; text that does not convert is refused with its conversion
+    // error (the field keeps its value) and false is returned.
     bool DigitaCampo(std::string_view colonna, std::string_view testo);
     // The text of a charge field changed.
     void DBEdit4Change() { CostiModificati = true; }

@@ -127,7 +127,7 @@ void ImportazioneConto::ImportaOld() {
 
     dbase::Table& old = dm_.TableOld;
     old.close();
-    old.bind(AccountCommands::CartellaDi(*scelto), AccountFileSet::fileNamePart(*scelto));
+    old.bind(AccountCommands::CartellaDi(*scelto), nome);
 
     if (dm_.fileSystem().exists(cartella + nome)) {
         ui_.message(MsgGiaImportato(nome), Buttons::Yes);

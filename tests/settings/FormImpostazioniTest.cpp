@@ -70,8 +70,16 @@ TEST_F(FormImpostazioniTest, OnlyTheEightChargeFieldsSetCostiModificati) {
         costi += c.costo ? 1 : 0;
     }
     EXPECT_EQ(costi, 8);
-    EXPECT_EQ(suDisco(), AccountSettings::defaults(clock.today()));
+    // Typing the text the field already shows changes nothing.
+    impostazioni(
+        [](FormImpostazioni& f) {
+            f.DigitaCampo("MaxScope", "5000");
+            f.DigitaCampo("BPOS", "0");
+            EXPECT_FALSE(f.CostiModificati);
+        },
+        DialogResult::Ok);
     EXPECT_EQ(ui.scansioni, 0);
+    EXPECT_EQ(suDisco(), AccountSettings::defaults(clock.today()));
 }
 
 TEST_F(FormImpostazioniTest, BposChangedThenAnnullaRestoresItAndRunsNoRescan) {
