@@ -137,6 +137,11 @@ TEST_F(ImportaOldTest, Level7TableBecomesANewAccountWithDefaultsAndItsSnapshot) 
     EXPECT_EQ(righe(VecchiConti::cartella(), "conto7.dbf").size(), 5u);
 }
 
+TEST_F(ImportaOldTest, TimestampsGiveTheirDayAndTheTagDataOrdersByTheDate) {
+    importa(vecchio("contoora.dbf"));
+    EXPECT_EQ(righe(conti, "contoora.dbf"), movimentiAttesi("caffè €", "perché – tassa"));
+}
+
 TEST_F(ImportaOldTest, OemAndWindowsDbaseTablesKeepTheirAccentsAndASecondImportIsRefused) {
     importa(vecchio("conto4.dbf"));
     EXPECT_EQ(righe(conti, "conto4.dbf"), movimentiAttesi("caffè euro", "perché - tassa"));

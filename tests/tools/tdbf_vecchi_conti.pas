@@ -10,6 +10,9 @@
     settecampi.dbf  level 7, the six fields and a seventh, QUANTITA; tag DATA
     oemrotto.dbf    dBase IV, code page 850, the six fields and tag DATA; its third row's COMMENTO holds a
                     box-drawing character that Windows-1252 cannot hold
+    contoora.dbf    level 7, Windows-1252: DATA and VALUTA as timestamps (10:30 on the day), IMPORTO a float of TDbf's
+                    default size, the same rows; tag DATA (TDbf cannot index a timestamp, so the
+                    tag's key is OPERAZIONE: a reader must order by the tag's name, DATA)
   The rows of the account tables are written out of date order: 15/03/2003, 10/01/2003, 20/02/2003 (deleted),
   05/02/2003, 31/12/2003, 10/01/2003; amounts 1500.25, 250, 80.4, 0, 2.34, 0.0001.
 
@@ -144,6 +147,45 @@ begin
     SetLanguageDriver(Name, Language);
 end;
 
+procedure WriteTimestampTable;
+var
+  T: TDbf;
+  I: Integer;
+  D: TDateTime;
+begin
+  T := TDbf.Create(nil);
+  try
+    Prepare(T, 'contoora.dbf', 7, $57);
+    T.FieldDefs.Add('DATA', ftDateTime, 0, False);
+    T.FieldDefs.Add('VALUTA', ftDateTime, 0, False);
+    T.FieldDefs.Add('OPERAZIONE', ftString, 10, False);
+    T.FieldDefs.Add('TIPO', ftString, 25, False);
+    T.FieldDefs.Add('IMPORTO', ftFloat, 0, False);
+    T.FieldDefs.Add('COMMENTO', ftString, 250, False);
+    T.CreateTable;
+    T.Open;
+    T.AddIndex('DATA', 'OPERAZIONE', []);
+    for I := 1 to Rows do
+    begin
+      D := EncodeDate(2003, Mesi[I], Giorni[I]);
+      T.Append;
+      T.FieldByName('DATA').AsDateTime := D + EncodeTime(10, 30, 0, 0);
+      T.FieldByName('VALUTA').AsDateTime := D + 2 + EncodeTime(10, 30, 0, 0);
+      T.FieldByName('OPERAZIONE').AsString := Operazioni[I];
+      T.FieldByName('TIPO').AsString := Tipi[I];
+      T.FieldByName('IMPORTO').AsFloat := Importi[I];
+      T.FieldByName('COMMENTO').AsString := Commenti1252[I];
+      T.Post;
+    end;
+    T.IndexName := '';
+    T.PhysicalRecNo := 3;
+    T.Delete;
+    T.Close;
+  finally
+    T.Free;
+  end;
+end;
+
 begin
   if ParamCount <> 1 then
   begin
@@ -159,6 +201,7 @@ begin
     WriteTable('senzatag.dbf', 4, $57, Commenti1252, 'VALUTA', False);
     WriteTable('settecampi.dbf', 7, $57, Commenti1252, 'DATA', True);
     WriteTable('oemrotto.dbf', 4, $12, CommentiRotti, 'DATA', False);
+    WriteTimestampTable;
   except
     on E: Exception do
     begin
