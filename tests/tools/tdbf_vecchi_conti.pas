@@ -12,7 +12,8 @@
                     box-drawing character that Windows-1252 cannot hold
     contoora.dbf    level 7, Windows-1252: DATA and VALUTA as timestamps (10:30 on the day), IMPORTO a float of TDbf's
                     default size, the same rows; tag DATA (TDbf cannot index a timestamp, so the
-                    tag's key is OPERAZIONE: a reader must order by the tag's name, DATA)
+                    tag's key is OPERAZIONE; the program never reads a key from an .mdx and orders the tag
+                    DATA by the field DATA)
   The rows of the account tables are written out of date order: 15/03/2003, 10/01/2003, 20/02/2003 (deleted),
   05/02/2003, 31/12/2003, 10/01/2003; amounts 1500.25, 250, 80.4, 0, 2.34, 0.0001.
 
