@@ -58,6 +58,7 @@ public:
     int scansioni = 0;
     std::vector<std::string> logo;
     std::vector<OperationProposal> proposte;
+    std::vector<FileDialogRequest> salvataggi;
 
     void chartCleared(LedgerChart chart) override {
         if (chart == LedgerChart::Saldo) {
@@ -66,6 +67,10 @@ public:
         ScriptedUserInterface::chartCleared(chart);
     }
     void institutoLabelChanged(const std::string& testo) override { logo.push_back(testo); }
+    std::optional<std::string> askSaveFile(const FileDialogRequest& richiesta) override {
+        salvataggi.push_back(richiesta);
+        return ScriptedUserInterface::askSaveFile(richiesta);
+    }
     std::optional<ProposalValues> askProposal(const OperationProposal& proposta) override {
         proposte.push_back(proposta);
         return ScriptedUserInterface::askProposal(proposta);

@@ -179,6 +179,10 @@ TEST_F(ImportaOldTest, DecliningTheQuestionOrTheDialogDoesNothing) {
     ui.queueAnswers({"si"});
     importazione.ImportaOld(); // the dialog is cancelled
     EXPECT_EQ(messaggi().size(), 3u);
+    ASSERT_EQ(ui.salvataggi.size(), 1u);
+    EXPECT_EQ(ui.salvataggi[0].title, "Importa Versione Precedente");
+    EXPECT_EQ(ui.salvataggi[0].fileName, "");
+    EXPECT_EQ(ui.salvataggi[0].folder, conti);
     EXPECT_TRUE(fileIn(conti).empty());
 }
 

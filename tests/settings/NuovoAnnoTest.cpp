@@ -99,7 +99,12 @@ TEST_F(NuovoAnnoTest, CarriesSettingsLastRatesProgrammedOperationsAndTheBalance)
     const auto vecchiTassi = associata(dir.folder(), kSottocartellaTassi, "Conto2004.dbf");
     const auto vecchieProgrammate = associata(dir.folder(), kSottocartellaAccrediti, "Conto2004.dbf");
 
+    ui.salvataggi.clear();
     carryOver(dir.folder() + "Conto2005.dbf");
+    ASSERT_EQ(ui.salvataggi.size(), 1u);
+    EXPECT_EQ(ui.salvataggi[0].title, "Crea Nuovo Conto");
+    EXPECT_EQ(ui.salvataggi[0].fileName, "Conto2004.dbf");
+    EXPECT_EQ(ui.salvataggi[0].folder, dir.folder());
 
     // The settings row: every field as it was, except the three the new year resets (OLDDATA then moved on to
     // today by the programmed-operations run, which the carried movement makes walk January).
@@ -157,10 +162,15 @@ TEST_F(NuovoAnnoTest, ANewFolderTakesAllFourTablesAndANameInUseIsRefused) {
     EXPECT_TRUE(finestra.aperto);
     EXPECT_EQ(state.NomeFileConto, "Conto2004.dbf");
 
-    carryOver(altra + "Nuovo2005.dbf");
+    carryOver(altra + "ContoCorrente2005.dbf");
     EXPECT_EQ(state.CartellaConto, altra);
-    for (const std::string f :
-         {"Nuovo2005.dbf", "Tassi/Nuovo2005.dbf", "Accrediti/Nuovo2005.dbf", "Impostazioni/Nuovo2005.dbf"}) {
+    // The next year's dialog proposes the first fifteen characters of the name.
+    ui.salvataggi.clear();
+    nuovoAnno.NuovoAnno1Click(false);
+    EXPECT_EQ(ui.salvataggi.at(0).fileName, "ContoCorrente20");
+    EXPECT_EQ(ui.salvataggi.at(0).folder, altra);
+    for (const std::string f : {"ContoCorrente2005.dbf", "Tassi/ContoCorrente2005.dbf",
+                                "Accrediti/ContoCorrente2005.dbf", "Impostazioni/ContoCorrente2005.dbf"}) {
         EXPECT_TRUE(std::filesystem::exists(altra + f)) << f;
         EXPECT_FALSE(std::filesystem::exists(dir.folder() + f)) << f;
     }
