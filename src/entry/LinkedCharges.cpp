@@ -49,17 +49,19 @@ void OperationEntry::DopoInserimento(std::string_view operazione, std::string_vi
         return;
     }
 
-    // Under the user's filter the totals are those of the filtered movements only; the charges must follow
-    // the account, so they are decided on every movement (the new one is the last by value date here).
-    decidiSuTuttiIMovimenti();
+    const AccountSettings impostazioni = ledger_.Impostazioni();
+    const ChargeSettings addebiti = ChargeSettings::from(impostazioni);
+    // Under the user's filter the totals are those of the filtered movements only; the fee and the commission
+    // must follow the account, so they are decided on every movement (the new one is the last by value date).
+    if (SoggettaAdAddebitiInserimento(operazione) && (addebiti.costoOpe > Money() || addebiti.commScope > Money())) {
+        decidiSuTuttiIMovimenti();
+    }
 
     // 3.
     if (valuta > clock_.today()) {
         ui_.message(AvvisoValutaFutura(operazione, importo, valuta), Buttons::Ok);
     }
 
-    const AccountSettings impostazioni = ledger_.Impostazioni();
-    const ChargeSettings addebiti = ChargeSettings::from(impostazioni);
     // 4. The fee of the withdrawal's kind.
     if (auto commissione = CommissioneTipo(addebiti, operazione, tipo)) {
         inserisciAddebito(commissione->tipo, commissione->commento, commissione->importo, valuta);
