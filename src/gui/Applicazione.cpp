@@ -7,12 +7,13 @@
 
 // The pictures live in the static library's resources, which the program must register itself
 // (outside any namespace, as the resource initialiser is declared globally).
-static void registraRisorse() { Q_INIT_RESOURCE(valmora); }
+static void registraRisorse() {
+    Q_INIT_RESOURCE(valmora);
+}
 
 namespace valmora::gui {
 
-Applicazione::Applicazione(const Clock& clock, const QString& fileImpostazioni)
-    : clock_(clock) {
+Applicazione::Applicazione(const Clock& clock, const QString& fileImpostazioni) : clock_(clock) {
     registraRisorse();
     master_ = std::make_unique<TFormMaster>(ui_, clock_, fileImpostazioni);
     operazione_ = new TFormOperazione(ui_, master_.get());

@@ -39,7 +39,9 @@ void preparaGrafico(QChart* chart, const QString& titolo, const QColor& fondo) {
 
 } // namespace
 
-QColor colore(const Rgb& rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor colore(const Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* parent)
     : QChartView(parent), series_(new QLineSeries), axisX_(new QCategoryAxis), axisY_(new QValueAxis) {

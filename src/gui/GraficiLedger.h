@@ -68,7 +68,9 @@ private:
     static constexpr int kRigaLegenda = 13;
     class LegendaTorta : public QWidget {
     public:
-        explicit LegendaTorta(GraficoTorta* o) : QWidget(o), owner(o) { setAttribute(Qt::WA_TransparentForMouseEvents); }
+        explicit LegendaTorta(GraficoTorta* o) : QWidget(o), owner(o) {
+            setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
         void paintEvent(QPaintEvent* event) override;
         GraficoTorta* owner;
     };

@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QPainter>
 
-
 namespace valmora::gui {
 
 namespace {
@@ -52,8 +51,8 @@ void GrigliaValoriDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     const int row = index.row();
     const int column = index.column();
     const bool selected = option.state.testFlag(QStyle::State_Selected);
-    const ColoriCella colori = ColoriGrigliaValori(column, row, selected, row == 0, QColor(255, 255, 255),
-                                                   GrigliaValori::kLuce3D);
+    const ColoriCella colori =
+        ColoriGrigliaValori(column, row, selected, row == 0, QColor(255, 255, 255), GrigliaValori::kLuce3D);
     painter->save();
     painter->fillRect(option.rect, colori.sfondo);
     QFont font = option.font;

@@ -6,13 +6,15 @@ namespace valmora::gui {
 
 namespace {
 
-constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kCampi = {"DATA",  "VALUTA",  "OPERAZIONE",
-                                                                            "TIPO",  "IMPORTO", "COMMENTO"};
+constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kCampi = {"DATA", "VALUTA",  "OPERAZIONE",
+                                                                             "TIPO", "IMPORTO", "COMMENTO"};
 // The grid's titles: the description column is shown as DESCRIZIONE.
-constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kTitoli = {"DATA",  "VALUTA",  "OPERAZIONE",
-                                                                             "TIPO",  "IMPORTO", "DESCRIZIONE"};
+constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kTitoli = {"DATA", "VALUTA",  "OPERAZIONE",
+                                                                              "TIPO", "IMPORTO", "DESCRIZIONE"};
 
-QString fromStd(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString fromStd(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 } // namespace
 
@@ -24,11 +26,17 @@ LedgerTableModel::LedgerTableModel(dbase::Table& table, QObject* parent) : QAbst
     count_ = table_.isOpen() ? table_.recordCount() : 0;
 }
 
-LedgerTableModel::~LedgerTableModel() { table_.removeObserver(this); }
+LedgerTableModel::~LedgerTableModel() {
+    table_.removeObserver(this);
+}
 
-int LedgerTableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count_; }
+int LedgerTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count_;
+}
 
-int LedgerTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : NumeroColonne; }
+int LedgerTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : NumeroColonne;
+}
 
 Qt::ItemFlags LedgerTableModel::flags(const QModelIndex& index) const {
     // Read-only: selectable, never editable.

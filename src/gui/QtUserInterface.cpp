@@ -120,7 +120,9 @@ bool QtUserInterface::esegui(const std::function<void()>& command) {
     }
 }
 
-void QtUserInterface::mostraErrore(const std::string& text) { message(text, Buttons::Ok); }
+void QtUserInterface::mostraErrore(const std::string& text) {
+    message(text, Buttons::Ok);
+}
 
 Answer QtUserInterface::message(const std::string& text, Buttons buttons) {
     const std::vector<Answer> allowed = buttonsOf(buttons);
@@ -174,8 +176,8 @@ std::optional<std::string> QtUserInterface::fileDialog(const FileDialogRequest& 
     }
     if (answerByDefault_)
         return std::nullopt;
-    QFileDialog dialog(parent_, QString::fromStdString(request.title),
-                       QString::fromStdString(request.folder), filterText(request));
+    QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.folder),
+                       filterText(request));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
@@ -232,6 +234,10 @@ std::optional<ProposalValues> QtUserInterface::askProposal(const OperationPropos
     values.importo = *importo;
     values.descrizione = scheda.EditDescrizione;
     return values;
+}
+
+std::optional<std::string> QtUserInterface::askPassword(const PasswordPrompt& prompt) {
+    return passwordAsker_ ? passwordAsker_(prompt) : std::nullopt;
 }
 
 void QtUserInterface::captionChanged(const std::string& caption) {

@@ -54,6 +54,9 @@ public:
     void setProposalEntry(OperationEntry* entry) { proposalEntry_ = entry; }
     // Opens the help on a topic; the main window provides the viewer.
     void setHelpOpener(std::function<void(int topic)> opener) { helpOpener_ = std::move(opener); }
+    // The password dialog (TFormPass), provided beside the main window; unset, the prompt is cancelled.
+    using PasswordAsker = std::function<std::optional<std::string>(const PasswordPrompt&)>;
+    void setPasswordAsker(PasswordAsker asker) { passwordAsker_ = std::move(asker); }
     void openHelp(int topic);
 
     // Runs one user command: an engine error (an exception with an Italian message) stops the command
@@ -68,6 +71,7 @@ public:
     std::shared_ptr<ReportCanvas> askPrintCanvas() override;
     DialogResult showOperationDialog(OperationEntry& entry) override;
     std::optional<ProposalValues> askProposal(const OperationProposal& proposal) override;
+    std::optional<std::string> askPassword(const PasswordPrompt& prompt) override;
     void totalsGridChanged(const TotalsGrid& grid) override;
     void chartCleared(LedgerChart chart) override;
     void chartPointAdded(LedgerChart chart, const ChartPoint& point) override;
@@ -112,6 +116,7 @@ private:
     TFormOperazione* dialog_ = nullptr;
     OperationEntry* proposalEntry_ = nullptr;
     std::function<void(int)> helpOpener_;
+    PasswordAsker passwordAsker_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> files_;
     bool answerByDefault_ = false;

@@ -27,7 +27,9 @@ void TFormCalendario::mostra(const QDate& oggi) {
     show();
 }
 
-void TFormCalendario::closeEvent(QCloseEvent* event) { QDialog::closeEvent(event); }
+void TFormCalendario::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+}
 
 void TFormCalendario::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);

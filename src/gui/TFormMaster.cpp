@@ -38,9 +38,13 @@ namespace {
 
 constexpr const char* kVersioneFile = "040106";
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
-QDate toQDate(Date d) { return d.isNull() ? QDate() : QDate(d.year(), d.month(), d.day()); }
+QDate toQDate(Date d) {
+    return d.isNull() ? QDate() : QDate(d.year(), d.month(), d.day());
+}
 
 // A hint "short|long": the short part is the tooltip, the long part goes to status panel 0.
 void hint(QWidget* w, const QString& h) {
@@ -48,7 +52,9 @@ void hint(QWidget* w, const QString& h) {
     w->setStatusTip(TFormMaster::parteLunga(h));
 }
 
-QIcon icona(const char* name) { return QIcon(QStringLiteral(":/icone/%1.svg").arg(QLatin1String(name))); }
+QIcon icona(const char* name) {
+    return QIcon(QStringLiteral(":/icone/%1.svg").arg(QLatin1String(name)));
+}
 
 QFont arial(int pixels, bool bold = false, bool italic = false) {
     QFont f(QStringLiteral("Arial"));
@@ -135,8 +141,8 @@ void TFormMaster::creaMenu() {
     MenuConto = menuBar()->addMenu(QStringLiteral("&Conto"));
     Nuovo1 = azione(MenuConto, QStringLiteral("&Nuovo"), QKeySequence(Qt::CTRL | Qt::Key_N),
                     QStringLiteral("Creare un nuovo conto"));
-    NuovoAnno1 = azione(MenuConto, QStringLiteral("N&uovo Anno"), {},
-                        QStringLiteral("Riportare il saldo in un nuovo conto"));
+    NuovoAnno1 =
+        azione(MenuConto, QStringLiteral("N&uovo Anno"), {}, QStringLiteral("Riportare il saldo in un nuovo conto"));
     Apri1 = azione(MenuConto, QStringLiteral("&Apri"), QKeySequence(Qt::CTRL | Qt::Key_A),
                    QStringLiteral("Aprire un conto esistente"));
     Salva1 = azione(MenuConto, QStringLiteral("&Salva"), QKeySequence(Qt::CTRL | Qt::Key_S),
@@ -149,8 +155,8 @@ void TFormMaster::creaMenu() {
     MenuConto->addSeparator();
     StampaRiepilogo1 = azione(MenuConto, QStringLiteral("Stampa &Riepilogo Mensile ..."), {},
                               QStringLiteral("Stampa un riepilogo mensile dei movimenti"));
-    Password1 = azione(MenuConto, QStringLiteral("&Password..."), {},
-                       QStringLiteral("Impostare una password di sicurezza"));
+    Password1 =
+        azione(MenuConto, QStringLiteral("&Password..."), {}, QStringLiteral("Impostare una password di sicurezza"));
     MenuConto->addSeparator();
     Esci1 = azione(MenuConto, QStringLiteral("&Esci"), QKeySequence(Qt::ALT | Qt::Key_F4),
                    QStringLiteral("Chiude l'applicazione"));
@@ -161,12 +167,12 @@ void TFormMaster::creaMenu() {
     const auto ctrlAlt = [](Qt::Key k) { return QKeySequence(Qt::CTRL | Qt::ALT | k); };
     Accredito1 = azione(MenuInserisci, QStringLiteral("&Accredito"), ctrlAlt(Qt::Key_A),
                         QStringLiteral("Inserisce un accredito"));
-    Prelievo1 = azione(MenuInserisci, QStringLiteral("&Prelievo"), ctrlAlt(Qt::Key_P),
-                       QStringLiteral("Inserisce un prelievo"));
-    Addebito1 = azione(MenuInserisci, QStringLiteral("A&ddebito"), ctrlAlt(Qt::Key_D),
-                       QStringLiteral("Inserisce un addebito"));
-    Imposta1 = azione(MenuInserisci, QStringLiteral("&Imposta"), ctrlAlt(Qt::Key_I),
-                      QStringLiteral("Inserisce un'imposta"));
+    Prelievo1 =
+        azione(MenuInserisci, QStringLiteral("&Prelievo"), ctrlAlt(Qt::Key_P), QStringLiteral("Inserisce un prelievo"));
+    Addebito1 =
+        azione(MenuInserisci, QStringLiteral("A&ddebito"), ctrlAlt(Qt::Key_D), QStringLiteral("Inserisce un addebito"));
+    Imposta1 =
+        azione(MenuInserisci, QStringLiteral("&Imposta"), ctrlAlt(Qt::Key_I), QStringLiteral("Inserisce un'imposta"));
     FuoriConto1 = azione(MenuInserisci, QStringLiteral("&Fuori Conto"), ctrlAlt(Qt::Key_F),
                          QStringLiteral("Inserisce un movimento Fuori Conto"));
     Elimina1 = azione(MenuModifica, QStringLiteral("&Elimina"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
@@ -198,17 +204,16 @@ void TFormMaster::creaMenu() {
     Dettagli1 = spunta(QStringLiteral("&Dettagli Operazioni"), {},
                        QStringLiteral("Visualizza/Nasconde il riepilogo dei valori delle singole operazioni"), true,
                        VoceVisualizza::DettagliOperazioni);
-    GraficoSaldo1 = spunta(QStringLiteral("Grafico &Saldo"), {},
-                           QStringLiteral("Visualizza/Nasconde l'andamento grafico del Saldo"), true,
-                           VoceVisualizza::GraficoSaldo);
-    GraficoFC1 =
-        spunta(QStringLiteral("Grafico Fuori &Conto"), {},
-               QStringLiteral("Visualizza/Nasconde l'andamento grafico delle operazioni Fuori Conto"), true,
-               VoceVisualizza::GraficoFuoriConto);
-    PercentualeOperazioni1 = spunta(
-        QStringLiteral("&Percentuale Operazioni"), {},
-        QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true,
-        VoceVisualizza::PercentualeOperazioni);
+    GraficoSaldo1 =
+        spunta(QStringLiteral("Grafico &Saldo"), {},
+               QStringLiteral("Visualizza/Nasconde l'andamento grafico del Saldo"), true, VoceVisualizza::GraficoSaldo);
+    GraficoFC1 = spunta(QStringLiteral("Grafico Fuori &Conto"), {},
+                        QStringLiteral("Visualizza/Nasconde l'andamento grafico delle operazioni Fuori Conto"), true,
+                        VoceVisualizza::GraficoFuoriConto);
+    PercentualeOperazioni1 =
+        spunta(QStringLiteral("&Percentuale Operazioni"), {},
+               QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true,
+               VoceVisualizza::PercentualeOperazioni);
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     Contenuti1 = azione(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
@@ -349,9 +354,9 @@ void TFormMaster::creaBarraQuery() {
     Label1->setFixedWidth(35);
     ComboData2 = combo("ComboData2", 80, true, QStringLiteral("Seleziona Fine"));
     BarraQuery->addSeparator();
-    LabelOperazione = etichetta(
-        QStringLiteral("Operazione "),
-        QStringLiteral("Filtra la visualizzazione dei movimenti con l' Operazione selezionata"));
+    LabelOperazione =
+        etichetta(QStringLiteral("Operazione "),
+                  QStringLiteral("Filtra la visualizzazione dei movimenti con l' Operazione selezionata"));
     ComboOperazioni =
         combo("ComboOperazioni", 88, false,
               QStringLiteral("Operazioni visualizzate|Filtra i movimenti secondo l'Operazione visualizzata"));
@@ -388,10 +393,8 @@ void TFormMaster::creaBarraQuery() {
     BarraQuery->addWidget(TCalendario);
 
     // The user's changes only: the bar is refilled from the engine with signals blocked.
-    connect(ComboData, &QComboBox::currentIndexChanged, this,
-            [this] { ComboDataChange(MittenteFiltro::ComboData); });
-    connect(ComboData2, &QComboBox::currentTextChanged, this,
-            [this] { ComboDataChange(MittenteFiltro::ComboData2); });
+    connect(ComboData, &QComboBox::currentIndexChanged, this, [this] { ComboDataChange(MittenteFiltro::ComboData); });
+    connect(ComboData2, &QComboBox::currentTextChanged, this, [this] { ComboDataChange(MittenteFiltro::ComboData2); });
     connect(ComboOperazioni, &QComboBox::currentIndexChanged, this, [this] { ComboOperazioniChange(); });
     connect(ComboTipo, &QComboBox::currentIndexChanged, this, [this] { ComboTipoChange(); });
     connect(TBCerca, &QToolButton::clicked, this, [this] { TBCercaClick(); });
@@ -459,8 +462,8 @@ void TFormMaster::creaPannelli() {
             });
     connect(modello, &LedgerTableModel::rigaCorrenteCambiata, this, [this](int row) {
         const QModelIndex index = modello->index(row, 1);
-        DBGrid1->selectionModel()->setCurrentIndex(
-            index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        DBGrid1->selectionModel()->setCurrentIndex(index,
+                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     });
 
     PannelloValori = new QWidget(Splitter1);
@@ -480,8 +483,8 @@ void TFormMaster::creaPannelli() {
     ContenitoreGrafici = new QWidget;
     Chart1 = new GraficoLinea(QStringLiteral("Saldo (Migliaia di €)"), QColor(255, 255, 128), ContenitoreGrafici);
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    ChartFC = new GraficoLinea(QStringLiteral("Fuori Conto (Migliaia di €)"), QColor(183, 255, 183),
-                               ContenitoreGrafici);
+    ChartFC =
+        new GraficoLinea(QStringLiteral("Fuori Conto (Migliaia di €)"), QColor(183, 255, 183), ContenitoreGrafici);
     ChartFC->setObjectName(QStringLiteral("ChartFC"));
     ChartMovimenti = new GraficoTorta(ContenitoreGrafici);
     ChartMovimenti->setObjectName(QStringLiteral("ChartMovimenti"));
@@ -550,8 +553,7 @@ void TFormMaster::FormCreate() {
 #endif
     Stato().PasswordAccettata = false;
     if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->geometry().width() == 640)
-        ui_.message("Per una visione ottimale si raccomanda \runa risoluzione video di almeno 800 x 600",
-                    Buttons::Yes);
+        ui_.message("Per una visione ottimale si raccomanda \runa risoluzione video di almeno 800 x 600", Buttons::Yes);
     syncingBar_ = true;
     riempi(ComboOperazioni, valmora::BarraQuery::VociComboOperazioni());
     riempi(ComboData, valmora::BarraQuery::VociComboData());
@@ -644,15 +646,14 @@ void TFormMaster::impilaGrafici() {
     Chart1->setVisible(l.altezzaChart1 > 0);
     ChartFC->setVisible(l.altezzaChartFC > 0);
     ChartMovimenti->setVisible(l.altezzaChartMovimenti > 0);
-    ContenitoreGrafici->setFixedSize(
-        190, std::max(1, l.altezzaChart1 + l.altezzaChartFC + l.altezzaChartMovimenti));
+    ContenitoreGrafici->setFixedSize(190, std::max(1, l.altezzaChart1 + l.altezzaChartFC + l.altezzaChartMovimenti));
 }
 
 void TFormMaster::applicaVista() {
     const SpuntaVisualizza& sp = motore_.Spunte();
     const std::pair<QAction*, bool> marks[] = {
-        {Dettagli1, sp.DettagliOperazioni},   {GraficoSaldo1, sp.GraficoSaldo},
-        {GraficoFC1, sp.GraficoFuoriConto},   {PercentualeOperazioni1, sp.PercentualeOperazioni},
+        {Dettagli1, sp.DettagliOperazioni},     {GraficoSaldo1, sp.GraficoSaldo},
+        {GraficoFC1, sp.GraficoFuoriConto},     {PercentualeOperazioni1, sp.PercentualeOperazioni},
         {BarraOperazioni1, sp.BarraOperazioni}, {BarraFiltri1, sp.BarraFiltri},
         {SchermoIntero1, sp.SchermoIntero}};
     for (const auto& [action, checked] : marks)
@@ -675,7 +676,9 @@ void TFormMaster::Dettagli1Click(VoceVisualizza voce) {
     applicaVista();
 }
 
-void TFormMaster::Splitter1Moved() { motore_.Splitter1Moved(DBGrid1->width()); }
+void TFormMaster::Splitter1Moved() {
+    motore_.Splitter1Moved(DBGrid1->width());
+}
 
 // ---------------------------------------------------------------------------------------------
 // Events
@@ -740,9 +743,13 @@ void TFormMaster::SpeedEliminaClick() {
     comando([this] { entry().SpeedEliminaClick(); });
 }
 
-void TFormMaster::File1Click() { Salva1->setEnabled(contoAperto() && motore_.File1Click()); }
+void TFormMaster::File1Click() {
+    Salva1->setEnabled(contoAperto() && motore_.File1Click());
+}
 
-void TFormMaster::Esci1Click() { close(); }
+void TFormMaster::Esci1Click() {
+    close();
+}
 
 void TFormMaster::Informazionisu1Click() {
     Informazioni->mostraInformazioni(q(Stato().TitoloProgramma), QString::fromLatin1(kVersioneFile));
@@ -784,8 +791,8 @@ void TFormMaster::StampaRiepilogo1Click() {
         ~Riprendi() { w->sospendiGriglia(false); }
     } riprendi{this};
     const MasterState& st = Stato();
-    MonthlySummaryReport report({dm().MainTable, dm().TableImp, figures, st.AnnoPrimaValuta, st.MesePrimaValuta,
-                                 st.DataUltimaValuta});
+    MonthlySummaryReport report(
+        {dm().MainTable, dm().TableImp, figures, st.AnnoPrimaValuta, st.MesePrimaValuta, st.DataUltimaValuta});
     report.StampaRiepilogo(ui_);
 }
 
@@ -855,7 +862,9 @@ void TFormMaster::TBCercaClick() {
 // ---------------------------------------------------------------------------------------------
 // The engine's view updates
 
-void TFormMaster::mostraTotali(const TotalsGrid& grid) { Griglia->mostra(grid); }
+void TFormMaster::mostraTotali(const TotalsGrid& grid) {
+    Griglia->mostra(grid);
+}
 
 void TFormMaster::svuotaGrafico(LedgerChart chart) {
     switch (chart) {
@@ -878,7 +887,9 @@ void TFormMaster::aggiungiPunto(LedgerChart chart, const ChartPoint& point) {
         ChartFC->aggiungi(point);
 }
 
-void TFormMaster::aggiungiFetta(const PieSlice& slice) { ChartMovimenti->aggiungi(slice); }
+void TFormMaster::aggiungiFetta(const PieSlice& slice) {
+    ChartMovimenti->aggiungi(slice);
+}
 
 void TFormMaster::StatoTabella(const StatusNotices& notices) {
     StatusPanel[1]->setText(q(notices.modifiche));
@@ -886,7 +897,9 @@ void TFormMaster::StatoTabella(const StatusNotices& notices) {
     TSalva->setEnabled(notices.salvaAbilitato);
 }
 
-void TFormMaster::larghezzaColonnaTipo(int pixels) { DBGrid1->setColumnWidth(LedgerTableModel::TIPO, pixels); }
+void TFormMaster::larghezzaColonnaTipo(int pixels) {
+    DBGrid1->setColumnWidth(LedgerTableModel::TIPO, pixels);
+}
 
 void TFormMaster::sospendiGriglia(bool suspended) {
     if (suspended) {
@@ -902,10 +915,16 @@ void TFormMaster::sospendiGriglia(bool suspended) {
         DBGrid1->setUpdatesEnabled(true);
 }
 
-void TFormMaster::impostaTitolo(const std::string& caption) { setWindowTitle(q(caption)); }
+void TFormMaster::impostaTitolo(const std::string& caption) {
+    setWindowTitle(q(caption));
+}
 
-void TFormMaster::impostaIstituto(const std::string& text) { LLogo->setText(q(text)); }
+void TFormMaster::impostaIstituto(const std::string& text) {
+    LLogo->setText(q(text));
+}
 
-void TFormMaster::mostraNuovoAnno(bool visible) { NuovoAnno1->setVisible(visible); }
+void TFormMaster::mostraNuovoAnno(bool visible) {
+    NuovoAnno1->setVisible(visible);
+}
 
 } // namespace valmora::gui

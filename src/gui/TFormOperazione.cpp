@@ -21,10 +21,16 @@ namespace {
 
 constexpr int kHelpTopic = 6;
 
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-std::string s(const QString& text) { return text.toStdString(); }
+QString q(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::string s(const QString& text) {
+    return text.toStdString();
+}
 
-QDate toQDate(Date d) { return d.isNull() ? QDate() : QDate(d.year(), d.month(), d.day()); }
+QDate toQDate(Date d) {
+    return d.isNull() ? QDate() : QDate(d.year(), d.month(), d.day());
+}
 Date fromQDate(const QDate& d) {
     if (!d.isValid())
         return Date();
@@ -323,10 +329,10 @@ QWidget* TFormOperazione::campo(CampoScheda c) const {
 }
 
 CampoScheda TFormOperazione::campoDi(const QWidget* w) const {
-    for (CampoScheda c : {CampoScheda::Calendario, CampoScheda::EditImporto, CampoScheda::ComboOp,
-                          CampoScheda::ComboBoxTipo, CampoScheda::EditDescrizione, CampoScheda::CBInsAuto,
-                          CampoScheda::CBFrequenza, CampoScheda::CBMeseInizio, CampoScheda::CBGiorno,
-                          CampoScheda::EditValuta}) {
+    for (CampoScheda c :
+         {CampoScheda::Calendario, CampoScheda::EditImporto, CampoScheda::ComboOp, CampoScheda::ComboBoxTipo,
+          CampoScheda::EditDescrizione, CampoScheda::CBInsAuto, CampoScheda::CBFrequenza, CampoScheda::CBMeseInizio,
+          CampoScheda::CBGiorno, CampoScheda::EditValuta}) {
         const QWidget* f = campo(c);
         if (f && w && (f == w || f->isAncestorOf(w)))
             return c;

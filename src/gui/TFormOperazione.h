@@ -43,9 +43,9 @@ public:
     SchedaOperazione leggi() const;
 
     // The two places of the type box.
-    void DisponiInserimento();             // type box in the operation box's place
-    void DisponiModifica();                // type box beside the operation box
-    void abilitaCampi(bool enabled);       // every control of the middle area
+    void DisponiInserimento();       // type box in the operation box's place
+    void DisponiModifica();          // type box beside the operation box
+    void abilitaCampi(bool enabled); // every control of the middle area
 
     // Handlers: each hands the controls to the entry and shows back what it changed.
     void CBInsAutoClick();

@@ -34,7 +34,9 @@ private:
 
 } // namespace
 
-Date OggiDiProva() { return *Date::fromYmd(2026, 3, 18); }
+Date OggiDiProva() {
+    return *Date::fromYmd(2026, 3, 18);
+}
 
 ProgrammaDiProva::ProgrammaDiProva(const QString& fileImpostazioni) : clock_(OggiDiProva()) {
     settings_ = fileImpostazioni.isEmpty() ? dir_.filePath(QStringLiteral("preferenze.ini")) : fileImpostazioni;
@@ -47,7 +49,9 @@ ProgrammaDiProva::ProgrammaDiProva(const QString& fileImpostazioni) : clock_(Ogg
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&master()));
 }
 
-ProgrammaDiProva::~ProgrammaDiProva() { app_.reset(); }
+ProgrammaDiProva::~ProgrammaDiProva() {
+    app_.reset();
+}
 
 void ProgrammaDiProva::attivaFinestra() {
     QApplication::setActiveWindow(&master());

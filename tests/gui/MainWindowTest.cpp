@@ -9,17 +9,20 @@
 #include "gui/GrigliaValori.h"
 #include "gui/LedgerTableModel.h"
 
+#include "gui/TFormCalendario.h"
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QLabel>
-#include <QLineSeries>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMenu>
 #include <QPieSeries>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusTipEvent>
 #include <QTableView>
 #include <QTest>
 #include <QToolBar>
@@ -118,8 +121,7 @@ TEST(MainWindow, WithdrawalFromTheToolbarReachesGridTotalsAndStatusBar) {
     EXPECT_EQ(model->index(row, LedgerTableModel::COMMENTO).data().toString(), QStringLiteral("Benzina"));
     EXPECT_EQ(model->index(row, LedgerTableModel::DATA).data().toString(), QStringLiteral("18/03/2026"));
     EXPECT_TRUE(model->index(row, LedgerTableModel::IMPORTO).data(Qt::FontRole).value<QFont>().bold());
-    EXPECT_TRUE(model->index(row, LedgerTableModel::IMPORTO).data(Qt::TextAlignmentRole).value<int>() &
-                Qt::AlignRight);
+    EXPECT_TRUE(model->index(row, LedgerTableModel::IMPORTO).data(Qt::TextAlignmentRole).value<int>() & Qt::AlignRight);
 
     EXPECT_EQ(m.Griglia->testo(1, 12), QStringLiteral("50,00 €"));
     EXPECT_EQ(m.Griglia->testo(2, 12), QStringLiteral("1"));
@@ -185,8 +187,8 @@ TEST(OperationDialog, FieldChecksKeepTheFocusWithTheirMessages) {
         QTest::keyClicks(d.ComboBoxTipo->lineEdit(), QStringLiteral("s. bancomat"));
         QTest::keyClick(d.ComboBoxTipo->lineEdit(), Qt::Key_Tab);
         QApplication::processEvents();
-        emptiedTypeKept = d.ComboBoxTipo->isAncestorOf(QApplication::focusWidget()) ||
-                          QApplication::focusWidget() == d.ComboBoxTipo;
+        emptiedTypeKept =
+            d.ComboBoxTipo->isAncestorOf(QApplication::focusWidget()) || QApplication::focusWidget() == d.ComboBoxTipo;
         emptiedTypeKept = emptiedTypeKept && d.ComboBoxTipo->currentText().isEmpty();
         QTest::keyClick(&d, Qt::Key_Escape);
     });
@@ -207,8 +209,9 @@ TEST(MainWindow, FilterOnWithdrawalsShowsOnlyTheirBlockOfTheTotals) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("100"), QStringLiteral("Stipendio")); });
+    p.allaComparsaDelDialogo([](TFormOperazione& d, int) {
+        ProgrammaDiProva::digita(d, QStringLiteral("100"), QStringLiteral("Stipendio"));
+    });
     QTest::mouseClick(m.TDepositi, Qt::LeftButton);
     p.allaComparsaDelDialogo(
         [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("30"), QStringLiteral("Spesa")); });
@@ -341,6 +344,93 @@ TEST(MainWindow, CtrlDelDeletesTheSelectedMovementAfterTheDeleteDialog) {
     EXPECT_EQ(p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("20,00 €")), -1);
     // After the dialog the fields are editable again for the next use.
     EXPECT_TRUE(p.dialogo().EditImporto->isEnabled());
+}
+
+} // namespace
+} // namespace valmora::gui::test
+
+namespace valmora::gui::test {
+namespace {
+
+TEST(MainWindow, DoubleClickModifiesTheMovementInPlace) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("40"), QStringLiteral("Gas")); });
+    QTest::mouseClick(m.TAddebiti, Qt::LeftButton);
+    const int row = p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("40,00 €"));
+    ASSERT_GE(row, 0);
+    p.attivaFinestra();
+
+    QString heading, valueDate;
+    int operations = 0;
+    bool operationShown = false, secondHidden = false;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int) {
+        heading = d.LabelPanel->text();
+        operationShown = !d.ComboOp->isHidden();
+        operations = d.ComboOp->count();
+        valueDate = d.EditValuta->text();
+        secondHidden = d.BitBtnNuovaOp->isHidden();
+        // The type box stands 10 pixels right of the operation box.
+        EXPECT_EQ(d.ComboBoxTipo->x(), d.ComboOp->x() + d.ComboOp->width() + 10);
+        ProgrammaDiProva::digita(d, QStringLiteral("45,5"), QString());
+    });
+    const QRect cell = m.DBGrid1->visualRect(m.modello->index(row, LedgerTableModel::OPERAZIONE));
+    QTest::mouseClick(m.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(m.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(p.comparseDelDialogo(), 1);
+    EXPECT_EQ(heading, QStringLiteral("Modifica"));
+    EXPECT_TRUE(operationShown);
+    EXPECT_EQ(operations, 7);
+    EXPECT_EQ(valueDate, QStringLiteral("18/03/2026"));
+    EXPECT_TRUE(secondHidden);
+    EXPECT_EQ(p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("40,00 €")), -1);
+    EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("45,50 €")), 0);
+    EXPECT_EQ(m.Griglia->testo(1, 19), QStringLiteral("45,50 €")); // "Telefono", the default type of a debit
+}
+
+TEST(MainWindow, HintsHelpCalendarAndCreditLabel) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    // The short part of a hint is the tooltip, the long part goes to status panel 0.
+    EXPECT_EQ(m.TPrelievi->toolTip(), QStringLiteral("Prelievo"));
+    QStatusTipEvent tip(m.TPrelievi->statusTip());
+    QApplication::sendEvent(m.TPrelievi, &tip);
+    EXPECT_EQ(m.StatusPanel[0]->text(), QStringLiteral("Inserisce un Prelievo"));
+    EXPECT_EQ(TFormMaster::parteLunga(QStringLiteral("Salva|Salva le modifiche effettuate")),
+              QStringLiteral("Salva le modifiche effettuate"));
+    EXPECT_EQ(TFormMaster::parteLunga(QStringLiteral("Visualizza il calendario")),
+              QStringLiteral("Visualizza il calendario"));
+
+    // F1 is the contents of the help.
+    QTest::keyClick(&m, Qt::Key_F1);
+    EXPECT_EQ(p.ui().helpTopicsOpened().back(), 0);
+
+    // The calendar button is a toggle; closing the calendar releases it.
+    QTest::mouseClick(m.TCalendario, Qt::LeftButton);
+    EXPECT_TRUE(m.Calendario->isVisible());
+    EXPECT_EQ(m.Calendario->MonthCalendar1->selectedDate(), QDate(2026, 3, 18));
+    m.Calendario->close();
+    EXPECT_FALSE(m.TCalendario->isChecked());
+
+    // Shift + right click on the operations toolbar shows the hidden credit label.
+    QAction* credits = nullptr;
+    for (QAction* a : m.BarraSpeed->actions())
+        if (m.BarraSpeed->widgetForAction(a) == m.LabelCrediti)
+            credits = a;
+    ASSERT_NE(credits, nullptr);
+    EXPECT_FALSE(credits->isVisible());
+    QTest::mouseClick(m.BarraSpeed, Qt::RightButton, Qt::NoModifier, QPoint(300, 10));
+    EXPECT_FALSE(credits->isVisible());
+    QTest::mouseClick(m.BarraSpeed, Qt::RightButton, Qt::ShiftModifier, QPoint(300, 10));
+    EXPECT_TRUE(credits->isVisible());
+
+    // A missing terms file is reported and nothing is shown.
+    m.CondizionidiUtilizzo1->trigger();
+    ASSERT_FALSE(p.ui().shownBoxes().empty());
+    EXPECT_NE(p.ui().shownBoxes().back().text.find("Licenza.txt"), std::string::npos);
 }
 
 } // namespace

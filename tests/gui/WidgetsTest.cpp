@@ -70,8 +70,8 @@ TEST(Grafici, PieKeepsSevenSlicesInDescendingOrderWithPercentages) {
     GraficoTorta pie;
     const auto riempi = [&](std::array<std::int32_t, 7> values) {
         pie.svuota();
-        const char* labels[] = {"Prelievi", "Accrediti", "Addebiti", "Imposte", "Interessi", "Entrate Fuori Conto",
-                                "Uscite Fuori Conto"};
+        const char* labels[] = {"Prelievi",  "Accrediti",           "Addebiti",          "Imposte",
+                                "Interessi", "Entrate Fuori Conto", "Uscite Fuori Conto"};
         for (std::size_t i = 0; i < 7; ++i)
             pie.aggiungi({labels[i], values[i], Rgb{static_cast<std::uint8_t>(10 * i), 0, 0}});
     };
@@ -102,7 +102,8 @@ TEST(Grafici, LineChartKeepsFixedAxesMonthLabelsAndPansWithTheRightButton) {
     chart.aggiungi({2, 3.0, "", Rgb{255, 0, 0}});
     chart.aggiungi({3, 1.0, "Febbraio", Rgb{0, 0, 255}});
     EXPECT_EQ(chart.serie()->count(), 3);
-    EXPECT_EQ(chart.asseMesi()->categoriesLabels(), (QStringList{QStringLiteral("Gennaio"), QStringLiteral("Febbraio")}));
+    EXPECT_EQ(chart.asseMesi()->categoriesLabels(),
+              (QStringList{QStringLiteral("Gennaio"), QStringLiteral("Febbraio")}));
     EXPECT_EQ(chart.asseMesi()->min(), 0);
     EXPECT_EQ(chart.asseMesi()->max(), 100);
     EXPECT_EQ(chart.asseValori()->max(), 100);
@@ -170,8 +171,8 @@ TEST(LedgerTableModel, ReadsRowsByPositionWithoutMovingTheCurrentMovement) {
     int resets = 0;
     QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { ++resets; });
     model.sospendi(true);
-    dm.MainTable.appendRecord({start, start, std::string("Accredito"), std::string("Bonifico"), Money::fromWhole(5),
-                               std::string("Ultimo")});
+    dm.MainTable.appendRecord(
+        {start, start, std::string("Accredito"), std::string("Bonifico"), Money::fromWhole(5), std::string("Ultimo")});
     dm.MainTable.first();
     EXPECT_EQ(model.rowCount(), kRows);
     EXPECT_EQ(resets, 0);

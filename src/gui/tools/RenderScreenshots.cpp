@@ -7,23 +7,23 @@
 #include "entry/OperationEntry.h"
 #include "gui/Applicazione.h"
 #include "gui/LedgerTableModel.h"
+#include "gui/TFormCalendario.h"
 #include "gui/TFormMaster.h"
 #include "gui/TFormOperazione.h"
 #include "gui/TInformazioni.h"
-#include "gui/TFormCalendario.h"
 
+#include "gui/GrigliaValori.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QPixmap>
-#include <QTableView>
 #include <QScrollBar>
-#include "gui/GrigliaValori.h"
-#include <QToolButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include <cstdio>
 
