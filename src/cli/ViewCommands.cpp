@@ -64,20 +64,19 @@ void grafico(const CommandCall& call, CliContext& context) {
     call.requireArgs(1);
     const std::string& which = call.args[0];
     const ShownView& view = context.ui.view();
+    if (which != "torta" && which != "saldo" && which != "fuoriconto") {
+        throw ScriptError("grafico \"" + which + "\" sconosciuto: saldo, fuoriconto o torta");
+    }
+    if (!context.master.ContoAperto()) {
+        return; // the charts' panel is hidden
+    }
     if (which == "torta") {
         for (const PieSlice& slice : view.pie) {
             context.print(slice.label + ";" + std::to_string(slice.value));
         }
         return;
     }
-    const std::vector<ChartPoint>* points = nullptr;
-    if (which == "saldo") {
-        points = &view.saldo;
-    } else if (which == "fuoriconto") {
-        points = &view.fuoriConto;
-    } else {
-        throw ScriptError("grafico \"" + which + "\" sconosciuto: saldo, fuoriconto o torta");
-    }
+    const std::vector<ChartPoint>* points = which == "saldo" ? &view.saldo : &view.fuoriConto;
     for (const ChartPoint& point : *points) {
         context.print(numero(point.x) + ";" + numero(point.y) + ";" + point.label);
     }
