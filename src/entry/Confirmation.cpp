@@ -19,7 +19,6 @@ DialogResult OperationEntry::BitBtnConfermaClick(DialogResult premuto) {
 }
 
 DialogResult OperationEntry::conferma(DialogResult premuto) {
-
     const std::string tipo = scheda_.ComboBoxTipo;
     const std::string operazione = scheda_.ComboOp;
     const Date data = scheda_.Calendario;
