@@ -1,5 +1,6 @@
 // Fuzz target: any bytes given to the table reader as a .dbf (and, after a "\0MDX"
-// marker, as its .mdx) either open and walk or fail with a TableError. Anything else
+// marker, as its .mdx) either open, walk and take a rewrite of a row, an append, a
+// delete and a compaction, or fail with a TableError. Anything else
 // - a crash, a sanitizer report, another exception, a hang - is a fault.
 //
 // Built two ways: with clang and -fsanitize=fuzzer (run-fuzzer.sh) and, with
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 using namespace valmora::dbase;
 
@@ -76,6 +78,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             tolerate([&] { t.setIndexFieldNames(name); });
             walk(t);
         }
+        // Writing back into a damaged file: rewrite the first row as read, append a copy of
+        // it, delete the first row and compact. Each either works or is refused in words.
+        tolerate([&] {
+            t.setIndexName("");
+            t.first();
+            if (t.eof())
+                return;
+            std::vector<Value> copy;
+            t.edit();
+            for (int i = 0; i < t.fieldCount(); ++i) {
+                Field f = t.field(i);
+                copy.push_back(f.value());
+                f.setValue(copy.back());
+            }
+            t.post();
+            t.appendRecord(copy);
+            t.first();
+            t.deleteRecord();
+            t.pack();
+            walk(t);
+        });
+        tolerate([&] {
+            if (t.isEditing())
+                t.cancel();
+        });
         t.close();
     } catch (const TableError&) {
         // a broken table, refused with a message
