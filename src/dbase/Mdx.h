@@ -53,14 +53,16 @@ struct MdxTag {
 //   D: the Julian day number as a little-endian IEEE double; the empty date encodes as 0.
 //   N: dBase's 12-byte BCD: byte 0 = 0x34 + digits before the point, byte 1 = sign
 //      (0x80) | (significant digit bytes << 3) | 0x01, then the significant digits
-//      two per byte, no leading or trailing zeros. Zero is 0x34 0x01.
+//      two per byte, no leading or trailing zeros. Zero is 0x34 0x01. The same bytes as
+//      TDbf writes (checked against its files in the tests).
 std::string encodeCharKey(std::string_view storedBytes, int width); // throws TableError when longer than width
 std::string encodeDateKey(Date date);
 std::string encodeNumericKey(Money value);
 // A stored N field's text (" -12.5000", blanks = 0). Throws TableError on text that is not a number.
 std::string encodeNumericKey(std::string_view decimalText);
 
-// The order dBase gives these keys: bytes for C, value for D and N.
+// The order dBase gives these keys: value for D and N; bytes for C, which is the collation of
+// the DBWINUS0 language driver (0x57) our tables declare (other drivers may collate otherwise).
 int compareMdxKeys(char keyType, std::string_view a, std::string_view b);
 
 // The whole file image. Throws TableError on a bad tag (name, type, key length, more than 47 tags).
