@@ -89,7 +89,8 @@ void LedgerTableModel::riempiBlocco(int first) const {
             fieldIndex_[c] = table_.fieldByName(kCampi[c]).index();
         fieldsKnown_ = true;
     }
-    const int last = std::min(count_, first + kBlocco);
+    // The table may hold fewer rows than the grid last counted (a change not yet shown).
+    const int last = std::min({count_, table_.recordCount(), first + kBlocco});
     readingCursor_ = true;
     const int saved = table_.recNo();
     try {
@@ -123,6 +124,7 @@ void LedgerTableModel::ricarica() {
         return;
     }
     pendingReload_ = false;
+    reloadQueued_ = false;
     beginResetModel();
     cache_.clear();
     cacheFirst_ = -1;
@@ -148,7 +150,24 @@ void LedgerTableModel::sospendi(bool suspended) {
 void LedgerTableModel::tableChanged(const dbase::Table&) {
     if (readingCursor_)
         return;
-    ricarica();
+    // The rows read so far may be stale at once; the grid is reset once, when the program is idle
+    // again, however many changes a command makes without suspending the grid.
+    cache_.clear();
+    cacheFirst_ = -1;
+    if (suspended_ > 0) {
+        pendingReload_ = true;
+        return;
+    }
+    if (!reloadQueued_) {
+        reloadQueued_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (reloadQueued_)
+                    ricarica();
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void LedgerTableModel::rendiCorrente(int row) {

@@ -58,6 +58,7 @@ private:
     dbase::Table& table_;
     int suspended_ = 0;
     bool pendingReload_ = false;
+    bool reloadQueued_ = false;
     int count_ = 0;
     mutable bool readingCursor_ = false; // our own cursor moves while reading a block
     mutable int cacheFirst_ = -1;

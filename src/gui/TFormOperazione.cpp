@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 namespace valmora::gui {
@@ -213,6 +214,8 @@ TFormOperazione::TFormOperazione(QtUserInterface& ui, QWidget* parent) : QDialog
     connect(BitBtnNuovaOp, &QPushButton::clicked, this, [this] { done(Riprova); });
     connect(BitBtnAnnulla, &QPushButton::clicked, this, [this] { done(Annulla); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { ui_.openHelp(kHelpTopic); });
+    auto* aiuto = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(aiuto, &QShortcut::activated, this, [this] { ui_.openHelp(kHelpTopic); });
 
     carica(SchedaOperazione());
 }

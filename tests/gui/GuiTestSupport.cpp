@@ -59,8 +59,15 @@ void ProgrammaDiProva::attivaFinestra() {
 }
 
 void ProgrammaDiProva::nuovoConto(const std::string& nome) {
+    attivaFinestra();
     ui().queueFile((dir_.path() + QLatin1Char('/')).toStdString() + nome);
     QTest::keyClick(&master(), Qt::Key_N, Qt::ControlModifier);
+}
+
+void ProgrammaDiProva::apriConto(const std::string& nome) {
+    attivaFinestra();
+    ui().queueFile((dir_.path() + QLatin1Char('/')).toStdString() + nome);
+    QTest::keyClick(&master(), Qt::Key_A, Qt::ControlModifier);
 }
 
 void ProgrammaDiProva::allaComparsaDelDialogo(std::function<void(TFormOperazione&, int)> f) {
@@ -79,6 +86,7 @@ void ProgrammaDiProva::digita(TFormOperazione& d, const QString& importo, const 
     d.EditImporto->selectAll();
     QTest::keyClicks(d.EditImporto, importo);
     d.EditDescrizione->setFocus();
+    d.EditDescrizione->selectAll();
     QTest::keyClicks(d.EditDescrizione, descrizione);
     QTest::mouseClick(d.BitBtnConferma, Qt::LeftButton);
 }

@@ -29,12 +29,15 @@ public:
     TFormOperazione& dialogo() { return app_->operazione(); }
     QtUserInterface& ui() { return app_->ui(); }
     QString cartella() const { return dir_.path(); }
+    FixedClock& orologio() { return clock_; }
     QString fileImpostazioni() const { return settings_; }
 
     // The main window made active again, as the window manager does when a dialog closes.
     void attivaFinestra();
     // "&Nuovo" (Ctrl+N) with the file dialog answered: a new account in the test's folder.
     void nuovoConto(const std::string& nome = "conto.dbf");
+    // "&Apri" (Ctrl+A) with the file dialog answered.
+    void apriConto(const std::string& nome = "conto.dbf");
     // Runs `f` on the operation dialog each time it shows (the argument counts the showings from 1);
     // the dialog is modal, so `f` must close it.
     void allaComparsaDelDialogo(std::function<void(TFormOperazione&, int)> f);

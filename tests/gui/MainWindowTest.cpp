@@ -435,3 +435,48 @@ TEST(MainWindow, HintsHelpCalendarAndCreditLabel) {
 
 } // namespace
 } // namespace valmora::gui::test
+
+namespace valmora::gui::test {
+namespace {
+
+TEST(MainWindow, OpeningProposesDueProgrammedOperationsInTheDialog) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    ASSERT_TRUE(m.contoAperto());
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("10"), QStringLiteral("Caffe")); });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.ui().queueAnswer(Answer::Yes); // "Salvare le modifiche effettuate?"
+    m.Chiudi1->trigger();
+    ASSERT_FALSE(m.contoAperto());
+    EXPECT_EQ(p.ui().pendingAnswers(), 0u);
+
+    // A month later the salary of the 27th and the monthly stamp duty are due.
+    p.orologio().set(*Date::fromYmd(2026, 4, 20));
+    QStringList headings;
+    bool typeInOperationPlace = true, secondButtonHidden = true;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int) {
+        headings << d.LabelPanel->text();
+        typeInOperationPlace = typeInOperationPlace && d.ComboOp->isHidden();
+        secondButtonHidden = secondButtonHidden && d.BitBtnNuovaOp->isHidden();
+        if (d.LabelPanel->text() == QStringLiteral("Accredito"))
+            ProgrammaDiProva::digita(d, QStringLiteral("1500"), QStringLiteral("Stipendio marzo"));
+        else
+            QTest::mouseClick(d.BitBtnAnnulla, Qt::LeftButton);
+    });
+    p.apriConto();
+    ASSERT_TRUE(m.contoAperto());
+    EXPECT_TRUE(headings.contains(QStringLiteral("Accredito")));
+    EXPECT_TRUE(headings.contains(QStringLiteral("Imposta")));
+    EXPECT_TRUE(typeInOperationPlace);
+    EXPECT_TRUE(secondButtonHidden);
+    const int row = p.rigaDelMovimento(QStringLiteral("Accredito"), QStringLiteral("1.500,00 €"));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(m.modello->index(row, LedgerTableModel::COMMENTO).data().toString(), QStringLiteral("Stipendio marzo"));
+    EXPECT_EQ(m.modello->index(row, LedgerTableModel::DATA).data().toString(), QStringLiteral("27/03/2026"));
+    EXPECT_EQ(m.Griglia->testo(1, 9), QStringLiteral("1.500,00 €"));
+}
+
+} // namespace
+} // namespace valmora::gui::test
