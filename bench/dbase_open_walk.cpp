@@ -40,12 +40,12 @@ std::vector<double> pgdbfSeconds;
 void generateTable() {
     std::filesystem::create_directories(kFolder);
     std::filesystem::remove(kDoneMarker);
-    const std::vector<std::string> operations = {"Accredito", "Prelievo", "Pagamento", "Imposta", "FuoriConto",
-                                                 "Bonifico", "Notifica", "Assegno"};
-    const std::vector<std::string> types = {"Stipendio", "S. Bancomat", "A. Bancomat", "P.O.S.", "Bolli",
-                                            "Carta di Credito", "Variazione", "Interessi"};
-    const std::vector<std::string> words = {"caffè", "spesa", "città", "affitto", "€", "bolletta", "perché",
-                                            "rata", "benzina", "libri", "cena", "regalo"};
+    const std::vector<std::string> operations = {"Accredito",  "Prelievo", "Pagamento", "Imposta",
+                                                 "FuoriConto", "Bonifico", "Notifica",  "Assegno"};
+    const std::vector<std::string> types = {"Stipendio", "S. Bancomat",      "A. Bancomat", "P.O.S.",
+                                            "Bolli",     "Carta di Credito", "Variazione",  "Interessi"};
+    const std::vector<std::string> words = {"caffè",  "spesa", "città",   "affitto", "€",    "bolletta",
+                                            "perché", "rata",  "benzina", "libri",   "cena", "regalo"};
     std::mt19937 rng(20240101);
     const Date start = *Date::fromYmd(2015, 1, 1);
 

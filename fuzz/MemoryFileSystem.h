@@ -14,7 +14,9 @@ namespace valmora::dbase {
 
 class MemoryFileSystem : public FileSystem {
 public:
-    void put(const std::string& path, std::string bytes) { files_[path] = std::make_shared<std::string>(std::move(bytes)); }
+    void put(const std::string& path, std::string bytes) {
+        files_[path] = std::make_shared<std::string>(std::move(bytes));
+    }
 
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override {
         auto it = files_.find(path);

@@ -18,8 +18,7 @@ using namespace valmora::dbase;
 
 namespace {
 
-template <typename Read>
-void tolerate(Read read) {
+template <typename Read> void tolerate(Read read) {
     try {
         read();
     } catch (const TableError&) {

@@ -28,9 +28,13 @@ void putU32(std::string& buf, std::size_t at, std::uint32_t value) {
         buf[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-unsigned getU8(std::string_view buf, std::size_t at) { return static_cast<unsigned char>(buf[at]); }
+unsigned getU8(std::string_view buf, std::size_t at) {
+    return static_cast<unsigned char>(buf[at]);
+}
 
-unsigned getU16(std::string_view buf, std::size_t at) { return getU8(buf, at) | (getU8(buf, at + 1) << 8); }
+unsigned getU16(std::string_view buf, std::size_t at) {
+    return getU8(buf, at) | (getU8(buf, at + 1) << 8);
+}
 
 void putDate(std::string& buf, std::size_t at, Date date) {
     if (date.isNull())
@@ -60,9 +64,13 @@ std::string upper(std::string_view s) {
 }
 
 // Bytes a node entry takes: the 4-byte pointer and the key, rounded up to 4.
-std::size_t itemLength(int keyLength) { return (static_cast<std::size_t>(keyLength) + 4 + 3) & ~std::size_t{3}; }
+std::size_t itemLength(int keyLength) {
+    return (static_cast<std::size_t>(keyLength) + 4 + 3) & ~std::size_t{3};
+}
 
-std::size_t maxKeysPerNode(int keyLength) { return (kMdxBlockSize - 12) / itemLength(keyLength); }
+std::size_t maxKeysPerNode(int keyLength) {
+    return (kMdxBlockSize - 12) / itemLength(keyLength);
+}
 
 void checkTag(const MdxTag& tag) {
     const auto fail = [&](const std::string& why) {

@@ -4,7 +4,6 @@
 #include "dbase/Mdx.h"
 #include "dbase/Table.h"
 
-
 namespace valmora::dbase {
 namespace {
 

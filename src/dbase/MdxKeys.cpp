@@ -87,8 +87,8 @@ double dateKeyValue(std::string_view key) {
 
 std::string encodeCharKey(std::string_view storedBytes, int width) {
     if (width < 1 || static_cast<std::size_t>(width) < storedBytes.size())
-        throw TableError("Chiave di indice più lunga del campo (" + std::to_string(storedBytes.size()) + " caratteri su " +
-                         std::to_string(width) + ")");
+        throw TableError("Chiave di indice più lunga del campo (" + std::to_string(storedBytes.size()) +
+                         " caratteri su " + std::to_string(width) + ")");
     std::string key(storedBytes);
     key.resize(static_cast<std::size_t>(width), ' ');
     return key;
@@ -133,13 +133,15 @@ std::string encodeNumericKey(std::string_view text) {
     }
     const auto point = text.find('.');
     const std::string_view integerDigits = text.substr(0, point);
-    const std::string_view fractionDigits = point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+    const std::string_view fractionDigits =
+        point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
     const auto allDigits = [](std::string_view s) {
         return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     // Blank is zero; a lone sign or point is not a number.
     const bool noDigits = integerDigits.empty() && fractionDigits.empty();
-    if (!allDigits(integerDigits) || !allDigits(fractionDigits) || (noDigits && (hasSign || point != std::string_view::npos)))
+    if (!allDigits(integerDigits) || !allDigits(fractionDigits) ||
+        (noDigits && (hasSign || point != std::string_view::npos)))
         throw TableError("Valore numerico non valido per una chiave di indice: \"" + std::string(text) + "\"");
     return bcdKey(negative, integerDigits, fractionDigits);
 }

@@ -129,8 +129,8 @@ std::string pascalTool(const std::string& name, std::string& why) {
     // Built aside and renamed into place, so tests running side by side never see half a program.
     const fs::path work = binDir / (name + ".build-" + std::to_string(::getpid()));
     fs::create_directories(work);
-    const Outcome o = run("fpc -v0 -FE" + quoted(work.string()) + " -FU" + quoted(work.string()) + " " +
-                          quoted(source.string()));
+    const Outcome o =
+        run("fpc -v0 -FE" + quoted(work.string()) + " -FU" + quoted(work.string()) + " " + quoted(source.string()));
     EXPECT_EQ(o.status, 0) << "fpc failed on " << source << ":\n" << o.out;
     if (o.status == 0)
         fs::rename(work / name, program, ec);
@@ -175,8 +175,12 @@ std::vector<Row> rowsOf(Table& t) {
     return rows;
 }
 
-Date ymd(int y, int m, int d) { return *Date::fromYmd(y, m, d); }
-Money units(std::int64_t u) { return Money::fromUnits(u); }
+Date ymd(int y, int m, int d) {
+    return *Date::fromYmd(y, m, d);
+}
+Money units(std::int64_t u) {
+    return Money::fromUnits(u);
+}
 
 struct AccountTable {
     std::string file;
@@ -188,8 +192,10 @@ struct AccountTable {
 std::string schemaOf(const std::vector<FieldDef>& fields) {
     std::string s;
     for (const auto& f : fields) {
-        const char type = f.type == FieldType::Date ? 'D' : f.type == FieldType::Numeric ? 'N'
-                          : f.type == FieldType::Logical ? 'L' : 'C';
+        const char type = f.type == FieldType::Date      ? 'D'
+                          : f.type == FieldType::Numeric ? 'N'
+                          : f.type == FieldType::Logical ? 'L'
+                                                         : 'C';
         s += (s.empty() ? "" : " ") + f.name + ":" + type + ":" + std::to_string(f.width) + ":" +
              std::to_string(f.decimals);
     }
@@ -223,8 +229,8 @@ std::vector<AccountTable> accountTables() {
               std::string("caffè €")},
              {ymd(2024, 2, 29), ymd(2024, 2, 29), std::string("Prelievo"), std::string("S. Bancomat"),
               Money::fromWhole(-200), std::string("")},
-             {ymd(2024, 3, 1), ymd(2023, 12, 31), std::string("FuoriConto"), std::string("Carta di Credito"),
-              units(-1), longComment},
+             {ymd(2024, 3, 1), ymd(2023, 12, 31), std::string("FuoriConto"), std::string("Carta di Credito"), units(-1),
+              longComment},
              {Date(), Date(), std::string("Notifica"), std::string("Variazione"), Money(),
               std::string("Variazione Tassi d'interesse")},
              {ymd(2099, 12, 31), ymd(1900, 1, 1), std::string("Accredito"), std::string("Bonifico"),
@@ -258,11 +264,29 @@ std::vector<AccountTable> accountTables() {
              FieldDef::money("CommCCred"),     FieldDef::text("PASSWORD", 8),    FieldDef::boolean("NEW_ANNO"),
              FieldDef::date("OLDDATA"),        FieldDef::number("NUM_REC"),      FieldDef::boolean("SCOPERTO")},
             {"Ist", "ISTITUTO"},
-            {{std::string("Banca Popolare di Sondrio è"), std::string("ABI CAB"), std::string("000111"),
-              std::string("MENSILE"), std::string("TRIMESTRALE"), Money::fromWhole(12), units(15000),
-              Money::fromWhole(1), Money::fromWhole(3), Money::fromWhole(5), Money::fromWhole(4), Money(),
-              units(20000), units(7500), Money::fromWhole(1500), Money::fromWhole(5000), Money::fromWhole(10),
-              Money::fromWhole(2000), Money(), std::string("0"), true, ymd(2024, 3, 15), Money::fromWhole(42),
+            {{std::string("Banca Popolare di Sondrio è"),
+              std::string("ABI CAB"),
+              std::string("000111"),
+              std::string("MENSILE"),
+              std::string("TRIMESTRALE"),
+              Money::fromWhole(12),
+              units(15000),
+              Money::fromWhole(1),
+              Money::fromWhole(3),
+              Money::fromWhole(5),
+              Money::fromWhole(4),
+              Money(),
+              units(20000),
+              units(7500),
+              Money::fromWhole(1500),
+              Money::fromWhole(5000),
+              Money::fromWhole(10),
+              Money::fromWhole(2000),
+              Money(),
+              std::string("0"),
+              true,
+              ymd(2024, 3, 15),
+              Money::fromWhole(42),
               false}}};
     return t;
 }
@@ -359,8 +383,8 @@ TEST(IndependentReaders, TdbfReadsOurTablesAndWalksOurTextTagInOrder) {
     // A programmed-operations table big enough for interior nodes (63 text keys of 10 bytes fit
     // a node), with many equal keys: TDbf's walk of our tag is our own order, ties in record order.
     // (TDbf cannot check date tags: it keys dates as its own TDateTime, not as dBase Julian days.)
-    const std::vector<std::string> ops = {"Imposta", "Accredito", "Prelievo", "FuoriConto", "Pagamento",
-                                          "Bonifico", "Notifica", "Assegno", "Versamento", "Giroconto"};
+    const std::vector<std::string> ops = {"Imposta",  "Accredito", "Prelievo", "FuoriConto", "Pagamento",
+                                          "Bonifico", "Notifica",  "Assegno",  "Versamento", "Giroconto"};
     Table t;
     t.bind(dir.str(), "grande.dbf");
     t.create(accountTables()[2].fields, {"Operazione", "Operazione"});

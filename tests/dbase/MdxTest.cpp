@@ -1,8 +1,8 @@
 // The .mdx writer: key encodings, the file header, and a B-tree that a reader walking
 // from the root finds complete and in key order.
 
-#include "dbase/FileSystem.h"
 #include "dbase/Mdx.h"
+#include "dbase/FileSystem.h"
 #include "dbase/Table.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,9 @@ std::string hex(std::string_view bytes) {
     return out;
 }
 
-Date ymd(int y, int m, int d) { return *Date::fromYmd(y, m, d); }
+Date ymd(int y, int m, int d) {
+    return *Date::fromYmd(y, m, d);
+}
 
 std::uint32_t u32(std::string_view image, std::size_t at) {
     std::uint32_t v = 0;
@@ -40,7 +42,8 @@ std::uint32_t u32(std::string_view image, std::size_t at) {
 }
 
 unsigned u16(std::string_view image, std::size_t at) {
-    return static_cast<unsigned char>(image[at]) | (static_cast<unsigned>(static_cast<unsigned char>(image[at + 1])) << 8);
+    return static_cast<unsigned char>(image[at]) |
+           (static_cast<unsigned>(static_cast<unsigned char>(image[at + 1])) << 8);
 }
 
 // A reader written from the layout alone: walks one tag's tree from its root and
@@ -155,7 +158,7 @@ TEST(MdxKeys, NumbersAreDbaseBcd) {
     EXPECT_EQ(hex(encodeNumericKey(Money())), "34 01 00 00 00 00 00 00 00 00 00 00");
     EXPECT_EQ(hex(encodeNumericKey(Money::fromUnits(125000))), "36 11 12 50 00 00 00 00 00 00 00 00"); // 12.5
     EXPECT_EQ(hex(encodeNumericKey(Money::fromWhole(-3))), "35 89 30 00 00 00 00 00 00 00 00 00");
-    EXPECT_EQ(hex(encodeNumericKey(Money::fromUnits(500))), "33 09 50 00 00 00 00 00 00 00 00 00");  // 0.05
+    EXPECT_EQ(hex(encodeNumericKey(Money::fromUnits(500))), "33 09 50 00 00 00 00 00 00 00 00 00"); // 0.05
     EXPECT_EQ(hex(encodeNumericKey(Money::fromWhole(1500))), "38 09 15 00 00 00 00 00 00 00 00 00");
     // The stored N(20,4) text gives the same key as the amount.
     EXPECT_EQ(encodeNumericKey("             12.5000"), encodeNumericKey(Money::fromUnits(125000)));
@@ -168,9 +171,14 @@ TEST(MdxKeys, NumbersAreDbaseBcd) {
 }
 
 TEST(MdxKeys, NumericKeyOrderIsNumericOrder) {
-    std::vector<std::int64_t> units = {0, 1, -1, 5, 50, 500, 5000, 49999, -49999, 125000, -125000,
-                                       99990000, 100000000, -100000000, 123456789012345678, -9999,
-                                       INT64_MAX, INT64_MIN + 1, 10000, 9999, 10001, -10000, -10001};
+    std::vector<std::int64_t> units = {0,         1,          -1,
+                                       5,         50,         500,
+                                       5000,      49999,      -49999,
+                                       125000,    -125000,    99990000,
+                                       100000000, -100000000, 123456789012345678,
+                                       -9999,     INT64_MAX,  INT64_MIN + 1,
+                                       10000,     9999,       10001,
+                                       -10000,    -10001};
     std::mt19937 rng(7);
     std::shuffle(units.begin(), units.end(), rng);
     auto byKey = units;
@@ -191,8 +199,8 @@ TEST(MdxKeys, TextKeysArePaddedAndCompareAsBytes) {
 }
 
 TEST(MdxImage, HeaderAndTagTableFollowTheDbaseIvLayout) {
-    const std::string image = buildMdxImage("CONTO2024", {dateTag({{1, encodeDateKey(ymd(2024, 3, 5))}})},
-                                            ymd(2024, 3, 5));
+    const std::string image =
+        buildMdxImage("CONTO2024", {dateTag({{1, encodeDateKey(ymd(2024, 3, 5))}})}, ymd(2024, 3, 5));
     ASSERT_EQ(image.size() % 1024, 0u);
     EXPECT_EQ(image[0], 2);
     EXPECT_EQ(hex(image.substr(1, 3)), "7C 03 05"); // 2024-1900, March, 5
@@ -259,7 +267,8 @@ TEST(MdxImage, EveryKeyTypeAndSizeBuildsAWalkableTree) {
         std::vector<MdxEntry> text, numbers;
         for (std::uint32_t r = 1; r <= count; ++r) {
             text.emplace_back(r, encodeCharKey("K" + std::to_string(r % 37), 254));
-            numbers.emplace_back(r, encodeNumericKey(Money::fromUnits(static_cast<std::int64_t>(r % 11) * 12345 - 60000)));
+            numbers.emplace_back(r,
+                                 encodeNumericKey(Money::fromUnits(static_cast<std::int64_t>(r % 11) * 12345 - 60000)));
         }
         const std::string image = buildMdxImage(
             "T", {MdxTag{"Commento", "COMMENTO", 'C', 254, text}, MdxTag{"Importo", "IMPORTO", 'N', 12, numbers}},
