@@ -121,7 +121,10 @@ std::string pascalTool(const std::string& name, std::string& why) {
     }
     namespace fs = std::filesystem;
     const fs::path source = kTools + name + ".pas";
-    const fs::path binDir = fs::current_path() / "pascal-tools";
+    // Beside the test program, in the build folder (the temporary folder if that cannot be known).
+    std::error_code where;
+    const fs::path self = fs::read_symlink("/proc/self/exe", where);
+    const fs::path binDir = (where ? fs::temp_directory_path() : self.parent_path()) / "pascal-tools";
     const fs::path program = binDir / name;
     std::error_code ec;
     if (fs::exists(program) && fs::last_write_time(program) >= fs::last_write_time(source))
