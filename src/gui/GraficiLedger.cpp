@@ -73,7 +73,10 @@ GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* 
     series_->attachAxis(axisX_);
     series_->attachAxis(axisY_);
 
+    // The view came with a chart of its own, which it releases without deleting.
+    QChart* iniziale = this->chart();
     setChart(chart);
+    delete iniziale;
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
     setToolTip(QStringLiteral("Trascinare il grafico con il mouse tenendo premuto il tasto destro!"));
@@ -148,7 +151,10 @@ GraficoTorta::GraficoTorta(QWidget* parent)
     // The chart's own legend runs along one edge and has no room for the labels in 190 pixels: the
     // legend is drawn above the pie instead, one line per slice.
     chart->legend()->hide();
+    // The view came with a chart of its own, which it releases without deleting.
+    QChart* iniziale = this->chart();
     setChart(chart);
+    delete iniziale;
     setRenderHint(QPainter::Antialiasing);
     setToolTip(QStringLiteral("Movimenti in percentuale"));
     setStatusTip(QStringLiteral("Rappresentazione grafica delle percentuali di operazioni effettuate"));
