@@ -2,6 +2,7 @@
 // from the root finds complete and in key order.
 
 #include "dbase/Mdx.h"
+#include "dbase/FaultyFileSystem.h"
 #include "dbase/FileSystem.h"
 #include "dbase/Table.h"
 
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 
 using namespace valmora;
@@ -501,4 +503,50 @@ TEST(MdxTdbfFiles, OurReadingAndKeysMatchIndexesTdbfWrote) {
     EXPECT_EQ(parseMdxTagNames(slurp(dir + "tdbf-dbase4.mdx")), std::vector<std::string>{"NOME"});
     // Level 7: version 3, longer tag names.
     EXPECT_EQ(parseMdxTagNames(slurp(dir + "tdbf-livello7.mdx")), std::vector<std::string>{"DATA"});
+}
+
+TEST(MdxFile, APowerCutAtAnyPointLeavesTheOldIndexOrTheNewOneWhole) {
+    // Stop the process after each change the write makes (with the change cut half way or
+    // not made at all): the index on disk is always one of the two complete files. A full
+    // disk on the way is reported and also leaves the old one.
+    TempDir dir;
+    const std::string path = dir.file("CONTO.mdx");
+    std::vector<MdxEntry> before, after;
+    for (std::uint32_t r = 1; r <= 500; ++r) {
+        before.emplace_back(r, encodeDateKey(ymd(2024, 1, 1).addDays(static_cast<int>(r % 50))));
+        after.emplace_back(r, encodeDateKey(ymd(2025, 1, 1).addDays(static_cast<int>(r % 60))));
+    }
+    const std::string oldImage = buildMdxImage("CONTO", {dateTag(before)}, ymd(2024, 12, 31));
+    const std::string newImage = buildMdxImage("CONTO", {dateTag(after)}, ymd(2025, 6, 30));
+
+    for (const std::optional<std::size_t> torn : {std::optional<std::size_t>(), std::optional<std::size_t>(5000)}) {
+        bool finished = false;
+        for (int k = 0; !finished && k < 50; ++k) {
+            SCOPED_TRACE("crash after " + std::to_string(k) + " changes" + (torn ? ", torn" : ""));
+            writeMdx(*diskFileSystem(), path, "CONTO", {dateTag(before)}, ymd(2024, 12, 31));
+            FaultyFileSystem faulty;
+            faulty.crashAfterChanges(k, torn);
+            try {
+                writeMdx(faulty, path, "CONTO", {dateTag(after)}, ymd(2025, 6, 30));
+                finished = true;
+            } catch (const SimulatedCrash&) {
+            }
+            const std::string onDisk = slurp(path);
+            EXPECT_TRUE(onDisk == oldImage || onDisk == newImage)
+                << "a half-written index of " << onDisk.size() << " bytes";
+            if (finished) {
+                EXPECT_TRUE(onDisk == newImage);
+                EXPECT_GE(k, 3) << "the write was stopped at fewer points than it makes changes";
+            }
+        }
+        EXPECT_TRUE(finished);
+    }
+
+    for (const std::uint64_t budget : {std::uint64_t{0}, std::uint64_t{1000}, std::uint64_t{newImage.size() - 1}}) {
+        writeMdx(*diskFileSystem(), path, "CONTO", {dateTag(before)}, ymd(2024, 12, 31));
+        FaultyFileSystem full;
+        full.failWritesAfterBytes(budget);
+        EXPECT_THROW(writeMdx(full, path, "CONTO", {dateTag(after)}, ymd(2025, 6, 30)), TableError) << budget;
+        EXPECT_TRUE(slurp(path) == oldImage) << "budget " << budget;
+    }
 }
