@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace valmora::dbase {
 
@@ -88,16 +89,19 @@ std::optional<std::size_t> Table::Impl::resolveTag(std::string_view tag) const {
 }
 
 void Table::Impl::resolveOrder() {
-    orderField.reset();
+    // Nothing changes when the name is unknown: the view stays sorted by the order it was built in,
+    // which every search in it relies on.
+    std::optional<std::size_t> resolved;
     if (!indexName.empty()) {
-        orderField = resolveTag(indexName);
-        if (!orderField)
+        resolved = resolveTag(indexName);
+        if (!resolved)
             throw TableError("L'indice " + indexName + " non esiste per la tabella " + path() + ".");
     } else if (!indexFieldName.empty()) {
-        orderField = findField(indexFieldName);
-        if (!orderField)
+        resolved = findField(indexFieldName);
+        if (!resolved)
             throw TableError("Il campo " + indexFieldName + " non esiste nella tabella " + path() + ".");
     }
+    orderField = resolved;
 }
 
 bool Table::Impl::keyLess(const TableRow* a, const TableRow* b) const {
@@ -115,19 +119,20 @@ bool Table::Impl::keyLess(const TableRow* a, const TableRow* b) const {
     return ka < kb;
 }
 
-bool Table::Impl::visible(const TableRow& r) const {
-    return !filtered || filter.matches(r.bytes, layout, path(), caseInsensitive);
+bool Table::Impl::visible(const std::string& bytes) const {
+    return !filtered || filter.matches(bytes, layout, fullPath, caseInsensitive);
 }
 
 void Table::Impl::rebuildView() {
-    view.clear();
-    view.reserve(rows.size());
+    std::vector<TableRow*> sorted;
+    sorted.reserve(rows.size() - deletedRows);
     for (const auto& r : rows)
-        if (visible(*r))
-            view.push_back(r.get());
+        if (!r->deleted() && visible(r->bytes))
+            sorted.push_back(r.get());
     if (orderField)
-        std::stable_sort(view.begin(), view.end(),
+        std::stable_sort(sorted.begin(), sorted.end(),
                          [this](const TableRow* a, const TableRow* b) { return keyLess(a, b); });
+    view.assign(sorted);
 }
 
 bool Table::Impl::orderedBefore(const TableRow* a, const TableRow* b) const {
@@ -140,17 +145,26 @@ bool Table::Impl::orderedBefore(const TableRow* a, const TableRow* b) const {
     return a->recordIndex < b->recordIndex;
 }
 
-void Table::Impl::placeInView(TableRow* row) {
+std::optional<std::size_t> Table::Impl::positionInView(const TableRow* row) const {
+    // Key then record order is a total order on the rows and the view is sorted by it, so the row
+    // can only stand at the first place not before it.
+    const std::size_t at = view.partitionPoint([&](const TableRow* e) { return orderedBefore(e, row); });
+    if (at < view.size() && view[at] == row)
+        return at;
+    return std::nullopt;
+}
+
+void Table::Impl::placeInView(TableRow* row, std::optional<std::size_t> from) {
     // Only the posted row can have changed place: take it out and put it back by key, then
     // record order, which is where a full stable sort would have put it.
-    auto old = std::find(view.begin(), view.end(), row);
-    if (old != view.end())
-        view.erase(old);
-    auto at = std::upper_bound(view.begin(), view.end(), row,
-                               [this](const TableRow* a, const TableRow* b) { return orderedBefore(a, b); });
-    const auto index = static_cast<std::size_t>(at - view.begin());
-    if (visible(*row)) {
-        view.insert(at, row);
+    if (from)
+        view.erase(*from);
+    std::size_t index = view.size();
+    // A row that sorts after the last (every new row with the greatest key so far) needs no search.
+    if (!view.empty() && orderedBefore(row, view.back()))
+        index = view.partitionPoint([&](const TableRow* e) { return !orderedBefore(row, e); });
+    if (visible(row->bytes)) {
+        view.insert(index, row);
         pos = index;
     } else {
         pos = view.empty() ? 0 : std::min(index, view.size() - 1); // where it would have stood
@@ -164,11 +178,35 @@ void Table::Impl::placeCursorOn(const TableRow* row) {
         pos = 0;
         return;
     }
-    auto it = std::find(view.begin(), view.end(), row);
-    if (it != view.end())
-        pos = static_cast<std::size_t>(it - view.begin());
-    else
-        pos = std::min(pos, view.size() - 1); // the row is gone from sight: stay as near as the view allows
+    if (row && !row->deleted())
+        if (auto at = positionInView(row)) {
+            pos = *at;
+            return;
+        }
+    pos = std::min(pos, view.size() - 1); // the row is gone from sight: stay as near as the view allows
+}
+
+TableRow* Table::Impl::liveRow(std::uint64_t id) const {
+    auto it = std::lower_bound(rows.begin(), rows.end(), id,
+                               [](const std::unique_ptr<TableRow>& r, std::uint64_t wanted) { return r->id < wanted; });
+    if (it == rows.end() || (*it)->id != id || (*it)->deleted())
+        return nullptr;
+    return it->get();
+}
+
+void Table::Impl::forgetRow(TableRow* row) {
+    std::string().swap(row->bytes);
+    ++deletedRows;
+    // Sweeping once deleted rows are half of `rows` keeps each deletion O(1) on average.
+    if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
+        sweepDeletedRows();
+}
+
+void Table::Impl::sweepDeletedRows() {
+    if (deletedRows == 0)
+        return;
+    std::erase_if(rows, [](const std::unique_ptr<TableRow>& r) { return r->deleted(); });
+    deletedRows = 0;
 }
 
 const std::string* Table::Impl::currentBytes() const {
@@ -256,6 +294,7 @@ void Table::open() {
         d.isOpen = false;
         d.file.reset();
         d.rows.clear();
+        d.deletedRows = 0;
         d.view.clear();
         throw;
     }
@@ -280,6 +319,7 @@ void Table::close() {
     d.file.reset();
     OpenFiles::closed(d.openFileKey);
     d.rows.clear();
+    d.deletedRows = 0;
     d.view.clear();
     d.isOpen = false;
     d.pos = 0;
@@ -297,13 +337,19 @@ std::vector<std::string> Table::indexTags() const {
 
 void Table::setIndexName(std::string_view tag) {
     Impl& d = *d_;
-    d.indexName = std::string(tag);
-    d.indexFieldName.clear();
+    std::string previousName = std::exchange(d.indexName, std::string(tag));
+    std::string previousField = std::exchange(d.indexFieldName, std::string());
     if (!d.isOpen)
         return;
     d.checkBrowseMode();
     const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
-    d.resolveOrder();
+    try {
+        d.resolveOrder();
+    } catch (...) {
+        d.indexName = std::move(previousName); // an unknown tag leaves the order as it was
+        d.indexFieldName = std::move(previousField);
+        throw;
+    }
     d.rebuildView();
     d.placeCursorOn(current);
     d.notify();
@@ -311,13 +357,19 @@ void Table::setIndexName(std::string_view tag) {
 
 void Table::setIndexFieldNames(std::string_view field) {
     Impl& d = *d_;
-    d.indexFieldName = std::string(field);
-    d.indexName.clear();
+    std::string previousField = std::exchange(d.indexFieldName, std::string(field));
+    std::string previousName = std::exchange(d.indexName, std::string());
     if (!d.isOpen)
         return;
     d.checkBrowseMode();
     const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
-    d.resolveOrder();
+    try {
+        d.resolveOrder();
+    } catch (...) {
+        d.indexName = std::move(previousName); // an unknown field leaves the order as it was
+        d.indexFieldName = std::move(previousField);
+        throw;
+    }
     d.rebuildView();
     d.placeCursorOn(current);
     d.notify();
@@ -482,6 +534,7 @@ void Table::post() {
         throw TableError("Nessun record in modifica nella tabella " + d.path() + ".");
     TableRow* row = nullptr;
     bool moved = true;
+    std::optional<std::size_t> from; // where the edited row stood before it moves
     if (d.state == Impl::State::Insert) {
         d.appendToFile(d.buffer); // throws before anything in memory changes
         auto fresh = std::make_unique<TableRow>();
@@ -499,8 +552,15 @@ void Table::post() {
             const auto width = static_cast<std::size_t>(d.layout.fields[*d.orderField].width);
             sameKey = row->bytes.compare(at, width, d.buffer, at, width) == 0;
         }
+        moved = !sameKey || !d.visible(d.buffer);
+        if (moved) {
+            // Found by its old key, before the new bytes replace it; the cursor is normally on it.
+            if (d.pos < d.view.size() && d.view[d.pos] == row)
+                from = d.pos;
+            else
+                from = d.positionInView(row);
+        }
         row->bytes = d.buffer;
-        moved = !sameKey || !d.visible(*row);
     }
     d.indexDirty = true;
     d.state = Impl::State::Browse;
@@ -508,7 +568,7 @@ void Table::post() {
     d.beforeInsert = nullptr;
     d.modified = false;
     if (moved)
-        d.placeInView(row);
+        d.placeInView(row, from);
     if (!d.view.empty())
         d.eof = d.bof = false;
     d.notify();
@@ -543,8 +603,8 @@ void Table::deleteRecord() {
     TableRow* row = d.view[d.pos];
     d.markDeletedInFile(*row);
     d.indexDirty = true;
-    d.view.erase(d.view.begin() + static_cast<std::ptrdiff_t>(d.pos));
-    d.rows.erase(std::find_if(d.rows.begin(), d.rows.end(), [row](const auto& r) { return r.get() == row; }));
+    d.view.erase(d.pos);
+    d.forgetRow(row);
     // The following row takes its place; when the last row went, the new last.
     if (d.pos >= d.view.size() && !d.view.empty())
         d.pos = d.view.size() - 1;
@@ -648,18 +708,21 @@ Table::Bookmark Table::getBookmark() const {
 
 bool Table::bookmarkValid(const Bookmark& b) const {
     const Impl& d = *d_;
-    return b.rowId != 0 && d.isOpen &&
-           std::any_of(d.view.begin(), d.view.end(), [&](const TableRow* r) { return r->id == b.rowId; });
+    if (b.rowId == 0 || !d.isOpen)
+        return false;
+    const TableRow* row = d.liveRow(b.rowId);
+    return row && d.positionInView(row).has_value();
 }
 
 void Table::gotoBookmark(const Bookmark& b) {
     Impl& d = *d_;
     d.requireOpen();
     d.checkBrowseMode();
-    auto it = std::find_if(d.view.begin(), d.view.end(), [&](const TableRow* r) { return r->id == b.rowId; });
-    if (b.rowId == 0 || it == d.view.end())
+    const TableRow* row = b.rowId == 0 ? nullptr : d.liveRow(b.rowId);
+    const std::optional<std::size_t> at = row ? d.positionInView(row) : std::nullopt;
+    if (!at)
         throw TableError("Il record cercato non esiste più nella tabella " + d.path() + ".");
-    d.pos = static_cast<std::size_t>(it - d.view.begin());
+    d.pos = *at;
     d.bof = d.eof = false;
     d.notify();
 }

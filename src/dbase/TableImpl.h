@@ -6,17 +6,23 @@
 #include "dbase/FieldCodec.h"
 #include "dbase/FileSystem.h"
 #include "dbase/Filter.h"
+#include "dbase/RowSequence.h"
 #include "dbase/Table.h"
 
 #include <optional>
 
 namespace valmora::dbase {
 
-// One live row: its record bytes (flag byte first) and where it sits in the file.
+// One row: its record bytes (flag byte first) and where it sits in the file.
 struct TableRow {
-    std::string bytes;
+    std::string bytes;             // empty once the row is deleted
     std::uint64_t id = 0;          // never reused while the table object lives: bookmarks hold it
     std::uint64_t recordIndex = 0; // 0-based position in the file
+
+    // A deleted row gives its bytes back at once but keeps its place in Impl::rows until enough
+    // deleted rows gather there to sweep them out in one pass (a vector erase per deletion would
+    // make deleting n rows cost n squared).
+    bool deleted() const { return bytes.empty(); }
 };
 
 struct Table::Impl {
@@ -38,7 +44,9 @@ struct Table::Impl {
     DbfLayout layout;
     std::uint64_t recordsInFile = 0; // the header's count, deleted records included
     std::uint64_t deletedInFile = 0;
-    std::vector<std::unique_ptr<TableRow>> rows; // live rows in record order
+    // Rows in record order, which is also the order of their ids; deleted ones among them until swept.
+    std::vector<std::unique_ptr<TableRow>> rows;
+    std::size_t deletedRows = 0; // deleted rows still in `rows`
     std::uint64_t nextRowId = 1;
     bool indexDirty = false; // the .mdx no longer matches the rows
     std::string openFileKey; // this file in the program's count of open files
@@ -52,8 +60,8 @@ struct Table::Impl {
     bool filtered = false;
     bool caseInsensitive = false;
 
-    // The visible rows, in order, and the cursor on them.
-    std::vector<TableRow*> view;
+    // The visible rows, in order (by key, then record order), and the cursor on them.
+    RowSequence view;
     std::size_t pos = 0;
     bool eof = true;
     bool bof = true;
@@ -83,11 +91,17 @@ struct Table::Impl {
     std::optional<std::size_t> findField(std::string_view name) const;
     void resolveOrder();
     bool keyLess(const TableRow* a, const TableRow* b) const;
-    bool visible(const TableRow& r) const;
+    bool visible(const std::string& bytes) const;
     void rebuildView();
     bool orderedBefore(const TableRow* a, const TableRow* b) const; // by key, then record order
-    void placeInView(TableRow* row);                                // after a post of that row
+    std::optional<std::size_t> positionInView(const TableRow* row) const; // O(log n); nullopt: not in view
+    // Puts a posted row where its key and record order place it, after taking it out of the view at
+    // `from` (its place before the post) when it was there.
+    void placeInView(TableRow* row, std::optional<std::size_t> from);
     void placeCursorOn(const TableRow* row);
+    TableRow* liveRow(std::uint64_t id) const; // nullptr when deleted or never there
+    void forgetRow(TableRow* row);              // after it was deleted from the file and the view
+    void sweepDeletedRows();
     const std::string* currentBytes() const;
     FieldContext fieldContext(std::size_t index) const;
 

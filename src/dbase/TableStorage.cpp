@@ -84,6 +84,7 @@ void Table::Impl::createFile(const std::vector<FieldDef>& fields, const IndexDef
     createdIndex = index;
     layout = std::move(fresh);
     rows.clear();
+    deletedRows = 0;
     if (!index.tag.empty())
         writeIndex();
 }
@@ -133,6 +134,7 @@ void Table::Impl::loadFile() {
     }
 
     rows.clear();
+    deletedRows = 0;
     deletedInFile = 0;
     try {
         for (std::uint64_t i = 0; i < recordsInFile; ++i) {
@@ -228,6 +230,7 @@ void Table::Impl::markDeletedInFile(const TableRow& row) {
 
 void Table::Impl::compact() {
     requireWritable();
+    sweepDeletedRows(); // the new file holds the live rows only
     const std::string p = path();
     const std::string temporary = temporaryPathFor(p);
     std::string image = layout.headerBytes;
@@ -343,6 +346,8 @@ void Table::Impl::writeIndex() {
             return;
         }
         for (const auto& row : rows) {
+            if (row->deleted())
+                continue;
             std::string_view bytes =
                 std::string_view(row->bytes).substr(layout.offsets[*field], static_cast<std::size_t>(def.width));
             std::string key;
