@@ -23,6 +23,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -552,8 +553,8 @@ void TFormMaster::FormCreate() {
     cartellaWindows_ = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).left(100);
 #endif
     Stato().PasswordAccettata = false;
-    if (const QScreen* screen = QGuiApplication::primaryScreen(); screen && screen->geometry().width() == 640)
-        ui_.message("Per una visione ottimale si raccomanda \runa risoluzione video di almeno 800 x 600", Buttons::Yes);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        AvvisoRisoluzione(ui_, screen->geometry().width());
     syncingBar_ = true;
     riempi(ComboOperazioni, valmora::BarraQuery::VociComboOperazioni());
     riempi(ComboData, valmora::BarraQuery::VociComboData());
@@ -564,6 +565,12 @@ void TFormMaster::FormCreate() {
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         motore_.ImpostaSchermo(screen->geometry().width());
     LeggiDaRegistro();
+}
+
+void TFormMaster::AvvisoRisoluzione(UserInterface& ui, int larghezzaSchermo) {
+    // Exactly 640: the smaller and the larger screens are not warned.
+    if (larghezzaSchermo == 640)
+        ui.message("Per una visione ottimale si raccomanda \runa risoluzione video di almeno 800 x 600", Buttons::Yes);
 }
 
 void TFormMaster::LeggiDaRegistro() {
@@ -634,6 +641,8 @@ void TFormMaster::mostraContoAperto() {
     TSalva->setEnabled(false);
     CoolBar->show();
     azioneCrediti()->setVisible(false);
+    // The button is released; a calendar window already open stays open.
+    const QSignalBlocker senzaChiudere(TCalendario);
     TCalendario->setChecked(false);
     DBGrid1->setFocus();
 }

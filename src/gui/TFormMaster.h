@@ -52,6 +52,8 @@ public:
 
     // --- Start-up, preferences, states ---
     void FormCreate();
+    // The notice shown at start-up on a screen 640 pixels wide.
+    static void AvvisoRisoluzione(UserInterface& ui, int larghezzaSchermo);
     void LeggiDaRegistro();
     void ScriviSuRegistro();
     void ColonneDefault();

@@ -480,3 +480,75 @@ TEST(MainWindow, OpeningProposesDueProgrammedOperationsInTheDialog) {
 
 } // namespace
 } // namespace valmora::gui::test
+
+namespace valmora::gui::test {
+namespace {
+
+TEST(MainWindow, ResolutionNoticeOnlyOnA640PixelScreen) {
+    QtUserInterface ui;
+    ui.setAnswerUnqueuedByDefault(true);
+    for (int width : {639, 641, 800, 1920})
+        TFormMaster::AvvisoRisoluzione(ui, width);
+    EXPECT_TRUE(ui.shownBoxes().empty());
+    TFormMaster::AvvisoRisoluzione(ui, 640);
+    ASSERT_EQ(ui.shownBoxes().size(), 1u);
+    EXPECT_EQ(ui.shownBoxes()[0].text,
+              "Per una visione ottimale si raccomanda \runa risoluzione video di almeno 800 x 600");
+    EXPECT_EQ(ui.shownBoxes()[0].buttons, Buttons::Yes);
+}
+
+TEST(OperationDialog, ModifyModeChecksOperationAndValueDateAndRefillsTypes) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("15"), QStringLiteral("Libri")); });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    const int row = p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("15,00 €"));
+    ASSERT_GE(row, 0);
+    p.attivaFinestra();
+    m.DBGrid1->selectRow(row);
+
+    bool operationEmptiedAndKept = false, dateKept = false;
+    QString firstType;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int) {
+        // An operation typed that is not in the list.
+        d.ComboOp->setFocus();
+        d.ComboOp->lineEdit()->selectAll();
+        QTest::keyClicks(d.ComboOp->lineEdit(), QStringLiteral("Prelievi"));
+        QTest::keyClick(d.ComboOp->lineEdit(), Qt::Key_Tab);
+        QApplication::processEvents();
+        operationEmptiedAndKept =
+            d.ComboOp->currentText().isEmpty() &&
+            (QApplication::focusWidget() == d.ComboOp || d.ComboOp->isAncestorOf(QApplication::focusWidget()));
+        // Choosing an operation from the list refills the types and shows the first.
+        const int addebito = d.ComboOp->findText(QStringLiteral("Addebito"));
+        d.ComboOp->setCurrentIndex(addebito);
+        emit d.ComboOp->activated(addebito);
+        firstType = d.ComboBoxTipo->currentText();
+        // A value date that is no date.
+        d.EditValuta->setFocus();
+        d.EditValuta->selectAll();
+        QTest::keyClicks(d.EditValuta, QStringLiteral("31/02/2026"));
+        QTest::keyClick(d.EditValuta, Qt::Key_Tab);
+        QApplication::processEvents();
+        dateKept = QApplication::focusWidget() == d.EditValuta;
+        QTest::mouseClick(d.BitBtnAnnulla, Qt::LeftButton);
+    });
+    m.Modifica1->trigger();
+    EXPECT_EQ(p.comparseDelDialogo(), 1);
+    EXPECT_TRUE(operationEmptiedAndKept);
+    EXPECT_EQ(firstType, QStringLiteral("Acqua"));
+    EXPECT_TRUE(dateKept);
+    const auto& boxes = p.ui().shownBoxes();
+    const auto shown = [&](std::string_view t) {
+        return std::any_of(boxes.begin(), boxes.end(), [&](const auto& b) { return b.text == t; });
+    };
+    EXPECT_TRUE(shown(kMsgOperazioneNonInElenco));
+    EXPECT_TRUE(shown(kMsgValutaNonValida));
+    // Cancelled: the movement is as it was.
+    EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("15,00 €")), 0);
+}
+
+} // namespace
+} // namespace valmora::gui::test
