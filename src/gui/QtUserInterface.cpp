@@ -3,9 +3,9 @@
 #include "entry/OperationEntry.h"
 #include "gui/TFormOperazione.h"
 
-#if __has_include("gui/canvas/PainterCanvas.h")
-#include "gui/canvas/PainterCanvas.h"
-#define VALMORA_HAS_PAINTER_CANVAS 1
+#if __has_include("gui/canvas/PrinterDialog.h")
+#include "gui/canvas/PrinterDialog.h"
+#define VALMORA_HAS_PRINTER_DIALOG 1
 #endif
 
 #include <QAbstractButton>
@@ -13,8 +13,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 
 #include <exception>
@@ -197,14 +195,15 @@ std::optional<std::string> QtUserInterface::askOpenFile(const FileDialogRequest&
 }
 
 std::shared_ptr<ReportCanvas> QtUserInterface::askPrintCanvas() {
-    if (answerByDefault_ && answers_.empty())
-        return nullptr;
-#ifdef VALMORA_HAS_PAINTER_CANVAS
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    QPrintDialog dialog(printer.get(), parent_);
-    if (dialog.exec() != QDialog::Accepted)
-        return nullptr;
-    return std::make_shared<PainterCanvas>(std::move(printer));
+    if (!canvases_.empty()) {
+        std::shared_ptr<ReportCanvas> canvas = canvases_.front();
+        canvases_.pop_front();
+        return canvas;
+    }
+    if (answerByDefault_)
+        return nullptr; // nobody at the keyboard: the print dialog is cancelled
+#ifdef VALMORA_HAS_PRINTER_DIALOG
+    return askPrinterCanvas(parent_);
 #else
     return nullptr;
 #endif

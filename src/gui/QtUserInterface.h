@@ -93,6 +93,8 @@ public:
     };
     void queueAnswer(Answer answer) { answers_.push_back(answer); }
     void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+    // The canvas the next print dialog "chooses" (a test's recorder).
+    void queuePrintCanvas(std::shared_ptr<ReportCanvas> canvas) { canvases_.push_back(std::move(canvas)); }
     // With no queued answer: false (the default) shows the real modal box; true answers with the
     // box's default button instead, for tests that must never block.
     void setAnswerUnqueuedByDefault(bool on) { answerByDefault_ = on; }
@@ -119,6 +121,7 @@ private:
     PasswordAsker passwordAsker_;
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> files_;
+    std::deque<std::shared_ptr<ReportCanvas>> canvases_;
     bool answerByDefault_ = false;
     std::vector<ShownBox> shown_;
     std::vector<int> helpTopics_;

@@ -6,7 +6,7 @@
 #include "gui/TFormCalendario.h"
 #include "gui/TInformazioni.h"
 #include "model/TDM.h"
-#include "print/MonthlySummaryReport.h"
+#include "print/Stampa.h"
 
 #include <QAction>
 #include <QApplication>
@@ -782,27 +782,7 @@ void TFormMaster::StampaRiepilogo1Click() {
     if (!contoAperto())
         return;
     selezioneACorrente();
-    const LedgerTotals& t = ledger().Totali();
-    SummaryFigures figures;
-    figures.utile = t.Utile;
-    figures.numOperazioni = t.NumOperazioni;
-    figures.totAccrediti = t.TotAccrediti.Importo;
-    figures.totPrelievi = t.TotPrelievi.Importo;
-    figures.totAddebiti = t.TotAddebiti.Importo;
-    figures.totImposte = t.TotImposte.Importo;
-    figures.totInteressi = t.TotInteressi.Importo;
-    figures.entrateFC = t.EntrateFC.Importo;
-    figures.usciteFC = t.UsciteFC.Importo;
-    figures.saldo = t.Saldo;
-    sospendiGriglia(true);
-    struct Riprendi {
-        TFormMaster* w;
-        ~Riprendi() { w->sospendiGriglia(false); }
-    } riprendi{this};
-    const MasterState& st = Stato();
-    MonthlySummaryReport report(
-        {dm().MainTable, dm().TableImp, figures, st.AnnoPrimaValuta, st.MesePrimaValuta, st.DataUltimaValuta});
-    report.StampaRiepilogo(ui_);
+    comando([this] { Stampa1Click(motore_, ui_); });
 }
 
 // ---------------------------------------------------------------------------------------------

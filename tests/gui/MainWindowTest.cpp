@@ -2,6 +2,7 @@
 // with the message boxes answered through the seam.
 
 #include "GuiTestSupport.h"
+#include "print/RecordingCanvas.h"
 
 #include "entry/OperationEntry.h"
 #include "entry/SchedaOperazione.h"
@@ -548,6 +549,30 @@ TEST(OperationDialog, ModifyModeChecksOperationAndValueDateAndRefillsTypes) {
     EXPECT_TRUE(shown(kMsgValutaNonValida));
     // Cancelled: the movement is as it was.
     EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("15,00 €")), 0);
+}
+
+} // namespace
+} // namespace valmora::gui::test
+
+namespace valmora::gui::test {
+namespace {
+
+TEST(MainWindow, PopupPrintRunsTheMonthlySummaryOnTheChosenPrinter) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("75"), QStringLiteral("Farmacia")); });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    auto canvas = std::make_shared<valmora::test::RecordingCanvas>(4800, 6800); // an A4 page at 600 dpi
+    p.ui().queuePrintCanvas(canvas);
+    m.PopStampa->trigger();
+    bool found = false;
+    for (const std::string& line : canvas->transcript())
+        found = found || line.find("Farmacia") != std::string::npos;
+    EXPECT_TRUE(found);
+    // Nothing changed in the ledger, and the grid still shows the movement.
+    EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("75,00 €")), 0);
 }
 
 } // namespace
