@@ -577,3 +577,54 @@ TEST(MainWindow, PopupPrintRunsTheMonthlySummaryOnTheChosenPrinter) {
 
 } // namespace
 } // namespace valmora::gui::test
+
+namespace valmora::gui::test {
+namespace {
+
+TEST(MainWindow, PeriodAndSearchControlsOfTheFilterBar) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("12"), QStringLiteral("Spesa")); });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.allaComparsaDelDialogo(
+        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("8"), QStringLiteral("Cinema")); });
+    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    // The two withdrawals and whatever charges they brought with them.
+    const int all = m.modello->rowCount();
+    ASSERT_GE(all, 2);
+    EXPECT_FALSE(m.ComboData2->isEnabled());
+
+    // A start month enables the end box; the caption shows the open period.
+    m.ComboData->setCurrentIndex(m.ComboData->findText(QStringLiteral("Marzo")));
+    EXPECT_TRUE(m.ComboData2->isEnabled());
+    EXPECT_TRUE(m.Label1->isEnabled());
+    EXPECT_EQ(m.Griglia->testo(0, 0), QStringLiteral("PERIODO:"));
+    EXPECT_EQ(m.Griglia->testo(1, 0), QStringLiteral("da Marzo"));
+    EXPECT_EQ(m.StatusPanel[2]->text(), QStringLiteral("Filtro Attivo!"));
+    EXPECT_EQ(m.modello->rowCount(), all);
+    m.ComboData2->setCurrentIndex(m.ComboData2->findText(QStringLiteral("Aprile")));
+    EXPECT_EQ(m.Griglia->testo(1, 0), QStringLiteral("Mar - Apr"));
+
+    // Typing a search text filters nothing until "&Vai".
+    m.ComboData->setCurrentIndex(m.ComboData->findText(QStringLiteral("Tutto")));
+    EXPECT_FALSE(m.ComboData2->isEnabled());
+    EXPECT_TRUE(m.ComboData2->currentText().isEmpty());
+    EXPECT_TRUE(m.Griglia->testo(0, 0).isEmpty());
+    QTest::keyClicks(m.EditCerca, QStringLiteral("spe"));
+    EXPECT_EQ(m.modello->rowCount(), all);
+    QTest::mouseClick(m.TBCerca, Qt::LeftButton);
+    ASSERT_EQ(m.modello->rowCount(), 1);
+    EXPECT_EQ(m.modello->index(0, LedgerTableModel::COMMENTO).data().toString(), QStringLiteral("Spesa"));
+    EXPECT_EQ(m.Griglia->testo(1, 12), QStringLiteral("12,00 €"));
+
+    // Clearing everything and pressing "&Vai" turns the filter off.
+    m.EditCerca->clear();
+    QTest::mouseClick(m.TBCerca, Qt::LeftButton);
+    EXPECT_EQ(m.modello->rowCount(), all);
+    EXPECT_EQ(m.StatusPanel[2]->text(), QString());
+}
+
+} // namespace
+} // namespace valmora::gui::test
