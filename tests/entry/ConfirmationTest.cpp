@@ -217,5 +217,19 @@ TEST_F(Confirmation, ChangingTheOperationToInterestMakesItSystemWritten) {
     EXPECT_EQ(righe().size(), 2u);
 }
 
+TEST_F(Confirmation, TableErrorStopsTheConfirmationAndTheGridFollowsTheTableAgain) {
+    // The programmed-operations table is gone: the movement is already written when appending the schedule fails.
+    dm.TableAcc.close();
+    EXPECT_THROW(entry.ComandoInserimento(TipoInserimento::Accredito, utente([](SchedaOperazione& s) {
+                                              s.EditImporto = "10";
+                                              s.Calendario = d(2005, 2, 1);
+                                              s.CBInsAuto = true;
+                                          })),
+                 dbase::TableError);
+    EXPECT_FALSE(ui.view().ledgerGridSuspended);
+    EXPECT_FALSE(dm.MainTable.controlsDisabled());
+    EXPECT_EQ(righe().size(), 3u);
+}
+
 } // namespace
 } // namespace valmora::testing
