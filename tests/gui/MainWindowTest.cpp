@@ -628,3 +628,61 @@ TEST(MainWindow, PeriodAndSearchControlsOfTheFilterBar) {
 
 } // namespace
 } // namespace valmora::gui::test
+
+namespace valmora::gui::test {
+namespace {
+
+TEST(OperationDialog, EnterConfirmsAndAnAmountThatIsNoNumberStopsTheConfirmation) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    bool closed = false;
+    p.allaComparsaDelDialogo([&](TFormOperazione& d, int n) {
+        if (n > 1) { // never expected: the failed conversion closes the dialog for good
+            d.reject();
+            return;
+        }
+        d.EditImporto->selectAll();
+        QTest::keyClicks(d.EditImporto, QStringLiteral("12.5"));
+        // Enter presses "&Conferma" while the amount box still has the focus: no check on leaving ran.
+        QTest::keyClick(d.EditImporto, Qt::Key_Return);
+        closed = !d.isVisible();
+    });
+    QTest::mouseClick(m.TImposte, Qt::LeftButton);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(p.comparseDelDialogo(), 1);
+    EXPECT_TRUE(mostrato(p.ui(), "'12.5' is not a valid floating point value"));
+    EXPECT_FALSE(mostrato(p.ui(), kMsgImportoNonValido));
+    EXPECT_EQ(m.modello->rowCount(), 0);
+    EXPECT_EQ(m.StatusPanel[1]->text(), QString());
+}
+
+TEST(MainWindow, MovementsWithAChargeTextCannotBeModifiedOrDeleted) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    p.allaComparsaDelDialogo([](TFormOperazione& d, int) {
+        ProgrammaDiProva::digita(d, QStringLiteral("5"), QStringLiteral("Commissione su Scopertura"));
+    });
+    QTest::mouseClick(m.TDepositi, Qt::LeftButton);
+    const int row = p.rigaDelMovimento(QStringLiteral("Accredito"), QStringLiteral("5,00 €"));
+    ASSERT_GE(row, 0);
+    p.attivaFinestra();
+    m.DBGrid1->setFocus();
+    m.DBGrid1->selectRow(row);
+    p.allaComparsaDelDialogo([](TFormOperazione& d, int) { d.reject(); });
+    p.ui().clearShownBoxes();
+
+    QTest::keyClick(m.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    m.Modifica1->trigger();
+    EXPECT_EQ(p.comparseDelDialogo(), 0);
+    const auto& boxes = p.ui().shownBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, kMsgEliminaAutomatica);
+    EXPECT_EQ(boxes[0].buttons, Buttons::Yes);
+    EXPECT_EQ(boxes[1].text, kMsgModificaAutomatica);
+    EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Accredito"), QStringLiteral("5,00 €")), 0);
+}
+
+} // namespace
+} // namespace valmora::gui::test
