@@ -133,10 +133,17 @@ CodePage codePageFromDriver(std::uint8_t driverId, std::string_view driverName) 
 }
 
 std::string decodeText(std::string_view bytes, CodePage cp) {
+    // Most stored text is plain ASCII, the same bytes in every code page and in UTF-8: copied whole.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
+        ++ascii;
+    if (ascii == bytes.size())
+        return std::string(bytes);
     const HighHalf& table = highHalf(cp);
     std::string out;
-    out.reserve(bytes.size());
-    for (char ch : bytes) {
+    out.reserve(bytes.size() + (bytes.size() - ascii));
+    out.append(bytes.substr(0, ascii));
+    for (char ch : bytes.substr(ascii)) {
         auto b = static_cast<unsigned char>(ch);
         if (b < 0x80)
             out.push_back(ch);
@@ -151,6 +158,15 @@ Encoded encodeText(std::string_view utf8, CodePage cp) {
     result.bytes.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
+        // A run of ASCII is the same bytes in every code page.
+        std::size_t ascii = pos;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
+            ++ascii;
+        if (ascii > pos) {
+            result.bytes.append(utf8.substr(pos, ascii - pos));
+            pos = ascii;
+            continue;
+        }
         std::size_t start = pos;
         std::optional<char32_t> c = nextCodePoint(utf8, pos);
         if (!c) {

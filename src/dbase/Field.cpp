@@ -79,7 +79,8 @@ template <typename Writer> void writeField(Table::Impl& d, int index, Writer wri
                          " non può essere scritto.");
     const auto i = static_cast<std::size_t>(index);
     const FieldContext c = d.fieldContext(i);
-    std::string bytes = d.buffer.substr(d.layout.offsets[i], static_cast<std::size_t>(c.def.width));
+    std::string& bytes = d.fieldScratch; // reused: no allocation per field written
+    bytes.assign(d.buffer, d.layout.offsets[i], static_cast<std::size_t>(c.def.width));
     writer(bytes, c);
     d.buffer.replace(d.layout.offsets[i], bytes.size(), bytes);
     d.modified = true;

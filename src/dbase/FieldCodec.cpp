@@ -2,10 +2,12 @@
 
 #include "dbase/DbfFormat.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace valmora::dbase {
@@ -15,17 +17,25 @@ namespace {
 constexpr std::int64_t kDaysFromYearOneToEpoch = 719162;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\0'))
-        s.remove_prefix(1);
+std::string_view trimmedRight(std::string_view s) {
+    // A text field is mostly padding (a 250-byte comment holds a few words): skip it eight bytes at a time.
+    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+    while (s.size() >= 8) {
+        std::uint64_t tail = 0;
+        std::memcpy(&tail, s.data() + s.size() - 8, 8);
+        if (tail != kEightBlanks)
+            break;
+        s.remove_suffix(8);
+    }
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
         s.remove_suffix(1);
     return s;
 }
 
-std::string_view trimmedRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
-        s.remove_suffix(1);
+std::string_view trimmed(std::string_view s) {
+    s = trimmedRight(s);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\0'))
+        s.remove_prefix(1);
     return s;
 }
 
@@ -153,16 +163,20 @@ bool fieldIsBlank(std::string_view bytes, FieldType type) {
     case FieldType::Timestamp:
         return bytes.find_first_not_of('\0') == std::string_view::npos;
     default:
-        return trimmed(bytes).empty();
+        return trimmedRight(bytes).empty();
     }
 }
 
 std::string readText(std::string_view bytes, const FieldContext& c) {
+    if (c.def.type == FieldType::Character) {
+        const std::string_view text = trimmedRight(bytes); // empty when the field is blank
+        return text.empty() ? std::string() : decodeText(text, c.codePage);
+    }
     if (fieldIsBlank(bytes, c.def.type))
         return "";
     switch (c.def.type) {
     case FieldType::Character:
-        return decodeText(trimmedRight(bytes), c.codePage);
+        break; // read above
     case FieldType::Numeric:
         return std::string(trimmed(bytes));
     case FieldType::Date:
@@ -325,6 +339,13 @@ void checkStoredField(std::string_view bytes, const FieldContext& c, std::uint64
 void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
     switch (c.def.type) {
     case FieldType::Character: {
+        if (std::all_of(utf8.begin(), utf8.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+            // ASCII is stored as it is: written in place, cut or padded to the width.
+            const std::size_t n = std::min(utf8.size(), out.size());
+            out.replace(0, n, utf8.data(), n);
+            std::fill(out.begin() + static_cast<std::ptrdiff_t>(n), out.end(), ' ');
+            return;
+        }
         Encoded e = encodeText(utf8, c.codePage);
         if (e.invalidUtf8)
             throw TableError("Il testo del campo " + fieldLabel(c) +
@@ -454,11 +475,22 @@ void writeDate(std::string& out, Date d, const FieldContext& c) {
     if (d.isNull())
         return writeBlank(out, c.def.type);
     switch (c.def.type) {
-    case FieldType::Date:
-        if (d.year() < 1 || d.year() > 9999)
+    case FieldType::Date: {
+        const int year = d.year();
+        if (year < 1 || year > 9999)
             throw cannotStore(c, d.toCompact());
-        out = d.toCompact();
+        // YYYYMMDD written digit by digit: a post writes two dates, and a scan posts many rows.
+        const int month = d.month();
+        const int day = d.day();
+        out.assign(8, '0');
+        for (int i = 3, y = year; i >= 0; --i, y /= 10)
+            out[static_cast<std::size_t>(i)] = static_cast<char>('0' + y % 10);
+        out[4] = static_cast<char>('0' + month / 10);
+        out[5] = static_cast<char>('0' + month % 10);
+        out[6] = static_cast<char>('0' + day / 10);
+        out[7] = static_cast<char>('0' + day % 10);
         return;
+    }
     case FieldType::Timestamp:
         return putBigEndian(out, std::bit_cast<std::uint64_t>(timestampFromDate(d)));
     case FieldType::Character:

@@ -17,7 +17,7 @@ struct TableRow;
 
 class RowSequence {
 public:
-    static constexpr std::size_t kMaxChunk = 1024;
+    static constexpr std::size_t kMaxChunk = 256;
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }

@@ -5,6 +5,8 @@
 #include "dbase/TableImpl.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <filesystem>
 #include <utility>
 
@@ -102,21 +104,36 @@ void Table::Impl::resolveOrder() {
             throw TableError("Il campo " + indexFieldName + " non esiste nella tabella " + path() + ".");
     }
     orderField = resolved;
+    if (orderField) {
+        keyOffset = layout.offsets[*orderField];
+        keyWidth = static_cast<std::size_t>(layout.fields[*orderField].width);
+        keyNumeric = layout.fields[*orderField].type == FieldType::Numeric;
+    }
 }
 
-bool Table::Impl::keyLess(const TableRow* a, const TableRow* b) const {
-    const std::size_t f = *orderField;
-    const FieldDef& def = layout.fields[f];
-    const std::string_view ka =
-        std::string_view(a->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
-    const std::string_view kb =
-        std::string_view(b->bytes).substr(layout.offsets[f], static_cast<std::size_t>(def.width));
-    if (def.type == FieldType::Numeric) {
-        const FieldContext c = fieldContext(f);
-        return readFloat(ka, c) < readFloat(kb, c);
+int Table::Impl::compareKeys(const TableRow* a, const TableRow* b) const {
+    const std::string_view ka(a->bytes.data() + keyOffset, keyWidth);
+    const std::string_view kb(b->bytes.data() + keyOffset, keyWidth);
+    if (keyNumeric) {
+        const FieldContext c = fieldContext(*orderField);
+        const double x = readFloat(ka, c);
+        const double y = readFloat(kb, c);
+        return x < y ? -1 : (y < x ? 1 : 0);
     }
     // Text (in the file's code page), YYYYMMDD dates and the level-7 binary types all sort as bytes.
-    return ka < kb;
+    if (keyWidth == 8) {
+        // A date (or an 8-byte binary key): as big-endian words the bytes compare in one step.
+        std::uint64_t x = 0;
+        std::uint64_t y = 0;
+        std::memcpy(&x, ka.data(), 8);
+        std::memcpy(&y, kb.data(), 8);
+        if constexpr (std::endian::native == std::endian::little) {
+            x = __builtin_bswap64(x);
+            y = __builtin_bswap64(y);
+        }
+        return x < y ? -1 : (y < x ? 1 : 0);
+    }
+    return ka.compare(kb);
 }
 
 bool Table::Impl::visible(const std::string& bytes) const {
@@ -136,12 +153,9 @@ void Table::Impl::rebuildView() {
 }
 
 bool Table::Impl::orderedBefore(const TableRow* a, const TableRow* b) const {
-    if (orderField) {
-        if (keyLess(a, b))
-            return true;
-        if (keyLess(b, a))
-            return false;
-    }
+    if (orderField)
+        if (const int c = compareKeys(a, b); c != 0)
+            return c < 0;
     return a->recordIndex < b->recordIndex;
 }
 
@@ -510,13 +524,16 @@ void Table::insert() {
     d.checkBrowseMode();
     d.requireWritable();
     d.beforeInsert = d.view.empty() ? nullptr : d.view[d.pos];
-    d.buffer.assign(d.layout.recordLength, ' ');
-    d.buffer[0] = static_cast<char>(kLiveRecord);
-    for (std::size_t f = 0; f < d.layout.fields.size(); ++f) {
-        std::string blank(static_cast<std::size_t>(d.layout.fields[f].width), ' ');
-        writeBlank(blank, d.layout.fields[f].type);
-        d.buffer.replace(d.layout.offsets[f], blank.size(), blank);
+    if (d.blankRecord.size() != d.layout.recordLength) {
+        d.blankRecord.assign(d.layout.recordLength, ' ');
+        d.blankRecord[0] = static_cast<char>(kLiveRecord);
+        for (std::size_t f = 0; f < d.layout.fields.size(); ++f) {
+            std::string blank(static_cast<std::size_t>(d.layout.fields[f].width), ' ');
+            writeBlank(blank, d.layout.fields[f].type);
+            d.blankRecord.replace(d.layout.offsets[f], blank.size(), blank);
+        }
     }
+    d.buffer = d.blankRecord;
     d.state = Impl::State::Insert;
     d.editing = nullptr;
     d.modified = false;

@@ -55,6 +55,10 @@ struct Table::Impl {
     std::string indexName;      // as set; resolved at open
     std::string indexFieldName; // as set; resolved at open
     std::optional<std::size_t> orderField;
+    // The order field's place in a record, kept beside it so comparing two rows looks nothing up.
+    std::size_t keyOffset = 0;
+    std::size_t keyWidth = 0;
+    bool keyNumeric = false;
     std::string filterText;
     RecordFilter filter;
     bool filtered = false;
@@ -69,6 +73,9 @@ struct Table::Impl {
     // Editing.
     State state = State::Browse;
     std::string buffer;
+    std::string blankRecord;  // a new row's bytes before any field is set, made once per layout
+    std::string fieldScratch; // a field's bytes while a setter writes them
+    std::string writeScratch; // a record and its end-of-data mark on their way to the file
     TableRow* editing = nullptr;
     TableRow* beforeInsert = nullptr;
     bool modified = false;
@@ -90,7 +97,8 @@ struct Table::Impl {
     std::optional<std::size_t> resolveTag(std::string_view tag) const;
     std::optional<std::size_t> findField(std::string_view name) const;
     void resolveOrder();
-    bool keyLess(const TableRow* a, const TableRow* b) const;
+    int compareKeys(const TableRow* a, const TableRow* b) const; // <0, 0, >0
+    bool keyLess(const TableRow* a, const TableRow* b) const { return compareKeys(a, b) < 0; }
     bool visible(const std::string& bytes) const;
     void rebuildView();
     bool orderedBefore(const TableRow* a, const TableRow* b) const; // by key, then record order

@@ -83,6 +83,7 @@ void Table::Impl::createFile(const std::vector<FieldDef>& fields, const IndexDef
     }
     createdIndex = index;
     layout = std::move(fresh);
+    blankRecord.clear();
     rows.clear();
     deletedRows = 0;
     if (!index.tag.empty())
@@ -133,6 +134,7 @@ void Table::Impl::loadFile() {
         throw;
     }
 
+    blankRecord.clear(); // the layout may differ from the last file's
     rows.clear();
     deletedRows = 0;
     deletedInFile = 0;
@@ -182,7 +184,8 @@ void Table::Impl::loadFile() {
 void Table::Impl::appendToFile(const std::string& record) {
     requireWritable();
     const std::uint64_t at = layout.dataEnd(recordsInFile);
-    std::string data = record;
+    std::string& data = writeScratch;
+    data.assign(record);
     data.push_back(kEndOfData);
     bool countWritten = false;
     try {
