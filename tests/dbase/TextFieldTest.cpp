@@ -1,0 +1,97 @@
+// Text and date fields through the codec's quick paths: plain ASCII copied as it is, padding
+// skipped in whole words, dates written digit by digit. Each must give exactly what the
+// character-by-character reading and writing gives, at every length and in every code page.
+
+#include "dbase/CodePage.h"
+#include "dbase/FieldCodec.h"
+#include "MovementsFixture.h"
+
+namespace valmora::dbase::testing {
+namespace {
+
+// The first n characters of a text mixing ASCII with accented letters and a sign only some code
+// pages have (the euro in Windows-1252, the u with diaeresis in the DOS ones).
+std::string sample(std::size_t n, bool ascii, CodePage cp) {
+    static const std::vector<std::string> letters = {"a", "b", "è", " ", "c", "€", "d", "à", "e", "f", "ù"};
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& l = letters[(i * 7 + 3) % letters.size()];
+        if (ascii && static_cast<unsigned char>(l[0]) >= 0x80)
+            out += "x";
+        else if (l == "€" && cp != CodePage::Windows1252)
+            out += "ü";
+        else
+            out += l;
+    }
+    return out;
+}
+
+std::string withoutTrailingBlanks(std::string s) {
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+TEST(TextField, EveryLengthRoundTripsInAWideFieldInEachCodePage) {
+    const FieldDef def = FieldDef::text("COMMENTO", 250);
+    const std::string path = "conto.dbf";
+    for (const CodePage cp : {CodePage::Windows1252, CodePage::Dos850}) {
+        const FieldContext c{def, cp, path};
+        for (const bool ascii : {true, false}) {
+            for (std::size_t n = 0; n <= 260; ++n) {
+                const std::string text = sample(n, ascii, cp);
+                std::string bytes(250, '#');
+                writeText(bytes, text, c);
+                ASSERT_EQ(bytes.size(), 250u);
+                const std::string expected = withoutTrailingBlanks(sample(std::min<std::size_t>(n, 250), ascii, cp));
+                ASSERT_EQ(readText(bytes, c), expected) << n << " characters, ascii " << ascii;
+                ASSERT_EQ(fieldIsBlank(bytes, def.type), expected.empty()) << n;
+                // Padded with NULs instead of blanks (as some programs write) it reads the same.
+                std::string nulPadded = bytes;
+                for (std::size_t i = nulPadded.size(); i-- > 0 && nulPadded[i] == ' ';)
+                    nulPadded[i] = '\0';
+                ASSERT_EQ(readText(nulPadded, c), expected) << n;
+            }
+        }
+    }
+}
+
+TEST(TextField, BlankFieldsAndPaddingInsideTheTextStay) {
+    const FieldDef def = FieldDef::text("TIPO", 25);
+    const std::string path = "conto.dbf";
+    const FieldContext c{def, CodePage::Windows1252, path};
+    EXPECT_EQ(readText(std::string(25, ' '), c), "");
+    EXPECT_EQ(readText(std::string(25, '\0'), c), "");
+    EXPECT_TRUE(fieldIsBlank(std::string(25, ' '), def.type));
+    EXPECT_TRUE(fieldIsBlank(std::string("  \0 \0", 5) + std::string(20, ' '), def.type));
+    std::string inner = "a" + std::string(16, ' ') + "b" + std::string(7, ' ');
+    EXPECT_EQ(readText(inner, c), "a" + std::string(16, ' ') + "b") << "blanks between words are text";
+    EXPECT_FALSE(fieldIsBlank(inner, def.type));
+    std::string leading = std::string(17, ' ') + "z" + std::string(7, ' ');
+    EXPECT_EQ(readText(leading, c), std::string(17, ' ') + "z");
+
+    // A refused character anywhere, even past the width, leaves the field as it was.
+    std::string bytes(25, ' ');
+    writeText(bytes, "ok", c);
+    EXPECT_THROW(writeText(bytes, std::string(30, 'a') + "あ", c), TableError);
+    EXPECT_EQ(readText(bytes, c), "ok");
+}
+
+TEST(DateField, DatesAreWrittenAsYyyymmddAcrossTheWholeRange) {
+    const FieldDef def = FieldDef::date("VALUTA");
+    const std::string path = "conto.dbf";
+    const FieldContext c{def, CodePage::Windows1252, path};
+    for (const Date d : {ymd(1, 1, 1), ymd(9, 9, 9), ymd(999, 12, 31), ymd(1999, 12, 31), ymd(2000, 2, 29),
+                         ymd(2005, 3, 10), ymd(9999, 12, 31)}) {
+        std::string bytes(8, ' ');
+        writeDate(bytes, d, c);
+        EXPECT_EQ(bytes, d.toCompact());
+        EXPECT_EQ(readDate(bytes, c), d);
+    }
+    std::string bytes = "20050310";
+    writeDate(bytes, Date(), c);
+    EXPECT_EQ(bytes, std::string(8, ' ')) << "no date is a blank field";
+}
+
+} // namespace
+} // namespace valmora::dbase::testing
