@@ -1,9 +1,8 @@
 // Valmora, the desktop program: checks that there is a screen to show it on, then starts the windows.
 
 #include "gui/Applicazione.h"
+#include "gui/ApplicazioneQt.h"
 #include "gui/TFormMaster.h"
-
-#include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -32,11 +31,14 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
-    QApplication app(argc, argv);
+    valmora::gui::ApplicazioneQt app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Valmora"));
     QApplication::setApplicationName(QStringLiteral("Valmora"));
     valmora::SystemClock clock;
     valmora::gui::Applicazione valmora(clock);
+    app.setUserInterface(&valmora.ui());
     valmora.master().showMaximized();
-    return app.exec();
+    const int status = app.exec();
+    app.setUserInterface(nullptr);
+    return status;
 }

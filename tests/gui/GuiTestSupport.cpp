@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include "gui/ApplicazioneQt.h"
 #include "gui/LedgerTableModel.h"
 
 #include <QApplication>
@@ -22,12 +23,12 @@ public:
         static int argc = 1;
         static char name[] = "test_gui";
         static char* argv[] = {name, nullptr};
-        app_ = std::make_unique<QApplication>(argc, argv);
+        app_ = std::make_unique<ApplicazioneQt>(argc, argv);
     }
     void TearDown() override { app_.reset(); }
 
 private:
-    std::unique_ptr<QApplication> app_;
+    std::unique_ptr<ApplicazioneQt> app_;
 };
 
 [[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);

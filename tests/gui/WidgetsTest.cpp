@@ -3,6 +3,7 @@
 
 #include "GuiTestSupport.h"
 
+#include "gui/ApplicazioneQt.h"
 #include "gui/GraficiLedger.h"
 #include "gui/GrigliaValori.h"
 #include "gui/LedgerTableModel.h"
@@ -241,6 +242,37 @@ TEST(QtUserInterface, RealBoxIsPlainWithTheTitleAndItalianButtons) {
     EXPECT_TRUE(buttons.contains(QStringLiteral("&Sì")));
     EXPECT_TRUE(buttons.contains(QStringLiteral("&No")));
     EXPECT_FALSE(buttons.contains(QStringLiteral("OK")));
+}
+
+} // namespace
+} // namespace valmora::gui::test
+
+namespace valmora::gui::test {
+namespace {
+
+// An event handler that fails the way an engine call does.
+class Guasto : public QObject {
+public:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::User)
+            throw std::runtime_error("Errore di lettura del file conto.dbf");
+        return QObject::event(e);
+    }
+};
+
+TEST(ApplicazioneQt, AnErrorEscapingAnEventHandlerIsShownAndTheProgramGoesOn) {
+    auto* app = dynamic_cast<ApplicazioneQt*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    QtUserInterface ui;
+    ui.setAnswerUnqueuedByDefault(true);
+    app->setUserInterface(&ui);
+    Guasto guasto;
+    QEvent event(QEvent::User);
+    EXPECT_FALSE(QCoreApplication::sendEvent(&guasto, &event));
+    app->setUserInterface(nullptr);
+    ASSERT_EQ(ui.shownBoxes().size(), 1u);
+    EXPECT_EQ(ui.shownBoxes()[0].text, "Errore di lettura del file conto.dbf");
+    EXPECT_EQ(ui.shownBoxes()[0].buttons, Buttons::Ok);
 }
 
 } // namespace
