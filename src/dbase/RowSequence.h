@@ -8,6 +8,7 @@
 // turns a position into its chunk in O(log chunks). Reading the position just read, or the one
 // after it, skips even that: walking the table in order costs O(1) a row.
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -56,6 +57,47 @@ public:
                 out = mid;
         }
         return startOf(lo) + in;
+    }
+
+    // The same answer, found by galloping out from `hint`: O(log d) calls for an answer d places
+    // away, on rows near the hint (in cache). A run of rows posted in key order lands each next to
+    // the one before.
+    template <typename Pred> std::size_t partitionPointNear(std::size_t hint, Pred inPrefix) const {
+        if (size_ == 0)
+            return 0;
+        if (hint >= size_)
+            hint = size_ - 1;
+        std::size_t lo = 0;     // the answer is in [lo, hi]
+        std::size_t hi = size_;
+        if (inPrefix((*this)[hint])) {
+            lo = hint + 1;
+            for (std::size_t step = 1; lo < size_; step *= 2) {
+                const std::size_t probe = std::min(size_ - 1, lo + step - 1);
+                if (!inPrefix((*this)[probe])) {
+                    hi = probe;
+                    break;
+                }
+                lo = probe + 1;
+            }
+        } else {
+            hi = hint;
+            for (std::size_t step = 1; hi > 0; step *= 2) {
+                const std::size_t probe = hi >= step ? hi - step : 0;
+                if (inPrefix((*this)[probe])) {
+                    lo = probe + 1;
+                    break;
+                }
+                hi = probe;
+            }
+        }
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (inPrefix((*this)[mid]))
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        return lo;
     }
 
 private:

@@ -67,6 +67,7 @@ struct Table::Impl {
     // The visible rows, in order (by key, then record order), and the cursor on them.
     RowSequence view;
     std::size_t pos = 0;
+    std::size_t lastPlaced = 0; // where the last posted row went: where the next search starts
     bool eof = true;
     bool bof = true;
 

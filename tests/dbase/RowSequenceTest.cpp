@@ -129,6 +129,17 @@ TEST_F(RowSequenceModel, PartitionPointFindsTheFirstRowOutsideThePrefix) {
             seq.partitionPoint([&](const TableRow* r) { return r->recordIndex < threshold; });
         EXPECT_EQ(got, std::min<std::size_t>((threshold + 1) / 2, rows.size())) << "threshold " << threshold;
     }
+    // Galloping out from any hint, before, at or past the answer (or past the end), finds the same.
+    std::mt19937 rng(3);
+    for (int k = 0; k < 3000; ++k) {
+        const std::uint64_t threshold = rng() % 8010;
+        const std::size_t hint = k < 30 ? static_cast<std::size_t>(k) * 150 : rng() % 4100;
+        const auto pred = [&](const TableRow* r) { return r->recordIndex < threshold; };
+        ASSERT_EQ(seq.partitionPointNear(hint, pred), seq.partitionPoint(pred))
+            << "threshold " << threshold << " hint " << hint;
+    }
+    RowSequence empty;
+    EXPECT_EQ(empty.partitionPointNear(5, [](const TableRow*) { return true; }), 0u);
 }
 
 } // namespace
