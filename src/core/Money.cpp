@@ -190,7 +190,13 @@ std::string Money::format() const {
     splitScaled(cents, 2, whole, fraction);
     // A value that shows as zero carries no minus sign: "-0,00 €" would read as a debt.
     const bool showMinus = units_ < 0 && cents != 0;
-    return (showMinus ? "-" : "") + groupThousands(whole) + "," + fraction + " \u20ac";
+    // Built by appending: GCC 12 at -O3 sees a false overlap in the chained operator+ (-Wrestrict).
+    std::string text = showMinus ? "-" : "";
+    text += groupThousands(whole);
+    text += ',';
+    text += fraction;
+    text += " \u20ac";
+    return text;
 }
 
 std::string Money::plain() const {
