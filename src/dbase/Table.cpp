@@ -212,7 +212,7 @@ TableRow* Table::Impl::liveRow(std::uint64_t id) const {
 }
 
 void Table::Impl::forgetRow(TableRow* row) {
-    std::string().swap(row->bytes);
+    row->bytes.clear(); // keeps its memory: the row may serve again as a new one once swept
     ++deletedRows;
     // Sweeping once deleted rows are half of `rows` keeps each deletion O(1) on average.
     if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
@@ -222,8 +222,30 @@ void Table::Impl::forgetRow(TableRow* row) {
 void Table::Impl::sweepDeletedRows() {
     if (deletedRows == 0)
         return;
-    std::erase_if(rows, [](const std::unique_ptr<TableRow>& r) { return r->deleted(); });
+    // Swept rows wait in `spareRows` for the next new rows (a scan that deletes its charges adds as
+    // many back), up to as many as there are live rows; the rest are freed.
+    const std::size_t live = rows.size() - deletedRows;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i]->deleted()) {
+            if (spareRows.size() < live)
+                spareRows.push_back(std::move(rows[i]));
+            continue;
+        }
+        if (kept != i)
+            rows[kept] = std::move(rows[i]);
+        ++kept;
+    }
+    rows.resize(kept);
     deletedRows = 0;
+}
+
+std::unique_ptr<TableRow> Table::Impl::newRow() {
+    if (spareRows.empty())
+        return std::make_unique<TableRow>();
+    std::unique_ptr<TableRow> row = std::move(spareRows.back());
+    spareRows.pop_back();
+    return row;
 }
 
 const std::string* Table::Impl::currentBytes() const {
@@ -336,6 +358,7 @@ void Table::close() {
     d.file.reset();
     OpenFiles::closed(d.openFileKey);
     d.rows.clear();
+    d.spareRows.clear();
     d.deletedRows = 0;
     d.view.clear();
     d.isOpen = false;
@@ -557,7 +580,7 @@ void Table::post() {
     std::optional<std::size_t> from; // where the edited row stood before it moves
     if (d.state == Impl::State::Insert) {
         d.appendToFile(d.buffer); // throws before anything in memory changes
-        auto fresh = std::make_unique<TableRow>();
+        std::unique_ptr<TableRow> fresh = d.newRow();
         fresh->bytes = d.buffer;
         fresh->id = d.nextRowId++;
         fresh->recordIndex = d.recordsInFile - 1;

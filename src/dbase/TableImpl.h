@@ -47,6 +47,7 @@ struct Table::Impl {
     // Rows in record order, which is also the order of their ids; deleted ones among them until swept.
     std::vector<std::unique_ptr<TableRow>> rows;
     std::size_t deletedRows = 0; // deleted rows still in `rows`
+    std::vector<std::unique_ptr<TableRow>> spareRows; // swept rows kept for new ones: no allocation each
     std::uint64_t nextRowId = 1;
     bool indexDirty = false; // the .mdx no longer matches the rows
     std::string openFileKey; // this file in the program's count of open files
@@ -111,6 +112,7 @@ struct Table::Impl {
     TableRow* liveRow(std::uint64_t id) const; // nullptr when deleted or never there
     void forgetRow(TableRow* row);              // after it was deleted from the file and the view
     void sweepDeletedRows();
+    std::unique_ptr<TableRow> newRow(); // a spare row when there is one
     const std::string* currentBytes() const;
     FieldContext fieldContext(std::size_t index) const;
 
