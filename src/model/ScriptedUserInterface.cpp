@@ -1,5 +1,7 @@
 #include "model/ScriptedUserInterface.h"
 
+#include <filesystem>
+
 #include <algorithm>
 #include <ostream>
 #include <stdexcept>
@@ -180,15 +182,20 @@ Answer ScriptedUserInterface::message(const std::string& text, Buttons buttons) 
     return answer;
 }
 
+// A file dialog hands back a full path, whatever was typed into it; messages that name the file show it so.
+std::string ScriptedUserInterface::asDialogReturnsIt(const std::string& typed) {
+    return std::filesystem::absolute(std::filesystem::path(typed)).lexically_normal().string();
+}
+
 std::optional<std::string> ScriptedUserInterface::answerFileDialog(std::string_view question, Kind fallback) {
     if (commandFile_) {
         std::string chosen = std::move(*commandFile_);
         commandFile_.reset();
-        return chosen;
+        return asDialogReturnsIt(chosen);
     }
     ScriptedAnswer answer = take({Kind::File, Kind::Annulla}, fallback, question);
     if (answer.kind == Kind::File) {
-        return answer.text;
+        return asDialogReturnsIt(answer.text);
     }
     return std::nullopt;
 }

@@ -142,6 +142,7 @@ private:
     // Takes the next answer for a question that accepts the kinds in `fits`; an empty queue gives `fallback`.
     ScriptedAnswer take(std::initializer_list<ScriptedAnswer::Kind> fits, ScriptedAnswer::Kind fallback,
                         std::string_view question);
+    static std::string asDialogReturnsIt(const std::string& typed);
     std::optional<std::string> answerFileDialog(std::string_view question, ScriptedAnswer::Kind fallback);
 
     std::ostream* echo_ = nullptr;

@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+
+#include <filesystem>
 #include <sstream>
 #include <stdexcept>
+#include <string>
 
 using namespace valmora;
 using Lines = std::vector<std::string>;
@@ -27,6 +30,12 @@ std::string mismatchFor(const std::function<void()>& question) {
 }
 
 } // namespace
+
+
+// A file dialog returns the full path of what was typed into it.
+static std::string comeDaDialogo(const char* typed) {
+    return std::filesystem::absolute(typed).lexically_normal().string();
+}
 
 TEST(ScriptedUserInterface, EmptyQueueTakesEachQuestionsDefault) {
     ScriptedUserInterface ui;
@@ -77,8 +86,8 @@ TEST(ScriptedUserInterface, QueuedAnswersAreTakenInOrderByEachKindOfQuestion) {
     EXPECT_EQ(typed.kind, ScriptedUserInterface::PasswordReply::Kind::Typed);
     EXPECT_EQ(typed.text, "segreta");
     EXPECT_EQ(ui.answerPasswordPrompt().kind, ScriptedUserInterface::PasswordReply::Kind::OkUntyped);
-    EXPECT_EQ(ui.askSaveFile({}), "Conto 2027.dbf");
-    EXPECT_EQ(ui.askOpenFile({}), "vecchio.dbf");
+    EXPECT_EQ(ui.askSaveFile({}), comeDaDialogo("Conto 2027.dbf"));
+    EXPECT_EQ(ui.askOpenFile({}), comeDaDialogo("vecchio.dbf"));
     EXPECT_EQ(ui.pendingAnswers(), 0u);
     EXPECT_THAT(ui.transcript(), testing::Contains("RISPOSTA: password segreta"));
     EXPECT_THAT(ui.transcript(), testing::Contains("RISPOSTA: file Conto 2027.dbf"));
@@ -122,8 +131,8 @@ TEST(ScriptedUserInterface, ACommandsOwnFileFillsOnlyTheNextDialogSilently) {
     ScriptedUserInterface ui;
     ui.queueAnswers({"file", "dalla-coda.dbf"});
     ui.chooseFileInNextDialog("mio.dbf");
-    EXPECT_EQ(ui.askSaveFile({}), "mio.dbf");
-    EXPECT_EQ(ui.askOpenFile({}), "dalla-coda.dbf");
+    EXPECT_EQ(ui.askSaveFile({}), comeDaDialogo("mio.dbf"));
+    EXPECT_EQ(ui.askOpenFile({}), comeDaDialogo("dalla-coda.dbf"));
     EXPECT_EQ(ui.transcript(), (Lines{"RISPOSTA: file dalla-coda.dbf"}));
 
     ui.chooseFileInNextDialog("non-usato.dbf");

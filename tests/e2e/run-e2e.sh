@@ -15,6 +15,11 @@
 # runs on a file that does not exist). The words "< {script}" feed the script on standard input instead. {dir} is
 # the script's folder ("#! {dir}/../../docs/demo.vcli" runs the demo of the README).
 # Without such a line the run gets only the script's path.
+#
+# The working directory's path in the output is written <cartella>: a file dialog returns full paths.
+#
+# When a sibling folder SCRIPT.files exists, its contents are copied into the working directory first: an account
+# left in a state no command can make (a file missing, a damaged table) starts the run there.
 set -euo pipefail
 
 if [ $# -ne 2 ]; then
@@ -61,9 +66,14 @@ fi
 work=$(mktemp -d)
 out=$(mktemp -d)
 trap 'rm -rf "$work" "$out"' EXIT
+files="${script%.vcli}.files"
+[ -d "$files" ] && cp -R "$files"/. "$work"/
 status=0
 (cd "$work" && "$cli" "${args[@]}" < "$stdin_from" > "$out/stdout" 2> "$out/stderr") || status=$?
 echo "EXIT: $status" >> "$out/stdout"
+# Paths the program shows in full start with the working directory, which differs at every run.
+real_work=$(realpath "$work")
+sed -i "s|$real_work/|<cartella>/|g; s|$real_work|<cartella>|g" "$out/stdout"
 
 failed=0
 if ! diff -u --label "$(basename "$expected")" --label "ottenuto" "$expected" "$out/stdout"; then
