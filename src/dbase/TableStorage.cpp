@@ -113,7 +113,6 @@ void Table::Impl::loadFile() {
         }
     }
 
-    std::string image;
     std::uint64_t size = 0;
     try {
         size = file->size();
@@ -123,9 +122,6 @@ void Table::Impl::loadFile() {
         layout = parseDbfHeader(head, size, p);
         const std::uint64_t available = (size - layout.headerLength) / layout.recordLength;
         recordsInFile = std::min<std::uint64_t>(layout.recordCount, available);
-        image.resize(static_cast<std::size_t>(recordsInFile * layout.recordLength));
-        if (file->readAt(layout.headerLength, image.data(), image.size()) != image.size())
-            throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
     } catch (const FileError& e) {
         file.reset();
         throw TableError("Impossibile leggere il file " + p + ": " + reasonOf(e) + ".");
@@ -138,22 +134,42 @@ void Table::Impl::loadFile() {
     rows.clear();
     deletedRows = 0;
     deletedInFile = 0;
+    // The records are read a few MiB at a time: the rows take about the file's size in memory, and a
+    // whole image of the file beside them would double the peak.
+    const std::size_t recordLength = layout.recordLength;
+    const std::uint64_t perBlock = std::max<std::uint64_t>(1, (std::uint64_t{4} << 20) / recordLength);
+    std::string block;
     try {
-        for (std::uint64_t i = 0; i < recordsInFile; ++i) {
-            std::string_view record(image.data() + i * layout.recordLength, layout.recordLength);
-            if (static_cast<std::uint8_t>(record[0]) == kDeletedRecord) {
-                ++deletedInFile;
-                continue;
+        rows.reserve(static_cast<std::size_t>(recordsInFile));
+        for (std::uint64_t first = 0; first < recordsInFile; first += perBlock) {
+            const std::uint64_t count = std::min(perBlock, recordsInFile - first);
+            block.resize(static_cast<std::size_t>(count * recordLength));
+            std::size_t got = 0;
+            try {
+                got = file->readAt(layout.dataEnd(first), block.data(), block.size());
+            } catch (const FileError& e) {
+                throw TableError("Impossibile leggere il file " + p + ": " + reasonOf(e) + ".");
             }
-            for (std::size_t f = 0; f < layout.fields.size(); ++f)
-                checkStoredField(record.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
-                                 fieldContext(f), i + 1);
-            auto row = std::make_unique<TableRow>();
-            row->bytes = std::string(record);
-            row->bytes[0] = static_cast<char>(kLiveRecord);
-            row->id = nextRowId++;
-            row->recordIndex = i;
-            rows.push_back(std::move(row));
+            if (got != block.size())
+                throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
+            for (std::uint64_t k = 0; k < count; ++k) {
+                const std::uint64_t i = first + k;
+                std::string_view record(block.data() + k * recordLength, recordLength);
+                if (static_cast<std::uint8_t>(record[0]) == kDeletedRecord) {
+                    ++deletedInFile;
+                    continue;
+                }
+                for (std::size_t f = 0; f < layout.fields.size(); ++f)
+                    checkStoredField(
+                        record.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
+                        fieldContext(f), i + 1);
+                auto row = std::make_unique<TableRow>();
+                row->bytes = std::string(record);
+                row->bytes[0] = static_cast<char>(kLiveRecord);
+                row->id = nextRowId++;
+                row->recordIndex = i;
+                rows.push_back(std::move(row));
+            }
         }
     } catch (...) {
         rows.clear();
