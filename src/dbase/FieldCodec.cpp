@@ -17,6 +17,26 @@ namespace {
 constexpr std::int64_t kDaysFromYearOneToEpoch = 719162;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
+struct CivilDate {
+    int year;
+    int month;
+    int day;
+};
+
+// Year, month and day of a date in one step (Date's accessors work each out on its own), by the
+// same era arithmetic Date uses: day numbers count from 1970-01-01 in the proleptic Gregorian calendar.
+CivilDate civilOf(Date d) {
+    const std::int32_t z = d.dayNumber() + 719468;
+    const std::int32_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const std::int32_t doe = z - era * 146097;
+    const std::int32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const std::int32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const std::int32_t mp = (5 * doy + 2) / 153;
+    const int day = doy - (153 * mp + 2) / 5 + 1;
+    const int month = mp < 10 ? mp + 3 : mp - 9;
+    return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
+}
+
 std::string_view trimmedRight(std::string_view s) {
     // A text field is mostly padding (a 250-byte comment holds a few words): skip it eight bytes at a time.
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
@@ -476,12 +496,10 @@ void writeDate(std::string& out, Date d, const FieldContext& c) {
         return writeBlank(out, c.def.type);
     switch (c.def.type) {
     case FieldType::Date: {
-        const int year = d.year();
+        const auto [year, month, day] = civilOf(d);
         if (year < 1 || year > 9999)
             throw cannotStore(c, d.toCompact());
         // YYYYMMDD written digit by digit: a post writes two dates, and a scan posts many rows.
-        const int month = d.month();
-        const int day = d.day();
         out.assign(8, '0');
         for (int i = 3, y = year; i >= 0; --i, y /= 10)
             out[static_cast<std::size_t>(i)] = static_cast<char>('0' + y % 10);

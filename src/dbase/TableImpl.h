@@ -9,6 +9,7 @@
 #include "dbase/RowSequence.h"
 #include "dbase/Table.h"
 
+#include <ctime>
 #include <optional>
 
 namespace valmora::dbase {
@@ -32,6 +33,8 @@ struct Table::Impl {
     std::shared_ptr<FileSystem> fs;
     SystemClock systemClock;
     const Clock* clock = &systemClock;
+    std::time_t stampSecond = -1; // the second the system clock last gave `stampDate` in
+    Date stampDate;
     std::string folder;
     std::string fileName;
     std::string fullPath;  // folder + file name, kept for messages
@@ -119,6 +122,7 @@ struct Table::Impl {
     // TableStorage.cpp: everything that touches the file.
     void createFile(const std::vector<FieldDef>& fields, const IndexDef& index);
     void loadFile();
+    Date updateDate(); // the day a post stamps in the header
     void appendToFile(const std::string& record);
     void rewriteInFile(const TableRow& row, const std::string& record);
     void markDeletedInFile(const TableRow& row);

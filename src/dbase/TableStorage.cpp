@@ -14,6 +14,7 @@
 #include "dbase/TableImpl.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace valmora::dbase {
 namespace {
@@ -206,7 +207,7 @@ void Table::Impl::appendToFile(const std::string& record) {
     bool countWritten = false;
     try {
         file->writeAt(at, data.data(), data.size());
-        const std::string count = headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile + 1));
+        const std::string count = headerCountBytes(updateDate(), static_cast<std::uint32_t>(recordsInFile + 1));
         countWritten = true;
         file->writeAt(1, count.data(), count.size());
         syncAfterPost();
@@ -214,7 +215,7 @@ void Table::Impl::appendToFile(const std::string& record) {
         if (countWritten) {
             // The caller is told the row was not saved, so the file must not count it either.
             try {
-                const std::string count = headerCountBytes(clock->today(), static_cast<std::uint32_t>(recordsInFile));
+                const std::string count = headerCountBytes(updateDate(), static_cast<std::uint32_t>(recordsInFile));
                 file->writeAt(1, count.data(), count.size());
             } catch (const FileError&) {
             }
@@ -223,6 +224,23 @@ void Table::Impl::appendToFile(const std::string& record) {
     }
     ++recordsInFile;
     layout.recordCount = static_cast<std::uint32_t>(recordsInFile);
+}
+
+Date Table::Impl::updateDate() {
+    // Asking the system's calendar costs more than the rest of a post; within one second of the
+    // clock its answer cannot change, so it is asked once a second. A second that ticked during the
+    // asking is not remembered, so a post just after midnight never gets the day before.
+    if (clock != &systemClock)
+        return clock->today();
+    const std::time_t before = std::time(nullptr);
+    if (before == stampSecond)
+        return stampDate;
+    const Date today = clock->today();
+    if (std::time(nullptr) == before) {
+        stampSecond = before;
+        stampDate = today;
+    }
+    return today;
 }
 
 void Table::Impl::rewriteInFile(const TableRow& row, const std::string& record) {
