@@ -189,6 +189,19 @@ protected:
         bookmarks.clear();
     }
 
+    void pack() {
+        t.pack();
+        if (std::none_of(model.rows.begin(), model.rows.end(), [](const ModelRow& r) { return !r.live; }))
+            return; // nothing deleted since the file was last compacted: nothing moves
+        const int current = model.view.empty() ? 0 : model.rows[model.view[model.pos]].uid;
+        std::erase_if(model.rows, [](const ModelRow& r) { return !r.live; });
+        model.resort();
+        auto it = std::find_if(model.view.begin(), model.view.end(),
+                               [&](std::size_t i) { return model.rows[i].uid == current; });
+        model.pos = it == model.view.end() ? 0 : static_cast<std::size_t>(it - model.view.begin());
+        model.eof = model.bof = model.view.empty();
+    }
+
     void checkBookmarks() {
         if (!model.view.empty() && rng() % 2 == 0)
             bookmarks.emplace_back(t.getBookmark(), model.rows[model.view[model.pos]].uid);
@@ -241,7 +254,20 @@ protected:
             }
             const int callsBefore = observer.calls;
             const auto dice = static_cast<unsigned>(rng() % 1000);
-            if (dice < 300) {
+            if (dice < 8) {
+                // A long run of deletions from the current row on, as a scan removing its charges
+                // does: deleted rows pile up and are swept out, then serve as the next new rows.
+                for (int k = static_cast<int>(rng() % 400); k > 0 && !model.view.empty(); --k) {
+                    t.deleteRecord();
+                    model.deletedCurrent();
+                    expectSameCursor(step);
+                }
+            } else if (dice < 16) {
+                for (int k = static_cast<int>(rng() % 400); k > 0; --k)
+                    append();
+            } else if (dice < 21) {
+                pack(); // its swept rows then serve as the next new ones
+            } else if (dice < 300) {
                 append();
             } else if (dice < 480) {
                 if (!model.view.empty()) {
