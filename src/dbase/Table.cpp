@@ -146,9 +146,11 @@ void Table::Impl::rebuildView() {
     for (const auto& r : rows)
         if (!r->deleted() && visible(r->bytes))
             sorted.push_back(r.get());
+    // Key then record order is total, so a plain sort gives what a stable sort by key would, without
+    // the stable sort's buffer of one pointer per row (a large table is opened near its memory budget).
     if (orderField)
-        std::stable_sort(sorted.begin(), sorted.end(),
-                         [this](const TableRow* a, const TableRow* b) { return keyLess(a, b); });
+        std::sort(sorted.begin(), sorted.end(),
+                  [this](const TableRow* a, const TableRow* b) { return orderedBefore(a, b); });
     view.assign(sorted);
 }
 
