@@ -143,9 +143,9 @@ bool Table::Impl::visible(const std::string& bytes) const {
 void Table::Impl::rebuildView() {
     std::vector<TableRow*> sorted;
     sorted.reserve(rows.size() - deletedRows);
-    for (const auto& r : rows)
+    for (TableRow* r : rows)
         if (!r->deleted() && visible(r->bytes))
-            sorted.push_back(r.get());
+            sorted.push_back(r);
     // Key then record order is total, so a plain sort gives what a stable sort by key would, without
     // the stable sort's buffer of one pointer per row (a large table is opened near its memory budget).
     if (orderField)
@@ -207,10 +207,10 @@ void Table::Impl::placeCursorOn(const TableRow* row) {
 
 TableRow* Table::Impl::liveRow(std::uint64_t id) const {
     auto it = std::lower_bound(rows.begin(), rows.end(), id,
-                               [](const std::unique_ptr<TableRow>& r, std::uint64_t wanted) { return r->id < wanted; });
+                               [](const TableRow* r, std::uint64_t wanted) { return r->id < wanted; });
     if (it == rows.end() || (*it)->id != id || (*it)->deleted())
         return nullptr;
-    return it->get();
+    return *it;
 }
 
 void Table::Impl::forgetRow(TableRow* row) {
@@ -224,30 +224,32 @@ void Table::Impl::forgetRow(TableRow* row) {
 void Table::Impl::sweepDeletedRows() {
     if (deletedRows == 0)
         return;
-    // Swept rows wait in `spareRows` for the next new rows (a scan that deletes its charges adds as
-    // many back), up to as many as there are live rows; the rest are freed.
+    // Swept rows go back to the arena for the next new rows (a scan that deletes its charges adds as
+    // many back); up to as many as there are live rows keep their record's memory.
     const std::size_t live = rows.size() - deletedRows;
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i]->deleted()) {
-            if (spareRows.size() < live)
-                spareRows.push_back(std::move(rows[i]));
+        TableRow* row = rows[i];
+        if (row->deleted()) {
+            if (arena.spareCount() >= live)
+                std::string().swap(row->bytes);
+            arena.giveBack(row);
             continue;
         }
-        if (kept != i)
-            rows[kept] = std::move(rows[i]);
-        ++kept;
+        rows[kept++] = row;
     }
     rows.resize(kept);
     deletedRows = 0;
 }
 
-std::unique_ptr<TableRow> Table::Impl::newRow() {
-    if (spareRows.empty())
-        return std::make_unique<TableRow>();
-    std::unique_ptr<TableRow> row = std::move(spareRows.back());
-    spareRows.pop_back();
-    return row;
+TableRow* Table::Impl::newRow() {
+    return arena.make();
+}
+
+void Table::Impl::clearRows() {
+    rows.clear();
+    deletedRows = 0;
+    arena.clear();
 }
 
 const std::string* Table::Impl::currentBytes() const {
@@ -334,9 +336,8 @@ void Table::open() {
         OpenFiles::closed(d.openFileKey);
         d.isOpen = false;
         d.file.reset();
-        d.rows.clear();
-        d.deletedRows = 0;
         d.view.clear();
+        d.clearRows();
         throw;
     }
     d.rebuildView();
@@ -359,10 +360,8 @@ void Table::close() {
         d.writeIndex();
     d.file.reset();
     OpenFiles::closed(d.openFileKey);
-    d.rows.clear();
-    d.spareRows.clear();
-    d.deletedRows = 0;
     d.view.clear();
+    d.clearRows();
     d.isOpen = false;
     d.pos = 0;
     d.eof = d.bof = true;
@@ -582,12 +581,12 @@ void Table::post() {
     std::optional<std::size_t> from; // where the edited row stood before it moves
     if (d.state == Impl::State::Insert) {
         d.appendToFile(d.buffer); // throws before anything in memory changes
-        std::unique_ptr<TableRow> fresh = d.newRow();
+        TableRow* fresh = d.newRow();
         fresh->bytes = d.buffer;
         fresh->id = d.nextRowId++;
         fresh->recordIndex = d.recordsInFile - 1;
-        row = fresh.get();
-        d.rows.push_back(std::move(fresh));
+        row = fresh;
+        d.rows.push_back(fresh);
     } else {
         row = d.editing;
         d.rewriteInFile(*row, d.buffer);

@@ -26,6 +26,37 @@ struct TableRow {
     bool deleted() const { return bytes.empty(); }
 };
 
+// Where a table's rows live: in blocks of a few thousand, so a large table costs no allocation,
+// and none of the allocator's bookkeeping, per row; rows given back serve again as new ones.
+class RowArena {
+public:
+    TableRow* make() {
+        if (!spare_.empty()) {
+            TableRow* row = spare_.back();
+            spare_.pop_back();
+            return row;
+        }
+        if (blocks_.empty() || used_ == kBlock) {
+            blocks_.push_back(std::make_unique<TableRow[]>(kBlock));
+            used_ = 0;
+        }
+        return &blocks_.back()[used_++];
+    }
+    void giveBack(TableRow* row) { spare_.push_back(row); }
+    std::size_t spareCount() const { return spare_.size(); }
+    void clear() {
+        spare_.clear();
+        blocks_.clear();
+        used_ = 0;
+    }
+
+private:
+    static constexpr std::size_t kBlock = 4096;
+    std::vector<std::unique_ptr<TableRow[]>> blocks_;
+    std::size_t used_ = 0; // rows handed out from the last block
+    std::vector<TableRow*> spare_;
+};
+
 struct Table::Impl {
     enum class State { Browse, Edit, Insert };
 
@@ -48,9 +79,9 @@ struct Table::Impl {
     std::uint64_t recordsInFile = 0; // the header's count, deleted records included
     std::uint64_t deletedInFile = 0;
     // Rows in record order, which is also the order of their ids; deleted ones among them until swept.
-    std::vector<std::unique_ptr<TableRow>> rows;
+    std::vector<TableRow*> rows;
     std::size_t deletedRows = 0; // deleted rows still in `rows`
-    std::vector<std::unique_ptr<TableRow>> spareRows; // swept rows kept for new ones: no allocation each
+    RowArena arena;              // owns every row of `rows`, and the swept ones waiting to serve again
     std::uint64_t nextRowId = 1;
     bool indexDirty = false; // the .mdx no longer matches the rows
     std::string openFileKey; // this file in the program's count of open files
@@ -115,7 +146,8 @@ struct Table::Impl {
     TableRow* liveRow(std::uint64_t id) const; // nullptr when deleted or never there
     void forgetRow(TableRow* row);              // after it was deleted from the file and the view
     void sweepDeletedRows();
-    std::unique_ptr<TableRow> newRow(); // a spare row when there is one
+    TableRow* newRow(); // a swept row when there is one
+    void clearRows();   // forgets every row: none may stay in the view
     const std::string* currentBytes() const;
     FieldContext fieldContext(std::size_t index) const;
 

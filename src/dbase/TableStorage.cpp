@@ -85,8 +85,7 @@ void Table::Impl::createFile(const std::vector<FieldDef>& fields, const IndexDef
     createdIndex = index;
     layout = std::move(fresh);
     blankRecord.clear();
-    rows.clear();
-    deletedRows = 0;
+    clearRows();
     if (!index.tag.empty())
         writeIndex();
 }
@@ -132,8 +131,7 @@ void Table::Impl::loadFile() {
     }
 
     blankRecord.clear(); // the layout may differ from the last file's
-    rows.clear();
-    deletedRows = 0;
+    clearRows();
     deletedInFile = 0;
     // The records are read a few MiB at a time: the rows take about the file's size in memory, and a
     // whole image of the file beside them would double the peak.
@@ -164,16 +162,16 @@ void Table::Impl::loadFile() {
                     checkStoredField(
                         record.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
                         fieldContext(f), i + 1);
-                auto row = std::make_unique<TableRow>();
-                row->bytes = std::string(record);
+                TableRow* row = newRow();
+                row->bytes.assign(record);
                 row->bytes[0] = static_cast<char>(kLiveRecord);
                 row->id = nextRowId++;
                 row->recordIndex = i;
-                rows.push_back(std::move(row));
+                rows.push_back(row);
             }
         }
     } catch (...) {
-        rows.clear();
+        clearRows();
         file.reset();
         throw;
     }
