@@ -5,6 +5,12 @@
 
 #include <QtGlobal>
 
+// The settings, rate and password dialogs and the help window come with their own module.
+#if __has_include("gui/Dialoghi.h")
+#include "gui/Dialoghi.h"
+#define VALMORA_HAS_DIALOGHI 1
+#endif
+
 // The pictures live in the static library's resources, which the program must register itself
 // (outside any namespace, as the resource initialiser is declared globally).
 static void registraRisorse() {
@@ -18,9 +24,18 @@ Applicazione::Applicazione(const Clock& clock, const QString& fileImpostazioni) 
     master_ = std::make_unique<TFormMaster>(ui_, clock_, fileImpostazioni);
     operazione_ = new TFormOperazione(ui_, master_.get());
     ui_.setOperationDialog(operazione_);
+#ifdef VALMORA_HAS_DIALOGHI
+    dialoghi_ = new Dialoghi(*master_, ui_, *operazione_);
+    ui_.setPasswordAsker([this](const PasswordPrompt& prompt) { return dialoghi_->chiediPassword(prompt); });
+#endif
 }
 
 Applicazione::~Applicazione() {
+#ifdef VALMORA_HAS_DIALOGHI
+    ui_.setPasswordAsker({});
+    delete dialoghi_;
+    dialoghi_ = nullptr;
+#endif
     ui_.setOperationDialog(nullptr);
     master_.reset();
 }

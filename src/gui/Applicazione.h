@@ -11,6 +11,7 @@
 
 namespace valmora::gui {
 
+class Dialoghi;
 class TFormMaster;
 class TFormOperazione;
 
@@ -26,12 +27,15 @@ public:
     QtUserInterface& ui() { return ui_; }
     TFormMaster& master() { return *master_; }
     TFormOperazione& operazione() { return *operazione_; }
+    // The settings, rate and password dialogs and the help window; nullptr in a build without them.
+    Dialoghi* dialoghi() { return dialoghi_; }
 
 private:
     const Clock& clock_;
     QtUserInterface ui_;
     std::unique_ptr<TFormMaster> master_;
     TFormOperazione* operazione_ = nullptr; // owned by the main window
+    Dialoghi* dialoghi_ = nullptr;          // owned here; its windows belong to the main window
 };
 
 } // namespace valmora::gui

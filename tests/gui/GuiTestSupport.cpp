@@ -44,6 +44,8 @@ ProgrammaDiProva::ProgrammaDiProva(const QString& fileImpostazioni) : clock_(Ogg
     app_ = std::make_unique<Applicazione>(clock_, settings_);
     // Nothing may ever wait for a hand on the keyboard: unqueued questions take their default.
     app_->ui().setAnswerUnqueuedByDefault(true);
+    // The settings dialog a new account opens has tests of its own: here it is confirmed unchanged.
+    master().motore().mostraImpostazioni = {};
     master().resize(1000, 700);
     master().show();
     QApplication::setActiveWindow(&master());
