@@ -27,7 +27,7 @@ public:
     TableRow* back() const { return chunks_.back().back(); }
 
     void insert(std::size_t pos, TableRow* row); // pos <= size()
-    void erase(std::size_t pos);                  // pos < size()
+    void erase(std::size_t pos);                 // pos < size()
     void assign(const std::vector<TableRow*>& rows);
     void clear();
 
@@ -67,7 +67,7 @@ public:
             return 0;
         if (hint >= size_)
             hint = size_ - 1;
-        std::size_t lo = 0;     // the answer is in [lo, hi]
+        std::size_t lo = 0; // the answer is in [lo, hi]
         std::size_t hi = size_;
         if (inPrefix((*this)[hint])) {
             lo = hint + 1;

@@ -137,14 +137,14 @@ struct Table::Impl {
     bool keyLess(const TableRow* a, const TableRow* b) const { return compareKeys(a, b) < 0; }
     bool visible(const std::string& bytes) const;
     void rebuildView();
-    bool orderedBefore(const TableRow* a, const TableRow* b) const; // by key, then record order
+    bool orderedBefore(const TableRow* a, const TableRow* b) const;       // by key, then record order
     std::optional<std::size_t> positionInView(const TableRow* row) const; // O(log n); nullopt: not in view
     // Puts a posted row where its key and record order place it, after taking it out of the view at
     // `from` (its place before the post) when it was there.
     void placeInView(TableRow* row, std::optional<std::size_t> from);
     void placeCursorOn(const TableRow* row);
     TableRow* liveRow(std::uint64_t id) const; // nullptr when deleted or never there
-    void forgetRow(TableRow* row);              // after it was deleted from the file and the view
+    void forgetRow(TableRow* row);             // after it was deleted from the file and the view
     void sweepDeletedRows();
     TableRow* newRow(); // a swept row when there is one
     void clearRows();   // forgets every row: none may stay in the view

@@ -159,9 +159,8 @@ void Table::Impl::loadFile() {
                     continue;
                 }
                 for (std::size_t f = 0; f < layout.fields.size(); ++f)
-                    checkStoredField(
-                        record.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
-                        fieldContext(f), i + 1);
+                    checkStoredField(record.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
+                                     fieldContext(f), i + 1);
                 TableRow* row = newRow();
                 row->bytes.assign(record);
                 row->bytes[0] = static_cast<char>(kLiveRecord);

@@ -125,8 +125,7 @@ TEST_F(RowSequenceModel, PartitionPointFindsTheFirstRowOutsideThePrefix) {
     }
     seq.assign(rows);
     for (std::uint64_t threshold = 0; threshold <= 8001; threshold += 3) {
-        const std::size_t got =
-            seq.partitionPoint([&](const TableRow* r) { return r->recordIndex < threshold; });
+        const std::size_t got = seq.partitionPoint([&](const TableRow* r) { return r->recordIndex < threshold; });
         EXPECT_EQ(got, std::min<std::size_t>((threshold + 1) / 2, rows.size())) << "threshold " << threshold;
     }
     // Galloping out from any hint, before, at or past the answer (or past the end), finds the same.

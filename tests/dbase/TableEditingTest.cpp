@@ -156,8 +156,8 @@ TEST_F(TableEditing, BookmarksKnowWhenTheirRowWasDeleted) {
     // Still valid after another row goes and the order changes around it.
     t.first();
     t.deleteRecord();
-    t.appendRecord(movement(ymd(2005, 2, 28), ymd(2005, 2, 28), "Prelievo", "Sportello", Money::fromWhole(-1),
-                            "prima di tutte"));
+    t.appendRecord(
+        movement(ymd(2005, 2, 28), ymd(2005, 2, 28), "Prelievo", "Sportello", Money::fromWhole(-1), "prima di tutte"));
     EXPECT_TRUE(t.bookmarkValid(b));
     t.gotoBookmark(b);
     EXPECT_EQ(current(), "b");

@@ -2,9 +2,9 @@
 // skipped in whole words, dates written digit by digit. Each must give exactly what the
 // character-by-character reading and writing gives, at every length and in every code page.
 
+#include "MovementsFixture.h"
 #include "dbase/CodePage.h"
 #include "dbase/FieldCodec.h"
-#include "MovementsFixture.h"
 
 namespace valmora::dbase::testing {
 namespace {
