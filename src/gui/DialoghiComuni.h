@@ -13,8 +13,12 @@ class QWidget;
 
 namespace valmora::gui {
 
-inline QString qtesto(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-inline std::string utf8(const QString& s) { return s.toStdString(); }
+inline QString qtesto(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+inline std::string utf8(const QString& s) {
+    return s.toStdString();
+}
 
 // A font of the given family and pixel size (the dialogs are laid out in pixels).
 QFont carattere(const QString& famiglia, int pixel, bool grassetto = false);

@@ -88,7 +88,9 @@ std::optional<std::string> TFormPass::chiedi(const PasswordPrompt& prompt) {
     return TroncaPassword(utf8(DBEdit1->text()));
 }
 
-void TFormPass::BitBtn3Click() { setFixedSize(kLarghezza, kAltezzaEstesa); }
+void TFormPass::BitBtn3Click() {
+    setFixedSize(kLarghezza, kAltezzaEstesa);
+}
 
 void TFormPass::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
