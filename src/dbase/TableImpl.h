@@ -137,6 +137,7 @@ struct Table::Impl {
     bool keyLess(const TableRow* a, const TableRow* b) const { return compareKeys(a, b) < 0; }
     bool visible(const std::string& bytes) const;
     void rebuildView();
+    bool viewByCounting(); // rebuildView for keys of few distinct values; false: too many
     bool orderedBefore(const TableRow* a, const TableRow* b) const;       // by key, then record order
     std::optional<std::size_t> positionInView(const TableRow* row) const; // O(log n); nullopt: not in view
     // Puts a posted row where its key and record order place it, after taking it out of the view at
