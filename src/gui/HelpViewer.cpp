@@ -1,6 +1,7 @@
 #include "gui/HelpViewer.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -58,6 +59,10 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent, Qt::Window), genitore_
     Browser->setObjectName(QStringLiteral("Browser"));
     Browser->setOpenLinks(true);
     Browser->setOpenExternalLinks(false);
+    // The pages' look, for every page the browser loads.
+    QFile stile(QStringLiteral(":/aiuto/stile.css"));
+    if (stile.open(QIODevice::ReadOnly))
+        Browser->document()->setDefaultStyleSheet(QString::fromUtf8(stile.readAll()));
     Indietro = new QPushButton(QStringLiteral("&Indietro"), this);
     Contenuti = new QPushButton(QStringLiteral("&Sommario"), this);
     for (QPushButton* b : {Indietro, Contenuti})

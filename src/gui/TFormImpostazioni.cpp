@@ -20,6 +20,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace valmora::gui {
 
 namespace {
@@ -142,10 +144,20 @@ void TFormImpostazioni::legaCampo(QWidget* parent, std::string_view colonna, int
     if (def == nullptr)
         return;
     if (!def->etichetta.empty()) {
-        if (etichettaSopra)
+        if (etichettaSopra) {
             intestazione(qtesto(def->etichetta), parent, xEtichetta, y - 15, false);
-        else
-            etichetta(qtesto(def->etichetta), parent, xEtichetta, y + 2);
+        } else {
+            QLabel* l = etichetta(qtesto(def->etichetta), parent, xEtichetta, y + 2);
+            // Where the system's font is wider than the one the dialog was drawn with, a label gets a
+            // smaller size rather than running under its field.
+            const int spazio = xCampo - xEtichetta - 3;
+            for (int pixel = l->font().pixelSize(); l->width() > spazio && pixel > 8;) {
+                QFont f = l->font();
+                f.setPixelSize(--pixel);
+                l->setFont(f);
+                l->adjustSize();
+            }
+        }
     }
     auto* e = new QLineEdit(parent);
     e->setObjectName(qtesto(def->colonna));
@@ -168,7 +180,8 @@ void TFormImpostazioni::legaCampo(QWidget* parent, std::string_view colonna, int
 }
 
 QWidget* TFormImpostazioni::creaCondizioni() {
-    auto* pagina = new QWidget;
+    // A child of the tab control from the start, so its labels are measured in the tab control's font.
+    auto* pagina = new QWidget(PageControl1);
     pagina->setObjectName(QStringLiteral("TabCondizioni"));
     suggerisci(pagina, QString::fromUtf8(kSchede[0].suggerimento));
 
@@ -209,7 +222,7 @@ QWidget* TFormImpostazioni::creaCondizioni() {
 }
 
 QWidget* TFormImpostazioni::creaTassi() {
-    auto* pagina = new QWidget;
+    auto* pagina = new QWidget(PageControl1);
     pagina->setObjectName(QStringLiteral("TabTassi"));
     suggerisci(pagina, QString::fromUtf8(kSchede[1].suggerimento));
 
@@ -219,9 +232,6 @@ QWidget* TFormImpostazioni::creaTassi() {
                  QStringLiteral("Ritenuta"), QStringLiteral("Importo Soglia"), QStringLiteral("T. Soglia")});
     GrigliaTassi->setGeometry(6, 6, 436, 150);
     suggerisci(GrigliaTassi, QStringLiteral("Tassi applicati"));
-    const int larghezze[] = {62, 70, 70, 55, 95, 62};
-    for (int i = 0; i < 6; ++i)
-        GrigliaTassi->setColumnWidth(i, larghezze[i]);
     connect(GrigliaTassi, &QTableWidget::cellDoubleClicked, this, [this] { BtnModificaTassoClick(); });
 
     BtnNuovoTasso = pulsante(QStringLiteral("&Nuovo"), "BtnNuovoTasso", pagina, 450, 6,
@@ -267,7 +277,7 @@ QWidget* TFormImpostazioni::creaTassi() {
 }
 
 QWidget* TFormImpostazioni::creaAutomatiche() {
-    auto* pagina = new QWidget;
+    auto* pagina = new QWidget(PageControl1);
     pagina->setObjectName(QStringLiteral("TabAutomatiche"));
     suggerisci(pagina, QString::fromUtf8(kSchede[2].suggerimento));
 
@@ -278,11 +288,12 @@ QWidget* TFormImpostazioni::creaAutomatiche() {
     GrigliaAcc->setFont(carattere(QStringLiteral("MS Sans Serif"), 12));
     GrigliaAcc->setGeometry(6, 6, 526, 196);
     suggerisci(GrigliaAcc, QStringLiteral("Elenco operazioni programmate"));
-    // Widths in characters of the grid's font, as the columns were designed.
+    // Widths in characters, as the columns were designed, spread over the grid's width.
     const int caratteri[] = {20, 10, 8, 11, 12, 8, 3};
-    const int carattere = GrigliaAcc->fontMetrics().averageCharWidth();
+    const int totale = 72;
+    const int spazio = GrigliaAcc->width() - 2 * GrigliaAcc->frameWidth() - 2;
     for (int i = 0; i < 7; ++i)
-        GrigliaAcc->setColumnWidth(i, caratteri[i] * carattere + 8);
+        GrigliaAcc->setColumnWidth(i, caratteri[i] * spazio / totale);
     connect(GrigliaAcc, &QTableWidget::cellDoubleClicked, this, [this] { BTModificaAccClick(); });
 
     BTNuovoAcc = pulsante(QStringLiteral("&Nuovo"), "BTNuovoAcc", pagina, 6, 208,
@@ -368,6 +379,12 @@ void TFormImpostazioni::ricaricaTassi() {
         const RigaTassoMostrata& r = righe[static_cast<std::size_t>(i)];
         riempiRiga(GrigliaTassi, i, {r.data, r.creditore, r.debitore, r.ritenuta, r.importoSoglia, r.tassoSoglia},
                    QColor(192, 192, 192), 4);
+    }
+    // Never narrower than designed; wider where the system's font needs it.
+    static constexpr int kLarghezzeTassi[] = {62, 70, 70, 55, 95, 62};
+    for (int i = 0; i < GrigliaTassi->columnCount(); ++i) {
+        GrigliaTassi->resizeColumnToContents(i);
+        GrigliaTassi->setColumnWidth(i, std::max(kLarghezzeTassi[i], GrigliaTassi->columnWidth(i)));
     }
     const int corrente = dm_.TableTassi.recNo() - 1;
     if (corrente >= 0 && corrente < GrigliaTassi->rowCount())

@@ -63,7 +63,9 @@ TFormPass::TFormPass(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::MSWindo
     Spiegazione->setBackgroundRole(QPalette::Button);
     Spiegazione->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Spiegazione->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Spiegazione->setMargin(4);
+    Spiegazione->setMargin(3);
+    Spiegazione->setWordWrap(true); // where the system's font is wider than the one it was written for
+    Spiegazione->setFont(carattere(QStringLiteral("MS Sans Serif"), 10));
 
     connect(BitOk, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitCancel, &QPushButton::clicked, this, &QDialog::reject);
