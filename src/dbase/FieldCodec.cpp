@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace valmora::dbase {
 namespace {
@@ -173,6 +174,53 @@ std::string numberText(double d, int decimals) {
     return s;
 }
 
+// A D field read straight from its eight bytes, the commonest read of a walk: nullopt unless they
+// are all digits (then the caller tells blanks from garbage). "00000000" is the zero date.
+std::optional<std::optional<Date>> compactDate(std::string_view bytes) {
+    if (bytes.size() != 8)
+        return std::nullopt;
+    int value[8];
+    for (std::size_t i = 0; i < 8; ++i) {
+        const int digit = static_cast<unsigned char>(bytes[i]) - '0';
+        if (digit < 0 || digit > 9)
+            return std::nullopt;
+        value[i] = digit;
+    }
+    const int year = value[0] * 1000 + value[1] * 100 + value[2] * 10 + value[3];
+    const int month = value[4] * 10 + value[5];
+    const int day = value[6] * 10 + value[7];
+    if (year == 0 && month == 0 && day == 0)
+        return std::optional<Date>(Date());
+    return Date::fromYmd(year, month, day);
+}
+
+// Right-aligned decimal text as this engine and dBase write it (blanks, an optional minus, digits,
+// optionally a point and more digits, blanks): a number for sure, told without converting it.
+bool plainDecimal(std::string_view bytes) {
+    std::size_t i = 0;
+    const std::size_t n = bytes.size();
+    while (i < n && bytes[i] == ' ')
+        ++i;
+    if (i < n && bytes[i] == '-')
+        ++i;
+    auto digitsFrom = [&](std::size_t& at) {
+        const std::size_t begin = at;
+        while (at < n && bytes[at] >= '0' && bytes[at] <= '9')
+            ++at;
+        return at > begin;
+    };
+    if (!digitsFrom(i))
+        return false;
+    if (i < n && bytes[i] == '.') {
+        ++i;
+        if (!digitsFrom(i))
+            return false;
+    }
+    while (i < n && bytes[i] == ' ')
+        ++i;
+    return i == n;
+}
+
 } // namespace
 
 bool fieldIsBlank(std::string_view bytes, FieldType type) {
@@ -283,6 +331,12 @@ std::int64_t readInteger(std::string_view bytes, const FieldContext& c) {
 }
 
 Date readDate(std::string_view bytes, const FieldContext& c) {
+    if (c.def.type == FieldType::Date)
+        if (const auto digits = compactDate(bytes)) {
+            if (*digits)
+                return **digits;
+            throw cannotRead(c, bytes, "una data"); // digits, but no day of the calendar
+        }
     if (fieldIsBlank(bytes, c.def.type))
         return Date();
     switch (c.def.type) {
@@ -345,6 +399,16 @@ Value readValue(std::string_view bytes, const FieldContext& c) {
 }
 
 void checkStoredField(std::string_view bytes, const FieldContext& c, std::uint64_t recordNumber) {
+    // Every field of every record passes here at open: the usual shapes are told by their bytes
+    // alone, and only what they do not settle is parsed in full.
+    if (c.def.type == FieldType::Numeric && plainDecimal(bytes))
+        return;
+    if (c.def.type == FieldType::Date) {
+        if (const auto digits = compactDate(bytes); digits && *digits)
+            return;
+    } else if (c.def.type != FieldType::Numeric) {
+        return;
+    }
     if (fieldIsBlank(bytes, c.def.type))
         return;
     const std::string where = "nel record " + std::to_string(recordNumber) + " il campo " + c.def.name;

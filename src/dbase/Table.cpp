@@ -289,6 +289,23 @@ void Table::Impl::clearRows() {
     arena.clear();
 }
 
+void Table::Impl::fetchAhead() const {
+#if defined(__GNUC__)
+    // A walk in key order visits rows scattered over memory, each a cache miss for its row and
+    // another for its bytes; asking for them a few rows early overlaps those waits. Two stages:
+    // the row far ahead, then the bytes of the nearer one, whose row arrived meanwhile.
+    constexpr std::size_t kRowDistance = 16;
+    constexpr std::size_t kBytesDistance = 8;
+    if (pos + kRowDistance < view.size())
+        __builtin_prefetch(view[pos + kRowDistance]);
+    if (pos + kBytesDistance < view.size()) {
+        const std::string& bytes = view[pos + kBytesDistance]->bytes;
+        for (std::size_t at = 0; at < bytes.size(); at += 64)
+            __builtin_prefetch(bytes.data() + at);
+    }
+#endif
+}
+
 const std::string* Table::Impl::currentBytes() const {
     if (state != State::Browse)
         return &buffer;
@@ -484,6 +501,7 @@ void Table::next() {
     } else if (d.pos + 1 < d.view.size()) {
         ++d.pos;
         d.bof = d.eof = false;
+        d.fetchAhead();
     } else {
         d.eof = true;
     }

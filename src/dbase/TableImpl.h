@@ -150,6 +150,7 @@ struct Table::Impl {
     TableRow* newRow(); // a swept row when there is one
     void clearRows();   // forgets every row: none may stay in the view
     const std::string* currentBytes() const;
+    void fetchAhead() const; // readies the rows a walk forward reaches next
     FieldContext fieldContext(std::size_t index) const;
 
     // TableStorage.cpp: everything that touches the file.
