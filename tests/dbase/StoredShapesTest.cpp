@@ -53,6 +53,31 @@ TEST(StoredShapes, DatesOfTheCalendarReadAndOthersAreDamage) {
     }
 }
 
+TEST(StoredShapes, EveryDayOfTwoCenturiesReadsAsItself) {
+    // Leap days of 1900 (none), 2000 (one) and 2100 (none) included; each record holds the day's
+    // YYYYMMDD as Date writes it, read back against the same Date.
+    TempDir dir;
+    RawTable raw;
+    raw.fields = {{"GIORNO", 'D', 8}};
+    const Date first = *Date::fromYmd(1899, 12, 1);
+    const Date last = *Date::fromYmd(2101, 3, 31);
+    for (Date d = first; d <= last; d = d.addDays(1))
+        raw.records.push_back(" " + d.toCompact());
+    std::ofstream(dir.file("giorni.dbf"), std::ios::binary) << raw.bytes();
+    Table t;
+    t.bind(dir.str(), "giorni.dbf");
+    t.open();
+    Field giorno = t.fieldByName("GIORNO");
+    Date expected = first;
+    int rows = 0;
+    for (t.first(); !t.eof(); t.next(), expected = expected.addDays(1), ++rows)
+        ASSERT_EQ(giorno.asDate(), expected) << expected.toCompact();
+    EXPECT_EQ(rows, last.dayNumber() - first.dayNumber() + 1);
+    for (const std::string bad : {"19000229", "21000229"})
+        EXPECT_NE(openRecord(bad, "      1.00").message.find("che non è una data"), std::string::npos) << bad;
+    EXPECT_EQ(openRecord("20000229", "      1.00").date, *Date::fromYmd(2000, 2, 29));
+}
+
 TEST(StoredShapes, NumbersInEveryWrittenFormReadAndOthersAreDamage) {
     const Date day = *Date::fromYmd(2024, 1, 2);
     const std::pair<std::string, std::int64_t> good[] = {
