@@ -470,10 +470,13 @@ std::vector<std::string> Table::indexTags() const {
     return readMdxTagNames(*d_->fs, d_->mdxPath());
 }
 
-void Table::setIndexName(std::string_view tag) {
-    Impl& d = *d_;
-    std::string previousName = std::exchange(d.indexName, std::string(tag));
-    std::string previousField = std::exchange(d.indexFieldName, std::string());
+namespace {
+
+// Orders the view by a tag or by a field (one of the two names is empty). A name that resolves to nothing throws
+// and leaves the order, and both names, as they were.
+void applyOrder(Table::Impl& d, std::string indexName, std::string indexFieldName) {
+    std::string previousName = std::exchange(d.indexName, std::move(indexName));
+    std::string previousField = std::exchange(d.indexFieldName, std::move(indexFieldName));
     if (!d.isOpen)
         return;
     d.checkBrowseMode();
@@ -481,7 +484,7 @@ void Table::setIndexName(std::string_view tag) {
     try {
         d.resolveOrder();
     } catch (...) {
-        d.indexName = std::move(previousName); // an unknown tag leaves the order as it was
+        d.indexName = std::move(previousName);
         d.indexFieldName = std::move(previousField);
         throw;
     }
@@ -490,24 +493,14 @@ void Table::setIndexName(std::string_view tag) {
     d.notify();
 }
 
+} // namespace
+
+void Table::setIndexName(std::string_view tag) {
+    applyOrder(*d_, std::string(tag), std::string());
+}
+
 void Table::setIndexFieldNames(std::string_view field) {
-    Impl& d = *d_;
-    std::string previousField = std::exchange(d.indexFieldName, std::string(field));
-    std::string previousName = std::exchange(d.indexName, std::string());
-    if (!d.isOpen)
-        return;
-    d.checkBrowseMode();
-    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
-    try {
-        d.resolveOrder();
-    } catch (...) {
-        d.indexName = std::move(previousName); // an unknown field leaves the order as it was
-        d.indexFieldName = std::move(previousField);
-        throw;
-    }
-    d.rebuildView();
-    d.placeCursorOn(current);
-    d.notify();
+    applyOrder(*d_, std::string(), std::string(field));
 }
 
 // ---------------------------------------------------------------- navigation
