@@ -21,8 +21,8 @@ template <typename Reader> auto readField(const Table::Impl& d, int index, Reade
     const auto i = static_cast<std::size_t>(index);
     const FieldContext c = d.fieldContext(i);
     const std::size_t width = static_cast<std::size_t>(c.def.width);
-    if (const std::string* record = d.currentBytes())
-        return reader(std::string_view(*record).substr(d.layout.offsets[i], width), c);
+    if (const std::string_view record = d.currentBytes(); !record.empty())
+        return reader(record.substr(d.layout.offsets[i], width), c);
     std::string blank(width, ' ');
     writeBlank(blank, c.def.type);
     return reader(std::string_view(blank), c);

@@ -113,8 +113,8 @@ void Table::Impl::resolveOrder() {
 }
 
 int Table::Impl::compareKeys(const TableRow* a, const TableRow* b) const {
-    const std::string_view ka(a->bytes.data() + keyOffset, keyWidth);
-    const std::string_view kb(b->bytes.data() + keyOffset, keyWidth);
+    const std::string_view ka(a->data + keyOffset, keyWidth);
+    const std::string_view kb(b->data + keyOffset, keyWidth);
     if (keyNumeric) {
         const FieldContext c = fieldContext(*orderField);
         const double x = readFloat(ka, c);
@@ -137,7 +137,7 @@ int Table::Impl::compareKeys(const TableRow* a, const TableRow* b) const {
     return ka.compare(kb);
 }
 
-bool Table::Impl::visible(const std::string& bytes) const {
+bool Table::Impl::visible(std::string_view bytes) const {
     return !filtered || filter.matches(bytes, layout, fullPath, caseInsensitive);
 }
 
@@ -148,7 +148,7 @@ void Table::Impl::rebuildView() {
     std::vector<TableRow*> sorted;
     sorted.reserve(rows.size() - deletedRows);
     for (TableRow* r : rows)
-        if (!r->deleted() && visible(r->bytes))
+        if (!r->deleted() && visible(bytesOf(r)))
             sorted.push_back(r);
     // Key then record order is total, so a plain sort gives what a stable sort by key would, without
     // the stable sort's buffer of one pointer per row (a large table is opened near its memory budget).
@@ -171,7 +171,7 @@ bool dealByKey(const std::vector<TableRow*>& rows, std::size_t keyOffset, std::s
     auto fetchKeyAhead = [&](std::size_t i) {
 #if defined(__GNUC__)
         if (i + kAhead < rows.size())
-            __builtin_prefetch(rows[i + kAhead]->bytes.data() + keyOffset);
+            __builtin_prefetch(rows[i + kAhead]->data + keyOffset);
 #else
         (void)i;
 #endif
@@ -181,7 +181,7 @@ bool dealByKey(const std::vector<TableRow*>& rows, std::size_t keyOffset, std::s
     for (std::size_t i = 0; i < rows.size(); ++i) {
         fetchKeyAhead(i);
         const TableRow* r = rows[i];
-        if (r->deleted() || !visible(r->bytes))
+        if (r->deleted() || !visible(r))
             continue;
         ++n;
         ++start[keyOf(r)];
@@ -200,7 +200,7 @@ bool dealByKey(const std::vector<TableRow*>& rows, std::size_t keyOffset, std::s
     for (std::size_t i = 0; i < rows.size(); ++i) {
         fetchKeyAhead(i);
         TableRow* r = rows[i];
-        if (!r->deleted() && visible(r->bytes))
+        if (!r->deleted() && visible(r))
             out[start[keyOf(r)]++] = r;
     }
     view.assign(out);
@@ -215,19 +215,19 @@ bool Table::Impl::viewByCounting() {
     // record order sorts in two sequential passes over the rows, where a comparison sort chases every
     // row's bytes twenty times. Too many distinct keys and the comparison sort is left to do it.
     const std::size_t mostKeys = (rows.size() - deletedRows) / 16 + 64;
-    auto isVisible = [this](const std::string& bytes) { return visible(bytes); };
+    auto isVisible = [this](const TableRow* r) { return visible(bytesOf(r)); };
     if (keyWidth <= 8) {
         // Up to eight bytes (a date) read as one big-endian number: it orders as the bytes do, and
         // hashes and compares without touching the bytes again.
         auto keyOf = [&](const TableRow* r) {
             std::uint64_t key = 0;
             for (std::size_t i = 0; i < keyWidth; ++i)
-                key = (key << 8) | static_cast<unsigned char>(r->bytes[keyOffset + i]);
+                key = (key << 8) | static_cast<unsigned char>(r->data[keyOffset + i]);
             return key;
         };
         return dealByKey<std::uint64_t>(rows, keyOffset, mostKeys, keyOf, isVisible, view);
     }
-    auto keyOf = [&](const TableRow* r) { return std::string_view(r->bytes.data() + keyOffset, keyWidth); };
+    auto keyOf = [&](const TableRow* r) { return std::string_view(r->data + keyOffset, keyWidth); };
     return dealByKey<std::string_view>(rows, keyOffset, mostKeys, keyOf, isVisible, view);
 }
 
@@ -259,7 +259,7 @@ void Table::Impl::placeInView(TableRow* row, std::optional<std::size_t> from) {
     if (!view.empty() && orderedBefore(row, view.back()))
         index = view.partitionPointNear(lastPlaced, [&](const TableRow* e) { return !orderedBefore(row, e); });
     lastPlaced = index;
-    if (visible(row->bytes)) {
+    if (visible(bytesOf(row))) {
         view.insert(index, row);
         pos = index;
     } else {
@@ -291,7 +291,8 @@ TableRow* Table::Impl::liveRow(std::uint64_t id) const {
 }
 
 void Table::Impl::forgetRow(TableRow* row) {
-    row->bytes.clear(); // keeps its memory: the row may serve again as a new one once swept
+    store.giveBack(row->data);
+    row->data = nullptr;
     ++deletedRows;
     // Sweeping once deleted rows are half of `rows` keeps each deletion O(1) on average.
     if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
@@ -302,14 +303,11 @@ void Table::Impl::sweepDeletedRows() {
     if (deletedRows == 0)
         return;
     // Swept rows go back to the arena for the next new rows (a scan that deletes its charges adds as
-    // many back); up to as many as there are live rows keep their record's memory.
-    const std::size_t live = rows.size() - deletedRows;
+    // many back); their bytes went back to the store when they were deleted.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         TableRow* row = rows[i];
         if (row->deleted()) {
-            if (arena.spareCount() >= live)
-                std::string().swap(row->bytes);
             arena.giveBack(row);
             continue;
         }
@@ -319,14 +317,18 @@ void Table::Impl::sweepDeletedRows() {
     deletedRows = 0;
 }
 
-TableRow* Table::Impl::newRow() {
-    return arena.make();
+TableRow* Table::Impl::newRow(std::string_view bytes) {
+    TableRow* row = arena.make();
+    row->data = store.make();
+    std::memcpy(row->data, bytes.data(), store.recordLength());
+    return row;
 }
 
 void Table::Impl::clearRows() {
     rows.clear();
     deletedRows = 0;
     arena.clear();
+    store.reset(layout.recordLength);
 }
 
 void Table::Impl::fetchAhead() const {
@@ -339,19 +341,19 @@ void Table::Impl::fetchAhead() const {
     if (pos + kRowDistance < view.size())
         __builtin_prefetch(view[pos + kRowDistance]);
     if (pos + kBytesDistance < view.size()) {
-        const std::string& bytes = view[pos + kBytesDistance]->bytes;
-        for (std::size_t at = 0; at < bytes.size(); at += 64)
-            __builtin_prefetch(bytes.data() + at);
+        const char* bytes = view[pos + kBytesDistance]->data;
+        for (std::size_t at = 0; at < layout.recordLength; at += 64)
+            __builtin_prefetch(bytes + at);
     }
 #endif
 }
 
-const std::string* Table::Impl::currentBytes() const {
+std::string_view Table::Impl::currentBytes() const {
     if (state != State::Browse)
-        return &buffer;
+        return buffer;
     if (!isOpen || view.empty())
-        return nullptr;
-    return &view[pos]->bytes;
+        return {};
+    return bytesOf(view[pos]);
 }
 
 FieldContext Table::Impl::fieldContext(std::size_t index) const {
@@ -628,7 +630,7 @@ void Table::edit() {
     d.requireWritable();
     d.state = Impl::State::Edit;
     d.editing = d.view[d.pos];
-    d.buffer = d.editing->bytes;
+    d.buffer = d.bytesOf(d.editing);
     d.modified = false;
     d.notify();
 }
@@ -669,8 +671,7 @@ void Table::post() {
     std::optional<std::size_t> from; // where the edited row stood before it moves
     if (d.state == Impl::State::Insert) {
         d.appendToFile(d.buffer); // throws before anything in memory changes
-        TableRow* fresh = d.newRow();
-        fresh->bytes = d.buffer;
+        TableRow* fresh = d.newRow(d.buffer);
         fresh->id = d.nextRowId++;
         fresh->recordIndex = d.recordsInFile - 1;
         row = fresh;
@@ -682,7 +683,7 @@ void Table::post() {
         if (d.orderField) {
             const std::size_t at = d.layout.offsets[*d.orderField];
             const auto width = static_cast<std::size_t>(d.layout.fields[*d.orderField].width);
-            sameKey = row->bytes.compare(at, width, d.buffer, at, width) == 0;
+            sameKey = d.bytesOf(row).compare(at, width, d.buffer, at, width) == 0;
         }
         moved = !sameKey || !d.visible(d.buffer);
         if (moved) {
@@ -692,7 +693,7 @@ void Table::post() {
             else
                 from = d.positionInView(row);
         }
-        row->bytes = d.buffer;
+        std::memcpy(row->data, d.buffer.data(), d.layout.recordLength);
     }
     d.indexDirty = true;
     d.state = Impl::State::Browse;
@@ -917,7 +918,7 @@ bool Table::locate(std::string_view fieldNames, const std::vector<Value>& values
         }
     }
     for (std::size_t r = 0; r < d.view.size(); ++r) {
-        const std::string_view bytes = d.view[r]->bytes;
+        const std::string_view bytes = d.bytesOf(d.view[r]);
         bool all = true;
         for (std::size_t i = 0; i < fields.size() && all; ++i) {
             if (!wanted[i]) {

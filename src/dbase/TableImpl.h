@@ -6,6 +6,7 @@
 #include "dbase/FieldCodec.h"
 #include "dbase/FileSystem.h"
 #include "dbase/Filter.h"
+#include "dbase/RecordStore.h"
 #include "dbase/RowSequence.h"
 #include "dbase/Table.h"
 
@@ -14,16 +15,16 @@
 
 namespace valmora::dbase {
 
-// One row: its record bytes (flag byte first) and where it sits in the file.
+// One row: where its record bytes (flag byte first) are and where it sits in the file.
 struct TableRow {
-    std::string bytes;             // empty once the row is deleted
+    char* data = nullptr;          // a slot of Impl::store, the layout's record length; null once deleted
     std::uint64_t id = 0;          // never reused while the table object lives: bookmarks hold it
     std::uint64_t recordIndex = 0; // 0-based position in the file
 
     // A deleted row gives its bytes back at once but keeps its place in Impl::rows until enough
     // deleted rows gather there to sweep them out in one pass (a vector erase per deletion would
     // make deleting n rows cost n squared).
-    bool deleted() const { return bytes.empty(); }
+    bool deleted() const { return data == nullptr; }
 };
 
 // Where a table's rows live: in blocks of a few thousand, so a large table costs no allocation,
@@ -43,7 +44,6 @@ public:
         return &blocks_.back()[used_++];
     }
     void giveBack(TableRow* row) { spare_.push_back(row); }
-    std::size_t spareCount() const { return spare_.size(); }
     void clear() {
         spare_.clear();
         blocks_.clear();
@@ -82,6 +82,7 @@ struct Table::Impl {
     std::vector<TableRow*> rows;
     std::size_t deletedRows = 0; // deleted rows still in `rows`
     RowArena arena;              // owns every row of `rows`, and the swept ones waiting to serve again
+    RecordStore store;           // owns the bytes of every live row
     std::uint64_t nextRowId = 1;
     bool indexDirty = false; // the .mdx no longer matches the rows
     std::string openFileKey; // this file in the program's count of open files
@@ -135,7 +136,8 @@ struct Table::Impl {
     void resolveOrder();
     int compareKeys(const TableRow* a, const TableRow* b) const; // <0, 0, >0
     bool keyLess(const TableRow* a, const TableRow* b) const { return compareKeys(a, b) < 0; }
-    bool visible(const std::string& bytes) const;
+    std::string_view bytesOf(const TableRow* row) const { return {row->data, layout.recordLength}; }
+    bool visible(std::string_view bytes) const;
     void rebuildView();
     bool viewByCounting(); // rebuildView for keys of few distinct values; false: too many
     bool orderedBefore(const TableRow* a, const TableRow* b) const;       // by key, then record order
@@ -147,9 +149,9 @@ struct Table::Impl {
     TableRow* liveRow(std::uint64_t id) const; // nullptr when deleted or never there
     void forgetRow(TableRow* row);             // after it was deleted from the file and the view
     void sweepDeletedRows();
-    TableRow* newRow(); // a swept row when there is one
+    TableRow* newRow(std::string_view bytes); // a swept row when there is one, holding a copy of `bytes`
     void clearRows();   // forgets every row: none may stay in the view
-    const std::string* currentBytes() const;
+    std::string_view currentBytes() const; // empty: no current row
     void fetchAhead() const; // readies the rows a walk forward reaches next
     FieldContext fieldContext(std::size_t index) const;
 

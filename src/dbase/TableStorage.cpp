@@ -133,37 +133,41 @@ void Table::Impl::loadFile() {
     blankRecord.clear(); // the layout may differ from the last file's
     clearRows();
     deletedInFile = 0;
-    // The records are read a few MiB at a time: the rows take about the file's size in memory, and a
-    // whole image of the file beside them would double the peak.
+    // The records are read straight into one run of the store, which then holds the live rows' bytes
+    // where they lie (no copy, no allocation per row). recordsInFile is bounded by the file's size,
+    // so a header that claims more records cannot ask for more memory than the file holds.
     const std::size_t recordLength = layout.recordLength;
-    const std::uint64_t perBlock = std::max<std::uint64_t>(1, (std::uint64_t{4} << 20) / recordLength);
-    std::string block;
+    const std::uint64_t perRead = std::max<std::uint64_t>(1, (std::uint64_t{4} << 20) / recordLength);
     try {
+        char* run = store.makeRun(static_cast<std::size_t>(recordsInFile));
         rows.reserve(static_cast<std::size_t>(recordsInFile));
-        for (std::uint64_t first = 0; first < recordsInFile; first += perBlock) {
-            const std::uint64_t count = std::min(perBlock, recordsInFile - first);
-            block.resize(static_cast<std::size_t>(count * recordLength));
+        for (std::uint64_t first = 0; first < recordsInFile; first += perRead) {
+            const std::uint64_t count = std::min(perRead, recordsInFile - first);
+            char* block = run + first * recordLength;
+            const auto want = static_cast<std::size_t>(count * recordLength);
             std::size_t got = 0;
             try {
-                got = file->readAt(layout.dataEnd(first), block.data(), block.size());
+                got = file->readAt(layout.dataEnd(first), block, want);
             } catch (const FileError& e) {
                 throw TableError("Impossibile leggere il file " + p + ": " + reasonOf(e) + ".");
             }
-            if (got != block.size())
+            if (got != want)
                 throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
             for (std::uint64_t k = 0; k < count; ++k) {
                 const std::uint64_t i = first + k;
-                std::string_view record(block.data() + k * recordLength, recordLength);
-                if (static_cast<std::uint8_t>(record[0]) == kDeletedRecord) {
+                char* slot = block + k * recordLength;
+                if (static_cast<std::uint8_t>(slot[0]) == kDeletedRecord) {
                     ++deletedInFile;
+                    store.giveBack(slot);
                     continue;
                 }
+                const std::string_view record(slot, recordLength);
                 for (std::size_t f = 0; f < layout.fields.size(); ++f)
                     checkStoredField(record.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
                                      fieldContext(f), i + 1);
-                TableRow* row = newRow();
-                row->bytes.assign(record);
-                row->bytes[0] = static_cast<char>(kLiveRecord);
+                slot[0] = static_cast<char>(kLiveRecord);
+                TableRow* row = arena.make();
+                row->data = slot;
                 row->id = nextRowId++;
                 row->recordIndex = i;
                 rows.push_back(row);
@@ -271,7 +275,7 @@ void Table::Impl::compact() {
     image.replace(1, 7, headerCountBytes(clock->today(), static_cast<std::uint32_t>(rows.size())));
     image.reserve(image.size() + rows.size() * layout.recordLength + 1);
     for (const auto& row : rows)
-        image += row->bytes;
+        image += bytesOf(row);
     image.push_back(kEndOfData);
 
     try {
@@ -383,7 +387,7 @@ void Table::Impl::writeIndex() {
             if (row->deleted())
                 continue;
             std::string_view bytes =
-                std::string_view(row->bytes).substr(layout.offsets[*field], static_cast<std::size_t>(def.width));
+                bytesOf(row).substr(layout.offsets[*field], static_cast<std::size_t>(def.width));
             std::string key;
             if (tag.keyType == 'C')
                 key = encodeCharKey(bytes, def.width);
