@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 
 namespace valmora::dbase {
 namespace {
@@ -132,11 +133,32 @@ CodePage codePageFromDriver(std::uint8_t driverId, std::string_view driverName) 
     return CodePage::Windows1252;
 }
 
-std::string decodeText(std::string_view bytes, CodePage cp) {
-    // Most stored text is plain ASCII, the same bytes in every code page and in UTF-8: copied whole.
+namespace {
+
+// How many bytes from the start have the high bit clear, eight at a time while it holds.
+std::size_t asciiPrefix(std::string_view bytes) {
     std::size_t ascii = 0;
+    while (ascii + 8 <= bytes.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + ascii, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+        ascii += 8;
+    }
     while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
         ++ascii;
+    return ascii;
+}
+
+} // namespace
+
+bool isAscii(std::string_view bytes) {
+    return asciiPrefix(bytes) == bytes.size();
+}
+
+std::string decodeText(std::string_view bytes, CodePage cp) {
+    // Most stored text is plain ASCII, the same bytes in every code page and in UTF-8: copied whole.
+    const std::size_t ascii = asciiPrefix(bytes);
     if (ascii == bytes.size())
         return std::string(bytes);
     const HighHalf& table = highHalf(cp);

@@ -21,6 +21,8 @@ CodePage codePageFromDriver(std::uint8_t driverId, std::string_view driverName);
 
 // Every byte has a character, so decoding cannot fail.
 std::string decodeText(std::string_view bytes, CodePage cp);
+// No byte with the high bit set: text that reads the same in every code page and in UTF-8.
+bool isAscii(std::string_view bytes);
 
 // The result of encoding: the bytes, or the first character that the code page
 // cannot hold (as UTF-8), or that the input was not valid UTF-8.

@@ -50,6 +50,10 @@ bool Field::isNull() const {
 std::string Field::asString() const {
     return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readText(b, c); });
 }
+std::string_view Field::asStringView(std::string& spare) const {
+    return readField(*table_->d_, index_,
+                     [&](std::string_view b, const FieldContext& c) { return readTextView(b, c, spare); });
+}
 Money Field::asMoney() const {
     return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readMoney(b, c); });
 }

@@ -275,6 +275,16 @@ std::string readText(std::string_view bytes, const FieldContext& c) {
     return "";
 }
 
+std::string_view readTextView(std::string_view bytes, const FieldContext& c, std::string& spare) {
+    if (c.def.type == FieldType::Character) {
+        const std::string_view text = trimmedRight(bytes);
+        if (isAscii(text))
+            return text; // the same bytes in every code page and in UTF-8
+    }
+    spare = readText(bytes, c);
+    return spare;
+}
+
 Money readMoney(std::string_view bytes, const FieldContext& c) {
     if (fieldIsBlank(bytes, c.def.type))
         return Money();

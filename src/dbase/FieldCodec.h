@@ -21,6 +21,8 @@ struct FieldContext {
 bool fieldIsBlank(std::string_view bytes, FieldType type);
 
 std::string readText(std::string_view bytes, const FieldContext& c);
+// readText as a view of `bytes` when they need no decoding, else of `spare`, filled with the text.
+std::string_view readTextView(std::string_view bytes, const FieldContext& c, std::string& spare);
 Money readMoney(std::string_view bytes, const FieldContext& c);
 double readFloat(std::string_view bytes, const FieldContext& c);
 std::int64_t readInteger(std::string_view bytes, const FieldContext& c);

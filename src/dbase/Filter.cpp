@@ -90,6 +90,13 @@ private:
     std::size_t pos_ = 0;
 };
 
+bool allDigits(std::string_view bytes) {
+    for (char ch : bytes)
+        if (ch < '0' || ch > '9')
+            return false;
+    return true;
+}
+
 template <typename T> bool compare(const T& a, const T& b, int op) {
     switch (op) {
     case 0:
@@ -193,6 +200,8 @@ RecordFilter RecordFilter::parse(std::string_view text, const DbfLayout& layout,
                 if (!d)
                     parser.fail("'" + value + "' non è una data scritta gg/mm/aaaa");
                 c.date = *d;
+                if (!d->isNull())
+                    c.dateDigits = d->toCompact();
             }
             break;
         case FieldType::Logical:
@@ -236,6 +245,14 @@ bool RecordFilter::matches(std::string_view record, const DbfLayout& layout, con
             break;
         }
         case FieldType::Date:
+            // Stored dates are checked when the table is read or the row posted, and "yyyymmdd" digits
+            // order as the days they name (a zero date, "00000000", before all): no day counting per row.
+            if (!c.dateDigits.empty() && bytes.size() == 8 && allDigits(bytes)) {
+                ok = compare(bytes, std::string_view(c.dateDigits), op);
+                break;
+            }
+            ok = compare(readDate(bytes, ctx), c.date, op);
+            break;
         case FieldType::Timestamp:
             ok = compare(readDate(bytes, ctx), c.date, op);
             break;

@@ -35,6 +35,7 @@ private:
         std::string foldedText; // the same, in lower case
         bool pattern = false;   // ends with '*'
         Date date;              // date fields
+        std::string dateDigits; // the same as stored, "yyyymmdd"; empty for the zero date
         double number = 0;      // numeric fields
         bool boolean = false;   // logical fields
     };

@@ -42,11 +42,9 @@ void RowSequence::locate(std::size_t pos) const {
     cacheStart_ = pos - rest;
 }
 
-TableRow* RowSequence::operator[](std::size_t pos) const {
+TableRow* RowSequence::find(std::size_t pos) const {
     if (cacheChunk_ != kNone) {
         const std::vector<TableRow*>& cached = chunks_[cacheChunk_];
-        if (pos >= cacheStart_ && pos - cacheStart_ < cached.size())
-            return cached[pos - cacheStart_];
         // Walking forward or back steps into the neighbouring chunk.
         const std::size_t nextStart = cacheStart_ + cached.size();
         if (cacheChunk_ + 1 < chunks_.size() && pos >= nextStart && pos - nextStart < chunks_[cacheChunk_ + 1].size()) {

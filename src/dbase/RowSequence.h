@@ -23,7 +23,15 @@ public:
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
-    TableRow* operator[](std::size_t pos) const; // pos < size()
+    // pos < size(). Inline for the common case, a position in the chunk read last.
+    TableRow* operator[](std::size_t pos) const {
+        if (cacheChunk_ != kNone) {
+            const std::vector<TableRow*>& cached = chunks_[cacheChunk_];
+            if (pos - cacheStart_ < cached.size()) // also false for pos < cacheStart_ (wraps)
+                return cached[pos - cacheStart_];
+        }
+        return find(pos);
+    }
     TableRow* back() const { return chunks_.back().back(); }
 
     void insert(std::size_t pos, TableRow* row); // pos <= size()
@@ -103,6 +111,7 @@ public:
 private:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+    TableRow* find(std::size_t pos) const;        // operator[] away from the chunk read last
     std::size_t startOf(std::size_t chunk) const; // rows in the chunks before it
     void locate(std::size_t pos) const;           // points the cache at the chunk holding pos
     void resized(std::size_t chunk, bool grown);  // one row more or less in that chunk

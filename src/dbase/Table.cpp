@@ -105,6 +105,7 @@ void Table::Impl::resolveOrder() {
             throw TableError("Il campo " + indexFieldName + " non esiste nella tabella " + path() + ".");
     }
     orderField = resolved;
+    ++viewGeneration;
     if (orderField) {
         keyOffset = layout.offsets[*orderField];
         keyWidth = static_cast<std::size_t>(layout.fields[*orderField].width);
@@ -141,7 +142,38 @@ bool Table::Impl::visible(std::string_view bytes) const {
     return !filtered || filter.matches(bytes, layout, fullPath, caseInsensitive);
 }
 
+void Table::Impl::keepUnfilteredView() {
+    std::swap(unfilteredView, view);
+    unfilteredKept = true;
+    unfilteredGeneration = viewGeneration;
+}
+
+bool Table::Impl::viewFromKept() {
+    if (!unfilteredKept)
+        return false;
+    if (unfilteredGeneration != viewGeneration) {
+        unfilteredKept = false;
+        unfilteredView.clear();
+        return false;
+    }
+    if (!filtered) {
+        std::swap(view, unfilteredView);
+        unfilteredKept = false;
+        unfilteredView.clear();
+        return true;
+    }
+    // Already in order: the rows the filter lets through keep it.
+    std::vector<TableRow*> kept;
+    for (std::size_t i = 0; i < unfilteredView.size(); ++i)
+        if (TableRow* r = unfilteredView[i]; visible(bytesOf(r)))
+            kept.push_back(r);
+    view.assign(kept);
+    return true;
+}
+
 void Table::Impl::rebuildView() {
+    if (viewFromKept())
+        return;
     view.clear(); // before the new one is built: a large table is opened near its memory budget
     if (orderField && !keyNumeric && viewByCounting())
         return;
@@ -250,6 +282,7 @@ std::optional<std::size_t> Table::Impl::positionInView(const TableRow* row) cons
 void Table::Impl::placeInView(TableRow* row, std::optional<std::size_t> from) {
     // Only the posted row can have changed place: take it out and put it back by key, then
     // record order, which is where a full stable sort would have put it.
+    ++viewGeneration;
     if (from)
         view.erase(*from);
     std::size_t index = view.size();
@@ -293,8 +326,28 @@ TableRow* Table::Impl::liveRow(std::uint64_t id) const {
 void Table::Impl::forgetRow(TableRow* row) {
     store.giveBack(row->data);
     row->data = nullptr;
+    ++viewGeneration;
     ++deletedRows;
     // Sweeping once deleted rows are half of `rows` keeps each deletion O(1) on average.
+    if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
+        sweepDeletedRows();
+}
+
+void Table::Impl::forgetRows(const std::vector<TableRow*>& gone) {
+    if (gone.empty())
+        return;
+    for (TableRow* row : gone) {
+        store.giveBack(row->data);
+        row->data = nullptr;
+    }
+    std::vector<TableRow*> kept;
+    kept.reserve(view.size() - std::min(view.size(), gone.size()));
+    for (std::size_t i = 0; i < view.size(); ++i)
+        if (TableRow* r = view[i]; !r->deleted())
+            kept.push_back(r);
+    view.assign(kept);
+    ++viewGeneration;
+    deletedRows += gone.size();
     if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
         sweepDeletedRows();
 }
@@ -329,6 +382,7 @@ void Table::Impl::clearRows() {
     deletedRows = 0;
     arena.clear();
     store.reset(layout.recordLength);
+    ++viewGeneration;
 }
 
 void Table::Impl::fetchAhead() const {
@@ -641,16 +695,7 @@ void Table::insert() {
     d.checkBrowseMode();
     d.requireWritable();
     d.beforeInsert = d.view.empty() ? nullptr : d.view[d.pos];
-    if (d.blankRecord.size() != d.layout.recordLength) {
-        d.blankRecord.assign(d.layout.recordLength, ' ');
-        d.blankRecord[0] = static_cast<char>(kLiveRecord);
-        for (std::size_t f = 0; f < d.layout.fields.size(); ++f) {
-            std::string blank(static_cast<std::size_t>(d.layout.fields[f].width), ' ');
-            writeBlank(blank, d.layout.fields[f].type);
-            d.blankRecord.replace(d.layout.offsets[f], blank.size(), blank);
-        }
-    }
-    d.buffer = d.blankRecord;
+    d.buffer = d.blankRow();
     d.state = Impl::State::Insert;
     d.editing = nullptr;
     d.modified = false;
@@ -659,6 +704,19 @@ void Table::insert() {
 
 void Table::append() {
     insert();
+}
+
+const std::string& Table::Impl::blankRow() {
+    if (blankRecord.size() != layout.recordLength) {
+        blankRecord.assign(layout.recordLength, ' ');
+        blankRecord[0] = static_cast<char>(kLiveRecord);
+        for (std::size_t f = 0; f < layout.fields.size(); ++f) {
+            std::string blank(static_cast<std::size_t>(layout.fields[f].width), ' ');
+            writeBlank(blank, layout.fields[f].type);
+            blankRecord.replace(layout.offsets[f], blank.size(), blank);
+        }
+    }
+    return blankRecord;
 }
 
 void Table::post() {
@@ -747,6 +805,56 @@ void Table::deleteRecord() {
     d.notify();
 }
 
+std::size_t Table::deleteWhere(const std::function<bool()>& pick) {
+    Impl& d = *d_;
+    d.requireOpen();
+    if (d.state != Impl::State::Browse)
+        cancel();
+    d.requireWritable();
+    std::vector<TableRow*> picked;
+    try {
+        for (d.pos = 0; d.pos < d.view.size(); ++d.pos) {
+            d.eof = d.bof = false;
+            if (pick())
+                picked.push_back(d.view[d.pos]);
+        }
+    } catch (...) {
+        d.pos = 0;
+        d.eof = d.bof = d.view.empty();
+        throw;
+    }
+    // In file order, cut into runs of records that follow one another.
+    std::sort(picked.begin(), picked.end(),
+              [](const TableRow* a, const TableRow* b) { return a->recordIndex < b->recordIndex; });
+    std::size_t marked = 0;
+    auto finish = [&] {
+        d.forgetRows(std::vector<TableRow*>(picked.begin(), picked.begin() + static_cast<std::ptrdiff_t>(marked)));
+        if (marked > 0)
+            d.indexDirty = true;
+        d.pos = d.view.empty() ? 0 : d.view.size() - 1;
+        d.eof = true;
+        d.bof = d.view.empty();
+        d.notify();
+    };
+    try {
+        while (marked < picked.size()) {
+            // A few thousand records a write at most: the run is copied to be written.
+            constexpr std::size_t kMostPerWrite = 4096;
+            std::size_t end = marked + 1;
+            while (end < picked.size() && end - marked < kMostPerWrite &&
+                   picked[end]->recordIndex == picked[end - 1]->recordIndex + 1)
+                ++end;
+            d.markDeletedInFile(picked.data() + marked, end - marked);
+            marked = end;
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return marked;
+}
+
 bool Table::isEditing() const {
     return d_->state != Impl::State::Browse;
 }
@@ -767,6 +875,47 @@ void Table::appendRecord(const std::vector<Value>& values) {
         cancel();
         throw;
     }
+}
+
+void Table::appendRecords(const std::vector<std::vector<Value>>& rows) {
+    Impl& d = *d_;
+    d.requireOpen();
+    d.checkBrowseMode();
+    d.requireWritable();
+    if (rows.empty())
+        return;
+    // Every record is made before anything is written: a value a field refuses leaves the table as it was.
+    const std::size_t length = d.layout.recordLength;
+    std::string records;
+    records.reserve(rows.size() * length);
+    std::string& bytes = d.fieldScratch;
+    for (const std::vector<Value>& values : rows) {
+        if (values.size() > d.layout.fields.size())
+            throw TableError("Troppi valori per un record della tabella " + d.path() + ": " +
+                             std::to_string(values.size()) + " valori, " + std::to_string(d.layout.fields.size()) +
+                             " campi.");
+        const std::size_t start = records.size();
+        records += d.blankRow();
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const FieldContext c = d.fieldContext(i);
+            bytes.assign(records, start + d.layout.offsets[i], static_cast<std::size_t>(c.def.width));
+            writeValue(bytes, values[i], c);
+            records.replace(start + d.layout.offsets[i], bytes.size(), bytes);
+        }
+    }
+    d.appendToFile(records); // throws before anything in memory changes
+    const std::uint64_t first = d.recordsInFile - rows.size();
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        TableRow* row = d.newRow(std::string_view(records).substr(k * length, length));
+        row->id = d.nextRowId++;
+        row->recordIndex = first + k;
+        d.rows.push_back(row);
+        d.placeInView(row, std::nullopt);
+    }
+    d.indexDirty = true;
+    if (!d.view.empty())
+        d.eof = d.bof = false;
+    d.notify();
 }
 
 // ---------------------------------------------------------------- filter
@@ -803,6 +952,8 @@ void Table::setFiltered(bool on) {
     }
     d.filtered = on;
     if (d.isOpen) {
+        if (on)
+            d.keepUnfilteredView();
         d.rebuildView();
         d.pos = 0;
         d.bof = true;

@@ -13,6 +13,7 @@
 #include "core/Money.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -75,6 +76,10 @@ public:
 
     bool isNull() const;             // the stored bytes are blank
     std::string asString() const;    // text as stored (trailing blanks removed); other types as text
+    // The same text without a copy when it can be had: a view of the row's own bytes when they are
+    // plain ASCII, else of `spare`, which it fills. Valid until the row or `spare` changes; for a pass
+    // over many rows that only looks at each text once.
+    std::string_view asStringView(std::string& spare) const;
     Money asMoney() const;           // numbers as fixed point; empty reads 0
     double asFloat() const;
     std::int64_t asInteger() const;  // numbers rounded half to even
@@ -166,8 +171,16 @@ public:
     void post();
     void cancel();
     void deleteRecord(); // the following row becomes current (the new last when the last went)
+    // Deletes every visible row `pick` chooses; it is asked once per row, in order, with that row
+    // current. Neighbouring records are marked in the file with one write, so a pass that deletes
+    // most rows costs a few writes, not one a row. If a write fails, the rows already marked are gone
+    // and the error is thrown. Returns how many went; the cursor is then past the last row (eof).
+    std::size_t deleteWhere(const std::function<bool()>& pick);
     bool isEditing() const; // in edit or insert state
     void appendRecord(const std::vector<Value>& values); // fields in declared order, then post
+    // appendRecord for many rows, written in one go and counted once: after a failure none of them is
+    // in the file or the table. The cursor ends on the last one, as after the same appendRecord calls.
+    void appendRecords(const std::vector<std::vector<Value>>& rows);
 
     // Filter: "Valuta >='01/03/2005' And Operazione ='Prelievo' And Commento = 'aff*'".
     void setFilter(std::string text); // throws on a text that cannot be parsed

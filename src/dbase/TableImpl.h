@@ -102,6 +102,13 @@ struct Table::Impl {
 
     // The visible rows, in order (by key, then record order), and the cursor on them.
     RowSequence view;
+    // While a filter is on, the unfiltered view is kept aside as it was: switching the filter off puts
+    // it back without a sort, and a filter text is applied to it in one ordered pass. It stands only
+    // while `viewGeneration`, which counts every change to the rows or to their order, has not moved.
+    RowSequence unfilteredView;
+    bool unfilteredKept = false;
+    std::uint64_t unfilteredGeneration = 0;
+    std::uint64_t viewGeneration = 0;
     std::size_t pos = 0;
     std::size_t lastPlaced = 0; // where the last posted row went: where the next search starts
     bool eof = true;
@@ -130,6 +137,7 @@ struct Table::Impl {
     bool aloneOnFile() const; // no other table object of the program has this file open
     void requireWritable() const;
     void checkBrowseMode();
+    const std::string& blankRow(); // a new row's bytes before any field is set
     void notify();
     std::optional<std::size_t> resolveTag(std::string_view tag) const;
     std::optional<std::size_t> findField(std::string_view name) const;
@@ -139,6 +147,8 @@ struct Table::Impl {
     std::string_view bytesOf(const TableRow* row) const { return {row->data, layout.recordLength}; }
     bool visible(std::string_view bytes) const;
     void rebuildView();
+    void keepUnfilteredView(); // before a filter goes on over the unfiltered view
+    bool viewFromKept();       // rebuildView from the kept unfiltered view; false: none that still stands
     bool viewByCounting(); // rebuildView for keys of few distinct values; false: too many
     bool orderedBefore(const TableRow* a, const TableRow* b) const;       // by key, then record order
     std::optional<std::size_t> positionInView(const TableRow* row) const; // O(log n); nullopt: not in view
@@ -148,6 +158,7 @@ struct Table::Impl {
     void placeCursorOn(const TableRow* row);
     TableRow* liveRow(std::uint64_t id) const; // nullptr when deleted or never there
     void forgetRow(TableRow* row);             // after it was deleted from the file and the view
+    void forgetRows(const std::vector<TableRow*>& gone); // deleted from the file; the view loses them here
     void sweepDeletedRows();
     TableRow* newRow(std::string_view bytes); // a swept row when there is one, holding a copy of `bytes`
     void clearRows();   // forgets every row: none may stay in the view
@@ -159,9 +170,12 @@ struct Table::Impl {
     void createFile(const std::vector<FieldDef>& fields, const IndexDef& index);
     void loadFile();
     Date updateDate(); // the day a post stamps in the header
-    void appendToFile(const std::string& record);
+    // Records back to back, written after the last one in one write, then counted: all or none.
+    void appendToFile(std::string_view records);
     void rewriteInFile(const TableRow& row, const std::string& record);
     void markDeletedInFile(const TableRow& row);
+    // Rows whose records follow one another in the file, marked with one write.
+    void markDeletedInFile(const TableRow* const* run, std::size_t count);
     void syncAfterPost();
     void flushPendingSync();
     void compact();

@@ -199,16 +199,20 @@ void Table::Impl::loadFile() {
     layout.recordCount = static_cast<std::uint32_t>(recordsInFile);
 }
 
-void Table::Impl::appendToFile(const std::string& record) {
+void Table::Impl::appendToFile(std::string_view records) {
     requireWritable();
+    const std::uint64_t added = records.size() / layout.recordLength;
+    if (recordsInFile + added > 0xFFFFFFFFu)
+        throw TableError("La tabella " + path() + " non può contenere altri record.");
     const std::uint64_t at = layout.dataEnd(recordsInFile);
     std::string& data = writeScratch;
-    data.assign(record);
+    data.assign(records);
     data.push_back(kEndOfData);
     bool countWritten = false;
     try {
         file->writeAt(at, data.data(), data.size());
-        const std::string count = headerCountBytes(updateDate(), static_cast<std::uint32_t>(recordsInFile + 1));
+        const std::string count =
+            headerCountBytes(updateDate(), static_cast<std::uint32_t>(recordsInFile + added));
         countWritten = true;
         file->writeAt(1, count.data(), count.size());
         syncAfterPost();
@@ -223,7 +227,7 @@ void Table::Impl::appendToFile(const std::string& record) {
         }
         throw writeFailure(e);
     }
-    ++recordsInFile;
+    recordsInFile += added;
     layout.recordCount = static_cast<std::uint32_t>(recordsInFile);
 }
 
@@ -264,6 +268,34 @@ void Table::Impl::markDeletedInFile(const TableRow& row) {
         throw writeFailure(e);
     }
     ++deletedInFile;
+}
+
+void Table::Impl::markDeletedInFile(const TableRow* const* run, std::size_t count) {
+    if (count == 1)
+        return markDeletedInFile(*run[0]);
+    requireWritable();
+    std::string& data = writeScratch;
+    data.clear();
+    for (std::size_t i = 0; i < count; ++i) {
+        data += bytesOf(run[i]);
+        data[i * layout.recordLength] = static_cast<char>(kDeletedRecord);
+    }
+    const std::uint64_t at = layout.dataEnd(run[0]->recordIndex);
+    try {
+        file->writeAt(at, data.data(), data.size());
+        syncAfterPost();
+    } catch (const FileError& e) {
+        // Part of the run may have landed. The caller is told none of these rows went, so their
+        // records are put back as they were, if the file lets us.
+        try {
+            for (std::size_t i = 0; i < count; ++i)
+                data[i * layout.recordLength] = static_cast<char>(kLiveRecord);
+            file->writeAt(at, data.data(), data.size());
+        } catch (const FileError&) {
+        }
+        throw writeFailure(e);
+    }
+    deletedInFile += count;
 }
 
 void Table::Impl::compact() {

@@ -53,6 +53,21 @@ void Ledger::Inizializza() {
     totali_.ResiduoCartaMese = s.maxCCred;
 }
 
+int Ledger::meseDi(Date valuta) {
+    if (valuta.isNull())
+        return 0;
+    const std::int32_t giorno = valuta.dayNumber();
+    if (giorno < meseRicordato_.primo || giorno > meseRicordato_.ultimo) {
+        const int anno = valuta.year();
+        const int mese = valuta.month();
+        const std::int32_t primo = Date::fromYmd(anno, mese, 1)->dayNumber();
+        const std::int32_t ultimo = mese == 12 ? Date::fromYmd(anno, 12, 31)->dayNumber()
+                                               : Date::fromYmd(anno, mese + 1, 1)->dayNumber() - 1;
+        meseRicordato_ = {primo, ultimo, mese};
+    }
+    return meseRicordato_.mese;
+}
+
 void Ledger::messaggioTipoSconosciuto(std::string_view op, std::string_view t) {
     ui_.message("L'operazione " + std::string(op) + " di tipo " + std::string(t) +
                     " è di una versione precedente!\rPer il corretto funzionamento cambiare in modo opportuno!",
@@ -65,7 +80,7 @@ void Ledger::LeggiRecord(Date& valutaPrecedente, Date valuta, Money importo, std
     ComputoInteressi(valutaPrecedente, valuta, interessiCredito, interessiDebito);
 
     // 2.
-    const int mese = valuta.isNull() ? 0 : valuta.month();
+    const int mese = meseDi(valuta);
     const Date oggi = clock_.today();
 
     // 3. Classification.

@@ -149,6 +149,7 @@ private:
     void aggiungiPunto(std::string_view operazione, int mese);
     void messaggioTipoSconosciuto(std::string_view operazione, std::string_view tipo);
     void scriviScoperto(bool valore, bool sempre = false);
+    int meseDi(Date valuta); // 0 for the zero date
     void addebita(const Charge& c, Date& valutaPrecedente, Date valuta, std::int64_t& interessiCredito,
                   std::int64_t& interessiDebito, bool ScriviImporti);
 
@@ -167,6 +168,13 @@ private:
     std::vector<MovimentiTemp> accodati_;
     // SCOPERTO as the running regenerating scan last wrote it, so an unchanged value is not posted again.
     bool scoperto_ = false;
+    // The month of the last value date asked, with its first and last day: a scan asks in value-date
+    // order, so nearly every row is in the month of the row before and no calendar sum is needed.
+    struct MeseRicordato {
+        std::int32_t primo = 1;
+        std::int32_t ultimo = 0; // empty until a first date is asked
+        int mese = 0;
+    } meseRicordato_;
 };
 
 } // namespace valmora

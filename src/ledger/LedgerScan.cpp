@@ -7,6 +7,7 @@
 #include "model/TableSchemas.h"
 #include "model/UserInterface.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -69,17 +70,10 @@ private:
     UserInterface& ui_;
 };
 
-// Deletes, in one pass in the table's order, every row `eliminare` picks. After a deletion the
-// row that followed becomes current, so consecutive rows are all examined; when the last row
-// goes, the new last row (already kept) is looked at once more and the walk ends after it.
+// Deletes, in one pass in the table's order, every row `eliminare` picks (asked with that row
+// current); the table marks neighbouring records together, a few writes for a whole regeneration.
 template <typename Predicato> void eliminaRighe(dbase::Table& t, Predicato eliminare) {
-    t.first();
-    while (!t.eof()) {
-        if (eliminare())
-            t.deleteRecord();
-        else
-            t.next();
-    }
+    t.deleteWhere(eliminare);
 }
 
 } // namespace
@@ -112,9 +106,21 @@ void Ledger::AccodaMovimento(std::string_view op, std::string_view t, std::strin
 }
 
 void Ledger::InserisciAccodati() {
-    auto& t = dm_.MainTable;
-    for (const auto& m : accodati_)
-        t.appendRecord({m.DATA, m.VALUTA, m.OPERAZIONE, m.TIPO, m.IMPORTO, m.COMMENTO});
+    // A few thousand at a time, each lot in one write: a regeneration adds a charge for most movements,
+    // and a write and a count for each would be most of the scan's time, while all of them in one lot
+    // would hold a second copy of them in memory. A failure keeps the lots already written, as
+    // appending one by one kept the rows already written.
+    constexpr std::size_t kRigheInBlocco = 4096;
+    std::vector<std::vector<dbase::Value>> righe;
+    righe.reserve(std::min(kRigheInBlocco, accodati_.size()));
+    for (std::size_t i = 0; i < accodati_.size(); ++i) {
+        const auto& m = accodati_[i];
+        righe.push_back({m.DATA, m.VALUTA, m.OPERAZIONE, m.TIPO, m.IMPORTO, m.COMMENTO});
+        if (righe.size() == kRigheInBlocco || i + 1 == accodati_.size()) {
+            dm_.MainTable.appendRecords(righe);
+            righe.clear();
+        }
+    }
     accodati_.clear();
 }
 
@@ -224,13 +230,17 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
         t.first();
         Date valutaPrecedente = t.eof() ? Date() : valutaCampo.asDate();
         Date ultimaValuta;
+        std::string opDecodificata; // where OPERAZIONE and TIPO go when they are not plain ASCII
+        std::string tpDecodificato;
 
         // 7. In value-date order; equal value dates in the order the rows were added.
         while (!t.eof()) {
             const Date valuta = valutaCampo.asDate();
             const Money importo = importoCampo.asMoney();
-            const std::string op = operazioneCampo.asString();
-            const std::string tp = tipoCampo.asString();
+            // Views of the row's bytes: this row is never deleted within its step, and the posts of the
+            // step (its IMPORTO, SCOPERTO, appended charges) leave its OPERAZIONE and TIPO where they are.
+            const std::string_view op = operazioneCampo.asStringView(opDecodificata);
+            const std::string_view tp = tipoCampo.asStringView(tpDecodificato);
             ultimaValuta = valuta;
 
             LeggiRecord(valutaPrecedente, valuta, importo, interessiCredito, interessiDebito, op, tp, ScriviImporti);

@@ -146,3 +146,66 @@ TEST(Wildcard, StarStandsForAnyRun) {
 
 } // namespace
 } // namespace valmora::dbase::testing
+
+namespace valmora::dbase::testing {
+namespace {
+
+// Switching a filter off gives back the whole ledger in order, also when rows were added, changed,
+// deleted or reordered while it was on: what the view looked like before is not trusted blindly.
+TEST_F(Filtering, SwitchingTheFilterOffShowsEveryChangeMadeWhileItWasOn) {
+    const std::vector<std::string> all = walkComments(t);
+    t.setFilter("Valuta <='15/04/2005'");
+    t.setFiltered(true);
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto febbraio", "Affitto marzo", "AFFITTO aprile"}));
+    t.setFiltered(false);
+    EXPECT_EQ(walkComments(t), all) << "nothing changed: the same rows in the same order";
+
+    t.setFiltered(true);
+    t.appendRecord(movement(ymd(2005, 3, 2), ymd(2005, 3, 2), "Accredito", "Stipendio", Money::fromWhole(5), "nuova"));
+    t.setFiltered(false);
+    std::vector<std::string> expected = all;
+    expected.insert(expected.begin() + 2, "nuova");
+    EXPECT_EQ(walkComments(t), expected);
+
+    t.setFiltered(true);
+    t.first();
+    t.deleteRecord(); // "affitto febbraio"
+    t.setFiltered(false);
+    expected.erase(expected.begin());
+    EXPECT_EQ(walkComments(t), expected);
+
+    t.setFiltered(true);
+    t.first();
+    t.edit();
+    t.fieldByName("VALUTA").setDate(ymd(2005, 12, 31)); // leaves the filter and moves to the end
+    t.post();
+    t.setFiltered(false);
+    std::rotate(expected.begin(), expected.begin() + 1, expected.end());
+    EXPECT_EQ(walkComments(t), expected);
+
+    t.setFiltered(true);
+    t.setIndexName(""); // record order while filtered
+    t.setFiltered(false);
+    EXPECT_EQ(walkComments(t).front(), "Affitto marzo") << "record order, not the value dates'";
+
+    // A new text applied while filtered starts from every row, not from the rows the old text let through.
+    t.setIndexName("Valuta");
+    t.setFilter("Valuta <='01/03/2005'");
+    t.setFiltered(true);
+    t.setFilter("Valuta >='30/06/2005'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"aff", "affitto luglio", "Affitto marzo"}));
+}
+
+TEST_F(Filtering, AnEmptyDateIsEarlierThanEveryDateInAFilter) {
+    t.appendRecord(movement(Date(), Date(), "Notifica", "Variazione", Money(), "senza data"));
+    t.setFiltered(true);
+    t.setFilter("Valuta <='28/02/2005'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"senza data", "affitto febbraio"}));
+    t.setFilter("Valuta >='28/02/2005'");
+    EXPECT_EQ(t.recordCount(), 9);
+    t.setFilter("Valuta ='28/02/2005'");
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto febbraio"}));
+}
+
+} // namespace
+} // namespace valmora::dbase::testing

@@ -170,6 +170,37 @@ TEST_F(TableEditing, BookmarksKnowWhenTheirRowWasDeleted) {
     EXPECT_FALSE(t.bookmarkValid(b));
 }
 
+TEST_F(TableEditing, DeleteWhereTakesEveryPickedRowAndKeepsTheRestInOrder) {
+    // File order differs from the value-date order, so runs in the file are not runs in the view.
+    for (int day : {9, 1, 2, 3, 8, 4, 5, 6, 7})
+        add(day, "riga " + std::to_string(day));
+    t.first();
+    t.next();
+    const Table::Bookmark kept = t.getBookmark(); // riga 2
+    t.next();
+    const Table::Bookmark gone = t.getBookmark(); // riga 3
+    std::vector<std::string> asked;
+    const std::size_t n = t.deleteWhere([&] {
+        const std::string c = current();
+        asked.push_back(c);
+        return c == "riga 3" || c == "riga 4" || c == "riga 5" || c == "riga 9" || c == "riga 1";
+    });
+    EXPECT_EQ(n, 5u);
+    EXPECT_EQ(asked.size(), 9u) << "every row asked once, in order";
+    EXPECT_EQ(asked.front(), "riga 1");
+    EXPECT_EQ(asked.back(), "riga 9");
+    EXPECT_TRUE(t.eof());
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"riga 2", "riga 6", "riga 7", "riga 8"}));
+    EXPECT_TRUE(t.bookmarkValid(kept));
+    EXPECT_FALSE(t.bookmarkValid(gone));
+    EXPECT_EQ(t.deleteWhere([] { return false; }), 0u);
+    t.close();
+    t.open();
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"riga 2", "riga 6", "riga 7", "riga 8"}));
+    EXPECT_EQ(t.deleteWhere([] { return true; }), 4u);
+    EXPECT_TRUE(t.isEmpty());
+}
+
 TEST_F(TableEditing, LocateFindsDateAndTextIgnoringCase) {
     add(1, "Affitto marzo");
     add(2, "Spesa");

@@ -45,6 +45,12 @@ TEST(TextField, EveryLengthRoundTripsInAWideFieldInEachCodePage) {
                 ASSERT_EQ(bytes.size(), 250u);
                 const std::string expected = withoutTrailingBlanks(sample(std::min<std::size_t>(n, 250), ascii, cp));
                 ASSERT_EQ(readText(bytes, c), expected) << n << " characters, ascii " << ascii;
+                std::string spare = "left over";
+                const std::string_view view = readTextView(bytes, c, spare);
+                ASSERT_EQ(view, expected) << n << " characters, ascii " << ascii << ", as a view";
+                if (ascii) { // the row's own bytes, no copy
+                    ASSERT_TRUE(view.empty() || view.data() == bytes.data()) << n;
+                }
                 ASSERT_EQ(fieldIsBlank(bytes, def.type), expected.empty()) << n;
                 // Padded with NULs instead of blanks (as some programs write) it reads the same.
                 std::string nulPadded = bytes;
