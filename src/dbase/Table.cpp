@@ -377,6 +377,50 @@ TableRow* Table::Impl::newRow(std::string_view bytes) {
     return row;
 }
 
+void Table::Impl::dropNewRow(TableRow* row) {
+    store.giveBack(row->data);
+    row->data = nullptr;
+    arena.giveBack(row);
+}
+
+void Table::Impl::placeAppended(const std::vector<TableRow*>& added) {
+    // One at a time costs a search and a shift within a chunk each, and a chunk split now and then;
+    // for many rows, one merge of two sorted runs costs less.
+    if (added.size() < 64 || added.size() * 16 < view.size()) {
+        for (TableRow* row : added)
+            placeInView(row, std::nullopt);
+        return;
+    }
+    std::vector<TableRow*> fresh;
+    fresh.reserve(added.size());
+    for (TableRow* row : added)
+        if (visible(bytesOf(row)))
+            fresh.push_back(row);
+    // Record order already; by key first (a total order with record order) when there is one. Rows
+    // a scan adds come in key order, and are then left as they are.
+    auto byKey = [this](const TableRow* a, const TableRow* b) { return compareKeys(a, b) < 0; };
+    if (orderField && !std::is_sorted(fresh.begin(), fresh.end(), byKey))
+        std::stable_sort(fresh.begin(), fresh.end(), byKey);
+    std::vector<TableRow*> merged;
+    merged.reserve(view.size() + fresh.size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < view.size(); ++i) {
+        TableRow* old = view[i];
+        while (next < fresh.size() && orderedBefore(fresh[next], old))
+            merged.push_back(fresh[next++]);
+        merged.push_back(old);
+    }
+    merged.insert(merged.end(), fresh.begin() + static_cast<std::ptrdiff_t>(next), fresh.end());
+    view.assign(merged);
+    ++viewGeneration;
+    // The cursor as the last of the same appends made one by one would leave it.
+    const TableRow* last = added.back();
+    const std::size_t at = view.partitionPoint([&](const TableRow* e) { return orderedBefore(e, last); });
+    lastPlaced = at;
+    pos = view.empty() ? 0 : std::min(at, view.size() - 1);
+    eof = bof = view.empty();
+}
+
 void Table::Impl::clearRows() {
     rows.clear();
     deletedRows = 0;
@@ -878,40 +922,64 @@ void Table::appendRecord(const std::vector<Value>& values) {
 }
 
 void Table::appendRecords(const std::vector<std::vector<Value>>& rows) {
+    appendRecords(rows.size(), [&](std::size_t k, std::vector<Value>& values) { values = rows[k]; });
+}
+
+void Table::appendRecords(std::size_t count, const std::function<void(std::size_t, std::vector<Value>&)>& rowAt) {
     Impl& d = *d_;
     d.requireOpen();
     d.checkBrowseMode();
     d.requireWritable();
-    if (rows.empty())
+    if (count == 0)
         return;
-    // Every record is made before anything is written: a value a field refuses leaves the table as it was.
+    // Made and written a lot at a time past the counted records, where no reader looks; counted all
+    // together at the end. Until then nothing in the table has changed, and a failure (a value a field
+    // refuses, a write) leaves it as it was: the new rows are given back and the bytes past the count
+    // are written over by the next append.
+    constexpr std::size_t kLot = 4096;
     const std::size_t length = d.layout.recordLength;
-    std::string records;
-    records.reserve(rows.size() * length);
+    std::vector<TableRow*> added;
+    added.reserve(count);
+    std::string lot;
+    std::vector<Value> values;
     std::string& bytes = d.fieldScratch;
-    for (const std::vector<Value>& values : rows) {
-        if (values.size() > d.layout.fields.size())
-            throw TableError("Troppi valori per un record della tabella " + d.path() + ": " +
-                             std::to_string(values.size()) + " valori, " + std::to_string(d.layout.fields.size()) +
-                             " campi.");
-        const std::size_t start = records.size();
-        records += d.blankRow();
-        for (std::size_t i = 0; i < values.size(); ++i) {
-            const FieldContext c = d.fieldContext(i);
-            bytes.assign(records, start + d.layout.offsets[i], static_cast<std::size_t>(c.def.width));
-            writeValue(bytes, values[i], c);
-            records.replace(start + d.layout.offsets[i], bytes.size(), bytes);
+    try {
+        for (std::size_t k = 0; k < count; ++k) {
+            values.clear();
+            rowAt(k, values);
+            if (values.size() > d.layout.fields.size())
+                throw TableError("Troppi valori per un record della tabella " + d.path() + ": " +
+                                 std::to_string(values.size()) + " valori, " +
+                                 std::to_string(d.layout.fields.size()) + " campi.");
+            const std::size_t start = lot.size();
+            lot += d.blankRow();
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                const FieldContext c = d.fieldContext(i);
+                bytes.assign(lot, start + d.layout.offsets[i], static_cast<std::size_t>(c.def.width));
+                writeValue(bytes, values[i], c);
+                lot.replace(start + d.layout.offsets[i], bytes.size(), bytes);
+            }
+            if (lot.size() == kLot * length || k + 1 == count) {
+                const std::size_t inLot = lot.size() / length;
+                d.writePastCount(added.size(), lot);
+                for (std::size_t j = 0; j < inLot; ++j)
+                    added.push_back(d.newRow(std::string_view(lot).substr(j * length, length)));
+                lot.clear();
+            }
         }
+        d.countAppended(count);
+    } catch (...) {
+        for (TableRow* row : added)
+            d.dropNewRow(row);
+        throw;
     }
-    d.appendToFile(records); // throws before anything in memory changes
-    const std::uint64_t first = d.recordsInFile - rows.size();
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        TableRow* row = d.newRow(std::string_view(records).substr(k * length, length));
-        row->id = d.nextRowId++;
-        row->recordIndex = first + k;
-        d.rows.push_back(row);
-        d.placeInView(row, std::nullopt);
+    const std::uint64_t first = d.recordsInFile - count;
+    for (std::size_t k = 0; k < count; ++k) {
+        added[k]->id = d.nextRowId++;
+        added[k]->recordIndex = first + k;
+        d.rows.push_back(added[k]);
     }
+    d.placeAppended(added);
     d.indexDirty = true;
     if (!d.view.empty())
         d.eof = d.bof = false;

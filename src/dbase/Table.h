@@ -181,6 +181,9 @@ public:
     // appendRecord for many rows, written in one go and counted once: after a failure none of them is
     // in the file or the table. The cursor ends on the last one, as after the same appendRecord calls.
     void appendRecords(const std::vector<std::vector<Value>>& rows);
+    // The same, with row k's values asked of `rowAt` only when it is written: a large number of rows
+    // then never sit in memory as values all at once.
+    void appendRecords(std::size_t count, const std::function<void(std::size_t, std::vector<Value>&)>& rowAt);
 
     // Filter: "Valuta >='01/03/2005' And Operazione ='Prelievo' And Commento = 'aff*'".
     void setFilter(std::string text); // throws on a text that cannot be parsed

@@ -161,6 +161,7 @@ struct Table::Impl {
     void forgetRows(const std::vector<TableRow*>& gone); // deleted from the file; the view loses them here
     void sweepDeletedRows();
     TableRow* newRow(std::string_view bytes); // a swept row when there is one, holding a copy of `bytes`
+    void dropNewRow(TableRow* row);           // a newRow never put into `rows`
     void clearRows();   // forgets every row: none may stay in the view
     std::string_view currentBytes() const; // empty: no current row
     void fetchAhead() const; // readies the rows a walk forward reaches next
@@ -172,6 +173,13 @@ struct Table::Impl {
     Date updateDate(); // the day a post stamps in the header
     // Records back to back, written after the last one in one write, then counted: all or none.
     void appendToFile(std::string_view records);
+    // The two halves of it: records written past the counted ones (`after` records past the count),
+    // which no reader sees until countAppended counts them, all in one header write.
+    void writePastCount(std::uint64_t after, std::string_view records);
+    void countAppended(std::uint64_t added);
+    // Puts rows added at the end of the file (in record order) into the view: one at a time when they
+    // are few, else merged in one pass. The cursor goes to the last, or to where it would stand.
+    void placeAppended(const std::vector<TableRow*>& added);
     void rewriteInFile(const TableRow& row, const std::string& record);
     void markDeletedInFile(const TableRow& row);
     // Rows whose records follow one another in the file, marked with one write.

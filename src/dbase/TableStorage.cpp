@@ -200,17 +200,28 @@ void Table::Impl::loadFile() {
 }
 
 void Table::Impl::appendToFile(std::string_view records) {
+    writePastCount(0, records);
+    countAppended(records.size() / layout.recordLength);
+}
+
+void Table::Impl::writePastCount(std::uint64_t after, std::string_view records) {
     requireWritable();
-    const std::uint64_t added = records.size() / layout.recordLength;
-    if (recordsInFile + added > 0xFFFFFFFFu)
+    const std::uint64_t first = recordsInFile + after;
+    if (first + records.size() / layout.recordLength > 0xFFFFFFFFu)
         throw TableError("La tabella " + path() + " non può contenere altri record.");
-    const std::uint64_t at = layout.dataEnd(recordsInFile);
     std::string& data = writeScratch;
     data.assign(records);
     data.push_back(kEndOfData);
+    try {
+        file->writeAt(layout.dataEnd(first), data.data(), data.size());
+    } catch (const FileError& e) {
+        throw writeFailure(e);
+    }
+}
+
+void Table::Impl::countAppended(std::uint64_t added) {
     bool countWritten = false;
     try {
-        file->writeAt(at, data.data(), data.size());
         const std::string count =
             headerCountBytes(updateDate(), static_cast<std::uint32_t>(recordsInFile + added));
         countWritten = true;

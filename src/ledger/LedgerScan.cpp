@@ -83,11 +83,13 @@ void Ledger::CancellaAssociate() {
     GrigliaSospesa sospesa(t, ui_);
     const auto operazioneCampo = t.fieldByName(schema::kOperazione);
     const auto commentoCampo = t.fieldByName(schema::kCommento);
+    std::string opDecodificata;
+    std::string commentoDecodificato;
     eliminaRighe(t, [&] {
-        const std::string op = operazioneCampo.asString();
+        const std::string_view op = operazioneCampo.asStringView(opDecodificata);
         if (op == operazione::Interessi)
             return true;
-        return op == operazione::Imposta && IsChargeText(commentoCampo.asString());
+        return op == operazione::Imposta && IsChargeText(commentoCampo.asStringView(commentoDecodificato));
     });
     sospesa.resume();
 }
@@ -96,8 +98,10 @@ void Ledger::EliminaInteressiNulli() {
     auto& t = dm_.MainTable;
     const auto operazioneCampo = t.fieldByName(schema::kOperazione);
     const auto importoCampo = t.fieldByName(schema::kImporto);
-    eliminaRighe(
-        t, [&] { return operazioneCampo.asString() == operazione::Interessi && importoCampo.asMoney().isZero(); });
+    std::string opDecodificata;
+    eliminaRighe(t, [&] {
+        return operazioneCampo.asStringView(opDecodificata) == operazione::Interessi && importoCampo.asMoney().isZero();
+    });
 }
 
 void Ledger::AccodaMovimento(std::string_view op, std::string_view t, std::string_view descrizione, Date data,
@@ -106,21 +110,12 @@ void Ledger::AccodaMovimento(std::string_view op, std::string_view t, std::strin
 }
 
 void Ledger::InserisciAccodati() {
-    // A few thousand at a time, each lot in one write: a regeneration adds a charge for most movements,
-    // and a write and a count for each would be most of the scan's time, while all of them in one lot
-    // would hold a second copy of them in memory. A failure keeps the lots already written, as
-    // appending one by one kept the rows already written.
-    constexpr std::size_t kRigheInBlocco = 4096;
-    std::vector<std::vector<dbase::Value>> righe;
-    righe.reserve(std::min(kRigheInBlocco, accodati_.size()));
-    for (std::size_t i = 0; i < accodati_.size(); ++i) {
+    // All together: a regeneration adds a charge for most movements, and a write and a count for each
+    // would be most of the scan's time. A failure adds none of them.
+    dm_.MainTable.appendRecords(accodati_.size(), [&](std::size_t i, std::vector<dbase::Value>& valori) {
         const auto& m = accodati_[i];
-        righe.push_back({m.DATA, m.VALUTA, m.OPERAZIONE, m.TIPO, m.IMPORTO, m.COMMENTO});
-        if (righe.size() == kRigheInBlocco || i + 1 == accodati_.size()) {
-            dm_.MainTable.appendRecords(righe);
-            righe.clear();
-        }
-    }
+        valori = {m.DATA, m.VALUTA, m.OPERAZIONE, m.TIPO, m.IMPORTO, m.COMMENTO};
+    });
     accodati_.clear();
 }
 

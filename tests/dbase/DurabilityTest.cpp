@@ -403,38 +403,56 @@ TEST(Durability, RowsAppendedTogetherFailTogether) {
     EXPECT_EQ(readBack(dir.str()), expected);
 }
 
-// The same rows appended one by one and all at once make the same file, byte for byte, and the
-// same order among equal keys.
+// The same rows appended one by one and all at once make the same file, byte for byte, the same
+// order among equal keys and the same current row, with a filter on or off, few rows or many.
 TEST(Durability, AppendingTogetherOrOneByOneMakesTheSameFile) {
-    std::vector<std::vector<Value>> rows;
-    for (int i = 0; i < 50; ++i)
-        rows.push_back(movement(ymd(2005, 1, 1 + i % 3), ymd(2005, 1, 1 + i % 3), "Imposta", "Bolli",
-                                Money::fromUnits(-i), "caffè " + std::to_string(i)));
-    TempDir one;
-    TempDir all;
-    std::vector<std::string> orders;
-    for (const std::string& folder : {one.str(), all.str()}) {
-        Table t(std::make_shared<FaultyFileSystem>()); // a fixed-date clock is not needed: same day
-        t.bind(folder, "conto.dbf");
-        t.create(movementFields(), {"Valuta", "VALUTA"});
-        t.setIndexName("Valuta");
-        t.open();
-        if (folder == one.str())
-            for (const auto& r : rows)
-                t.appendRecord(r);
-        else
-            t.appendRecords(rows);
-        std::string order;
-        for (const std::string& c : walkComments(t))
-            order += c + ";";
-        orders.push_back(order);
-    }
-    EXPECT_EQ(orders[0], orders[1]);
+    auto rowsOf = [](int n, int salt) {
+        std::vector<std::vector<Value>> rows;
+        for (int i = 0; i < n; ++i) {
+            const Date d = ymd(2005, 1, 1 + (i * 7 + salt) % 28);
+            rows.push_back(movement(d, d, i % 2 ? "Imposta" : "Prelievo", "Bolli", Money::fromUnits(-i),
+                                    "caffè " + std::to_string(salt) + "/" + std::to_string(i)));
+        }
+        return rows;
+    };
     auto bytes = [](const std::string& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
-    EXPECT_EQ(bytes(one.str() + "/conto.dbf"), bytes(all.str() + "/conto.dbf"));
+    for (const int existing : {0, 40, 3000})
+        for (const int appended : {5, 200})
+            for (const bool filtered : {false, true}) {
+                SCOPED_TRACE(std::to_string(existing) + " rows, " + std::to_string(appended) + " appended" +
+                             (filtered ? ", filtered" : ""));
+                TempDir one;
+                TempDir all;
+                std::vector<std::string> seen;
+                for (const std::string& folder : {one.str(), all.str()}) {
+                    Table t;
+                    t.bind(folder, "conto.dbf");
+                    t.create(movementFields(), {"Valuta", "VALUTA"});
+                    t.setIndexName("Valuta");
+                    t.open();
+                    t.appendRecords(rowsOf(existing, 0));
+                    t.setFilter("Operazione ='Imposta'");
+                    t.setFiltered(filtered);
+                    const auto rows = rowsOf(appended, 1);
+                    if (folder == one.str())
+                        for (const auto& r : rows)
+                            t.appendRecord(r);
+                    else
+                        t.appendRecords(rows);
+                    std::string s = "current " + t.fieldByName("COMMENTO").asString() + ";";
+                    for (const std::string& c : walkComments(t))
+                        s += c + ";";
+                    t.setFiltered(false);
+                    for (const std::string& c : walkComments(t))
+                        s += c + ";";
+                    seen.push_back(s);
+                }
+                EXPECT_EQ(seen[0], seen[1]);
+                EXPECT_EQ(bytes(one.str() + "/conto.dbf"), bytes(all.str() + "/conto.dbf"));
+            }
 }
 
 } // namespace
