@@ -167,9 +167,18 @@ int Date::daysInMonth(int year, int month) {
 Date SystemClock::today() const {
     // The one place in the program that reads the machine's calendar; everything else is handed a Clock.
     const std::time_t now = std::time(nullptr);
+    if (static_cast<std::int64_t>(now) == second_)
+        return date_;
     std::tm local{};
     localtime_r(&now, &local);
-    return *Date::fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    const Date today = *Date::fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    // Remembered only when the second did not tick while the calendar was read: just after midnight
+    // the day before is never given out for a whole second.
+    if (std::time(nullptr) == now) {
+        second_ = static_cast<std::int64_t>(now);
+        date_ = today;
+    }
+    return today;
 }
 
 } // namespace valmora

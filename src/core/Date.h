@@ -57,10 +57,16 @@ public:
     virtual Date today() const = 0;
 };
 
-// The real calendar of the machine the program runs on.
+// The real calendar of the machine the program runs on. A scan asks for today once a row, and the
+// calendar (time zone rules included) costs more than the rest of the row: it is read once a second.
+// One object is not for several threads at once.
 class SystemClock : public Clock {
 public:
     Date today() const override;
+
+private:
+    mutable std::int64_t second_ = -1; // the second `date_` was read in
+    mutable Date date_;
 };
 
 // A date set by hand: tests and `valmora-cli --oggi`.

@@ -23,7 +23,11 @@ public:
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
 
-    // pos < size(). Inline for the common case, a position in the chunk read last.
+    // pos < size(). Inline for the common case, a position in the chunk read last (every field read
+    // of a walk asks for the current row: left to itself the compiler calls it instead).
+#if defined(__GNUC__)
+    [[gnu::always_inline]]
+#endif
     TableRow* operator[](std::size_t pos) const {
         if (cacheChunk_ != kNone) {
             const std::vector<TableRow*>& cached = chunks_[cacheChunk_];

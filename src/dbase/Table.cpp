@@ -336,9 +336,11 @@ void Table::Impl::forgetRow(TableRow* row) {
 void Table::Impl::forgetRows(const std::vector<TableRow*>& gone) {
     if (gone.empty())
         return;
-    for (TableRow* row : gone) {
-        store.giveBack(row->data);
-        row->data = nullptr;
+    // Given back last to first: the store serves the last given first, so rows added next (a scan's
+    // new charges, in the order of the ones deleted) take the slots in the order they lie in memory.
+    for (auto it = gone.rbegin(); it != gone.rend(); ++it) {
+        store.giveBack((*it)->data);
+        (*it)->data = nullptr;
     }
     std::vector<TableRow*> kept;
     kept.reserve(view.size() - std::min(view.size(), gone.size()));
@@ -356,17 +358,21 @@ void Table::Impl::sweepDeletedRows() {
     if (deletedRows == 0)
         return;
     // Swept rows go back to the arena for the next new rows (a scan that deletes its charges adds as
-    // many back); their bytes went back to the store when they were deleted.
+    // many back), last to first as in forgetRows; their bytes went back to the store when they were deleted.
+    std::vector<TableRow*> swept;
+    swept.reserve(deletedRows);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         TableRow* row = rows[i];
         if (row->deleted()) {
-            arena.giveBack(row);
+            swept.push_back(row);
             continue;
         }
         rows[kept++] = row;
     }
     rows.resize(kept);
+    for (auto it = swept.rbegin(); it != swept.rend(); ++it)
+        arena.giveBack(*it);
     deletedRows = 0;
 }
 
