@@ -99,5 +99,28 @@ TEST(DateField, DatesAreWrittenAsYyyymmddAcrossTheWholeRange) {
     EXPECT_EQ(bytes, std::string(8, ' ')) << "no date is a blank field";
 }
 
+TEST(DateField, EveryByteBesideTheDigitsMakesTheDateUnreadable) {
+    const FieldDef def = FieldDef::date("VALUTA");
+    const std::string path = "conto.dbf";
+    const FieldContext c{def, CodePage::Windows1252, path};
+    EXPECT_EQ(readDate("00000000", c), Date());
+    for (std::size_t at = 0; at < 8; ++at)
+        for (int b = 0; b < 256; ++b) {
+            std::string bytes = "20050310";
+            bytes[at] = static_cast<char>(b);
+            const bool digit = b >= '0' && b <= '9';
+            if (digit) {
+                const auto d = Date::parseCompact(bytes);
+                if (d) {
+                    ASSERT_EQ(readDate(bytes, c), *d) << bytes;
+                } else {
+                    ASSERT_THROW(readDate(bytes, c), TableError) << bytes;
+                }
+            } else if (b != ' ') {
+                ASSERT_THROW(readDate(bytes, c), TableError) << "byte " << b << " at " << at;
+            }
+        }
+}
+
 } // namespace
 } // namespace valmora::dbase::testing
