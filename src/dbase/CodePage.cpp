@@ -156,22 +156,72 @@ bool isAscii(std::string_view bytes) {
     return asciiPrefix(bytes) == bytes.size();
 }
 
+namespace {
+
+// The UTF-8 form of each upper-half byte of a code page (at most three bytes: every character is in
+// the Basic Multilingual Plane), worked out once, so decoding is a copy per character.
+struct Utf8Char {
+    std::uint8_t length = 0;
+    char bytes[3] = {};
+};
+using Utf8Half = std::array<Utf8Char, 128>;
+
+Utf8Half utf8HalfOf(CodePage cp) {
+    Utf8Half half{};
+    const HighHalf& table = highHalf(cp);
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        std::string s;
+        appendUtf8(s, table[i]);
+        half[i].length = static_cast<std::uint8_t>(s.size());
+        std::memcpy(half[i].bytes, s.data(), s.size());
+    }
+    return half;
+}
+
+const Utf8Half& utf8Half(CodePage cp) {
+    static const Utf8Half k437 = utf8HalfOf(CodePage::Dos437);
+    static const Utf8Half k850 = utf8HalfOf(CodePage::Dos850);
+    static const Utf8Half k1252 = utf8HalfOf(CodePage::Windows1252);
+    switch (cp) {
+    case CodePage::Dos437:
+        return k437;
+    case CodePage::Dos850:
+        return k850;
+    case CodePage::Windows1252:
+        break;
+    }
+    return k1252;
+}
+
+} // namespace
+
 std::string decodeText(std::string_view bytes, CodePage cp) {
     // Most stored text is plain ASCII, the same bytes in every code page and in UTF-8: copied whole.
     const std::size_t ascii = asciiPrefix(bytes);
     if (ascii == bytes.size())
         return std::string(bytes);
-    const HighHalf& table = highHalf(cp);
-    std::string out;
-    out.reserve(bytes.size() + (bytes.size() - ascii));
-    out.append(bytes.substr(0, ascii));
-    for (char ch : bytes.substr(ascii)) {
-        auto b = static_cast<unsigned char>(ch);
-        if (b < 0x80)
-            out.push_back(ch);
-        else
-            appendUtf8(out, table[b - 0x80]);
+    // Measured first, then written in place: one allocation, no check of room per character.
+    const Utf8Half& half = utf8Half(cp);
+    std::size_t length = ascii;
+    for (std::size_t i = ascii; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        length += b < 0x80 ? 1 : half[b - 0x80].length;
     }
+    std::string out(length + 2, '\0'); // room for a whole three-byte copy at the very end
+    char* o = out.data();
+    std::memcpy(o, bytes.data(), ascii);
+    o += ascii;
+    for (std::size_t i = ascii; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            *o++ = static_cast<char>(b);
+        } else {
+            const Utf8Char& u = half[b - 0x80];
+            std::memcpy(o, u.bytes, 3); // a byte beyond a two-byte form is written over next, or cut below
+            o += u.length;
+        }
+    }
+    out.resize(length);
     return out;
 }
 

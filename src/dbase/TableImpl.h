@@ -11,6 +11,7 @@
 #include "dbase/Table.h"
 
 #include <ctime>
+#include <new>
 #include <optional>
 
 namespace valmora::dbase {
@@ -27,34 +28,39 @@ struct TableRow {
     bool deleted() const { return data == nullptr; }
 };
 
-// Where a table's rows live: in blocks of a few thousand, so a large table costs no allocation,
-// and none of the allocator's bookkeeping, per row; rows given back serve again as new ones.
+// Where a table's rows live: slots of a RecordStore, so a large table costs no allocation, and
+// none of the allocator's bookkeeping, per row; rows given back serve again as new ones. The rows
+// of a file being read come from one run, in huge pages when it is large: a walk in key order
+// visits them in no order, and they are then few pages for the TLB to hold.
 class RowArena {
 public:
-    TableRow* make() {
-        if (!spare_.empty()) {
-            TableRow* row = spare_.back();
-            spare_.pop_back();
-            return row;
-        }
-        if (blocks_.empty() || used_ == kBlock) {
-            blocks_.push_back(std::make_unique<TableRow[]>(kBlock));
-            used_ = 0;
-        }
-        return &blocks_.back()[used_++];
+    RowArena() { slots_.reset(sizeof(TableRow)); }
+    void reserveRun(std::size_t count) {
+        run_ = slots_.makeRun(count);
+        runLeft_ = count;
     }
-    void giveBack(TableRow* row) { spare_.push_back(row); }
+    TableRow* make() {
+        char* slot = nullptr;
+        if (runLeft_ > 0) {
+            slot = run_;
+            run_ += sizeof(TableRow);
+            --runLeft_;
+        } else {
+            slot = slots_.make();
+        }
+        return new (slot) TableRow();
+    }
+    void giveBack(TableRow* row) { slots_.giveBack(reinterpret_cast<char*>(row)); }
     void clear() {
-        spare_.clear();
-        blocks_.clear();
-        used_ = 0;
+        slots_.reset(sizeof(TableRow));
+        run_ = nullptr;
+        runLeft_ = 0;
     }
 
 private:
-    static constexpr std::size_t kBlock = 4096;
-    std::vector<std::unique_ptr<TableRow[]>> blocks_;
-    std::size_t used_ = 0; // rows handed out from the last block
-    std::vector<TableRow*> spare_;
+    RecordStore slots_;
+    char* run_ = nullptr;
+    std::size_t runLeft_ = 0;
 };
 
 struct Table::Impl {

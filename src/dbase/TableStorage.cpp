@@ -140,6 +140,7 @@ void Table::Impl::loadFile() {
     const std::uint64_t perRead = std::max<std::uint64_t>(1, (std::uint64_t{4} << 20) / recordLength);
     try {
         char* run = store.makeRun(static_cast<std::size_t>(recordsInFile));
+        arena.reserveRun(static_cast<std::size_t>(recordsInFile));
         rows.reserve(static_cast<std::size_t>(recordsInFile));
         for (std::uint64_t first = 0; first < recordsInFile; first += perRead) {
             const std::uint64_t count = std::min(perRead, recordsInFile - first);
