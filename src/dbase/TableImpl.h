@@ -156,6 +156,7 @@ struct Table::Impl {
     void keepUnfilteredView(); // before a filter goes on over the unfiltered view
     bool viewFromKept();       // rebuildView from the kept unfiltered view; false: none that still stands
     bool viewByCounting(); // rebuildView for keys of few distinct values; false: too many
+    bool viewByDays();     // viewByCounting for a date key; false: a key that is not a stored date
     bool orderedBefore(const TableRow* a, const TableRow* b) const;       // by key, then record order
     std::optional<std::size_t> positionInView(const TableRow* row) const; // O(log n); nullopt: not in view
     // Puts a posted row where its key and record order place it, after taking it out of the view at

@@ -81,5 +81,40 @@ TEST_F(TableSort, FewAndManyDistinctKeysGiveTheStableOrder) {
     EXPECT_EQ(walkComments(t), filtered);
 }
 
+// Dates over month and year ends, leap days and empty dates, near each other (counted by day) and
+// centuries apart (counted by key): blanks first, then the days, equal days in the order added.
+TEST(TableSortByDate, EmptyDatesFirstThenTheDaysWhereverTheyFall) {
+    for (const bool farApart : {false, true}) {
+        SCOPED_TRACE(farApart ? "dates centuries apart" : "dates near each other");
+        TempDir dir;
+        Table t;
+        t.bind(dir.str(), "conto.dbf");
+        t.create(movementFields(), {"Valuta", "VALUTA"});
+        t.open();
+        std::mt19937 rng(7);
+        std::vector<std::pair<Date, std::string>> added;
+        const Date base = ymd(2003, 12, 20);
+        for (int i = 0; i < 600; ++i) {
+            Date d;
+            if (rng() % 10 != 0) // one row in ten has no date
+                d = base.addDays(static_cast<int>(rng() % 500));
+            if (farApart && i % 100 == 0)
+                d = i % 200 == 0 ? ymd(1, 1, 1) : ymd(9999, 12, 31);
+            const std::string name = "riga " + std::to_string(i);
+            t.appendRecord(movement(d, d, "Prelievo", "Sportello", Money(), name));
+            added.emplace_back(d, name);
+        }
+        std::stable_sort(added.begin(), added.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::string> expected;
+        for (const auto& a : added)
+            expected.push_back(a.second);
+        t.setIndexName("Valuta");
+        EXPECT_EQ(walkComments(t), expected);
+        t.close();
+        t.open(); // ordered again from the file
+        EXPECT_EQ(walkComments(t), expected);
+    }
+}
+
 } // namespace
 } // namespace valmora::dbase::testing
