@@ -2,6 +2,7 @@
 
 #include "dbase/Filter.h"
 
+#include <functional>
 #include <random>
 #include "MovementsFixture.h"
 
@@ -205,6 +206,57 @@ TEST_F(Filtering, AnEmptyDateIsEarlierThanEveryDateInAFilter) {
     EXPECT_EQ(t.recordCount(), 9);
     t.setFilter("Valuta ='28/02/2005'");
     EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto febbraio"}));
+}
+
+} // namespace
+} // namespace valmora::dbase::testing
+
+namespace valmora::dbase::testing {
+namespace {
+
+// Date conditions on the order field select a run of the view by searching for its ends; any
+// other filter looks at every row. Both must let the same rows through, empty dates included.
+TEST(FilterOnTheOrderField, DateRangesSelectTheSameRowsAsEveryOtherFilter) {
+    TempDir dir;
+    Table t;
+    t.bind(dir.str(), "conto.dbf");
+    t.create(movementFields(), {"Valuta", "VALUTA"});
+    t.setIndexName("Valuta");
+    t.open();
+    std::mt19937 rng(99);
+    std::vector<std::pair<Date, std::string>> rows;
+    for (int i = 0; i < 300; ++i) {
+        const Date d = rng() % 8 == 0 ? Date() : ymd(2005, 1, 1).addDays(static_cast<int>(rng() % 60));
+        rows.emplace_back(d, "r" + std::to_string(i));
+        t.appendRecord(movement(d, d, "Prelievo", "Sportello", Money(), rows.back().second));
+    }
+    const std::vector<std::pair<std::string, std::function<bool(Date, Date)>>> ops = {
+        {"=", [](Date a, Date b) { return a == b; }},  {"<", [](Date a, Date b) { return a < b; }},
+        {"<=", [](Date a, Date b) { return a <= b; }}, {">", [](Date a, Date b) { return a > b; }},
+        {">=", [](Date a, Date b) { return a >= b; }}, {"<>", [](Date a, Date b) { return a != b; }}};
+    for (int k = 0; k < 200; ++k) {
+        const auto& [op1, test1] = ops[rng() % ops.size()];
+        const auto& [op2, test2] = ops[rng() % ops.size()];
+        const Date d1 = ymd(2005, 1, 1).addDays(static_cast<int>(rng() % 64) - 2);
+        const Date d2 = ymd(2005, 1, 1).addDays(static_cast<int>(rng() % 64) - 2);
+        const bool two = rng() % 2 == 0;
+        std::string text = "Valuta " + op1 + "'" + d1.toString() + "'";
+        if (two)
+            text += " And VALUTA " + op2 + "'" + d2.toString() + "'";
+        SCOPED_TRACE(text);
+        std::vector<std::pair<Date, std::string>> expected;
+        for (const auto& r : rows)
+            if (test1(r.first, d1) && (!two || test2(r.first, d2)))
+                expected.push_back(r);
+        std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::string> names;
+        for (const auto& r : expected)
+            names.push_back(r.second);
+        t.setFilter(text);
+        t.setFiltered(true); // from the unfiltered view
+        ASSERT_EQ(walkComments(t), names);
+        t.setFiltered(false);
+    }
 }
 
 } // namespace
