@@ -179,18 +179,9 @@ Utf8Half utf8HalfOf(CodePage cp) {
 }
 
 const Utf8Half& utf8Half(CodePage cp) {
-    static const Utf8Half k437 = utf8HalfOf(CodePage::Dos437);
-    static const Utf8Half k850 = utf8HalfOf(CodePage::Dos850);
-    static const Utf8Half k1252 = utf8HalfOf(CodePage::Windows1252);
-    switch (cp) {
-    case CodePage::Dos437:
-        return k437;
-    case CodePage::Dos850:
-        return k850;
-    case CodePage::Windows1252:
-        break;
-    }
-    return k1252;
+    static const std::array<Utf8Half, 3> halves = {utf8HalfOf(CodePage::Windows1252), utf8HalfOf(CodePage::Dos437),
+                                                   utf8HalfOf(CodePage::Dos850)};
+    return halves[cp == CodePage::Dos437 ? 1 : (cp == CodePage::Dos850 ? 2 : 0)];
 }
 
 } // namespace

@@ -177,14 +177,7 @@ std::string numberText(double d, int decimals) {
 // A D field read straight from its eight bytes, the commonest read of a walk: nullopt unless they
 // are all digits (then the caller tells blanks from garbage). "00000000" is the zero date.
 std::optional<std::optional<Date>> compactDate(std::string_view bytes) {
-    if (bytes.size() != 8)
-        return std::nullopt;
-    // All eight bytes checked at once: each minus '0' must neither borrow nor exceed 9.
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes.data(), 8);
-    const std::uint64_t digits = word - 0x3030303030303030ULL;
-    if (((word & 0xF0F0F0F0F0F0F0F0ULL) != 0x3030303030303030ULL) ||
-        ((digits + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) != 0)
+    if (bytes.size() != 8 || !isEightDigits(bytes.data()))
         return std::nullopt;
     auto digit = [&](int i) { return static_cast<int>(static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]) - '0'); };
     const int year = digit(0) * 1000 + digit(1) * 100 + digit(2) * 10 + digit(3);
@@ -234,6 +227,15 @@ bool plainDecimal(std::string_view bytes) {
 }
 
 } // namespace
+
+bool isEightDigits(const char* bytes) {
+    // Every byte must be 0x30-0x3F, and its low half plus 6 must not reach 16.
+    std::uint64_t word = 0;
+    std::memcpy(&word, bytes, 8);
+    const std::uint64_t low = word - 0x3030303030303030ULL;
+    return (word & 0xF0F0F0F0F0F0F0F0ULL) == 0x3030303030303030ULL &&
+           ((low + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) == 0;
+}
 
 bool fieldIsBlank(std::string_view bytes, FieldType type) {
     switch (type) {

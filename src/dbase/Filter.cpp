@@ -90,13 +90,6 @@ private:
     std::size_t pos_ = 0;
 };
 
-bool allDigits(std::string_view bytes) {
-    for (char ch : bytes)
-        if (ch < '0' || ch > '9')
-            return false;
-    return true;
-}
-
 template <typename T> bool compare(const T& a, const T& b, int op) {
     switch (op) {
     case 0:
@@ -273,7 +266,7 @@ bool RecordFilter::matches(std::string_view record, const DbfLayout& layout, con
         case FieldType::Date:
             // Stored dates are checked when the table is read or the row posted, and "yyyymmdd" digits
             // order as the days they name (a zero date, "00000000", before all): no day counting per row.
-            if (!c.dateDigits.empty() && bytes.size() == 8 && allDigits(bytes)) {
+            if (!c.dateDigits.empty() && bytes.size() == 8 && isEightDigits(bytes.data())) {
                 ok = compare(bytes, std::string_view(c.dateDigits), op);
                 break;
             }

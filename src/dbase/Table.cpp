@@ -288,9 +288,7 @@ std::optional<std::uint32_t> daySlot(const char* k) {
     std::memcpy(&word, k, 8);
     if (word == 0x2020202020202020ULL)
         return 0;
-    const std::uint64_t digits = word - 0x3030303030303030ULL;
-    if ((word & 0xF0F0F0F0F0F0F0F0ULL) != 0x3030303030303030ULL ||
-        ((digits + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) != 0)
+    if (!isEightDigits(k))
         return std::nullopt;
     auto d = [&](int i) { return static_cast<std::uint32_t>(k[i] - '0'); };
     const std::uint32_t year = d(0) * 1000 + d(1) * 100 + d(2) * 10 + d(3);
