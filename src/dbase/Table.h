@@ -172,7 +172,7 @@ public:
     void cancel();
     void deleteRecord(); // the following row becomes current (the new last when the last went)
     // Deletes every visible row `pick` chooses; it is asked once per row, in order, with that row
-    // current. Neighbouring records are marked in the file with one write, so a pass that deletes
+    // current, and may read fields but not change the table. Neighbouring records are marked in the file with one write, so a pass that deletes
     // most rows costs a few writes, not one a row. If a write fails, the rows already marked are gone
     // and the error is thrown. Returns how many went; the cursor is then past the last row (eof).
     std::size_t deleteWhere(const std::function<bool()>& pick);
