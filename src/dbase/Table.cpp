@@ -1060,6 +1060,7 @@ void Table::appendRecords(std::size_t count, const std::function<void(std::size_
     } catch (...) {
         for (TableRow* row : added)
             d.dropNewRow(row);
+        d.markEndOfCountedData();
         throw;
     }
     const std::uint64_t first = d.recordsInFile - count;

@@ -184,6 +184,9 @@ struct Table::Impl {
     // which no reader sees until countAppended counts them, all in one header write.
     void writePastCount(std::uint64_t after, std::string_view records);
     void countAppended(std::uint64_t added);
+    // After records written past the count were given up: the end mark back right after the counted
+    // ones, if the file lets us (a reader that stops at the mark then stops there; ours trusts the count).
+    void markEndOfCountedData() noexcept;
     // Puts rows added at the end of the file (in record order) into the view: one at a time when they
     // are few, else merged in one pass. The cursor goes to the last, or to where it would stand.
     void placeAppended(const std::vector<TableRow*>& added);

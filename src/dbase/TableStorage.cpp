@@ -220,6 +220,14 @@ void Table::Impl::writePastCount(std::uint64_t after, std::string_view records) 
     }
 }
 
+void Table::Impl::markEndOfCountedData() noexcept {
+    try {
+        const char mark = kEndOfData;
+        file->writeAt(layout.dataEnd(recordsInFile), &mark, 1);
+    } catch (...) {
+    }
+}
+
 void Table::Impl::countAppended(std::uint64_t added) {
     bool countWritten = false;
     try {

@@ -383,6 +383,19 @@ TEST(Durability, RowsAppendedTogetherFailTogether) {
     fs->failWritesAfterBytes(400); // room for one record and a bit: not for both
     EXPECT_THROW(t.appendRecords(rows), TableError);
     EXPECT_EQ(t.recordCount(), 2);
+    {
+        // The end mark is back right after the two counted records, where a reader that stops at it looks
+        // (read before any open of ours, which would mend it).
+        std::ifstream in(dir.str() + "/conto.dbf", std::ios::binary);
+        const std::string file((std::istreambuf_iterator<char>(in)), {});
+        const auto u16 = [&](std::size_t at) {
+            return static_cast<std::size_t>(static_cast<unsigned char>(file[at])) |
+                   static_cast<std::size_t>(static_cast<unsigned char>(file[at + 1])) << 8;
+        };
+        const std::size_t end = u16(8) + 2 * u16(10);
+        ASSERT_GT(file.size(), end);
+        EXPECT_EQ(file[end], '\x1A');
+    }
     EXPECT_EQ(readBack(dir.str()), original);
 
     // A value a field refuses stops the whole lot before anything is written.
