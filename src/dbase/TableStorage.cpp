@@ -201,8 +201,13 @@ void Table::Impl::loadFile() {
 }
 
 void Table::Impl::appendToFile(std::string_view records) {
-    writePastCount(0, records);
-    countAppended(records.size() / layout.recordLength);
+    try {
+        writePastCount(0, records);
+        countAppended(records.size() / layout.recordLength);
+    } catch (...) {
+        markEndOfCountedData();
+        throw;
+    }
 }
 
 void Table::Impl::writePastCount(std::uint64_t after, std::string_view records) {
