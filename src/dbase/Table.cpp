@@ -411,6 +411,10 @@ void Table::Impl::forgetRow(TableRow* row) {
     row->data = nullptr;
     ++viewGeneration;
     ++deletedRows;
+    sweepWhenWorthIt();
+}
+
+void Table::Impl::sweepWhenWorthIt() {
     // Sweeping once deleted rows are half of `rows` keeps each deletion O(1) on average.
     if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
         sweepDeletedRows();
@@ -433,8 +437,7 @@ void Table::Impl::forgetRows(const std::vector<TableRow*>& gone) {
     view.assign(kept);
     ++viewGeneration;
     deletedRows += gone.size();
-    if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
-        sweepDeletedRows();
+    sweepWhenWorthIt();
 }
 
 void Table::Impl::sweepDeletedRows() {

@@ -167,6 +167,7 @@ struct Table::Impl {
     void forgetRow(TableRow* row);             // after it was deleted from the file and the view
     void forgetRows(const std::vector<TableRow*>& gone); // deleted from the file; the view loses them here
     void sweepDeletedRows();
+    void sweepWhenWorthIt(); // sweepDeletedRows once enough deleted rows have gathered
     TableRow* newRow(std::string_view bytes); // a swept row when there is one, holding a copy of `bytes`
     void dropNewRow(TableRow* row);           // a newRow never put into `rows`
     void clearRows();   // forgets every row: none may stay in the view
