@@ -158,30 +158,34 @@ bool isAscii(std::string_view bytes) {
 
 namespace {
 
-// The UTF-8 form of each upper-half byte of a code page (at most three bytes: every character is in
-// the Basic Multilingual Plane), worked out once, so decoding is a copy per character.
+// The UTF-8 form of every byte of a code page (at most three bytes: every character is in the
+// Basic Multilingual Plane), worked out once, so decoding is a copy per byte with no test.
 struct Utf8Char {
-    std::uint8_t length = 0;
     char bytes[3] = {};
+    std::uint8_t length = 0;
 };
-using Utf8Half = std::array<Utf8Char, 128>;
+using Utf8Table = std::array<Utf8Char, 256>;
 
-Utf8Half utf8HalfOf(CodePage cp) {
-    Utf8Half half{};
+Utf8Table utf8TableOf(CodePage cp) {
+    Utf8Table all{};
+    for (std::size_t b = 0; b < 0x80; ++b) {
+        all[b].bytes[0] = static_cast<char>(b);
+        all[b].length = 1;
+    }
     const HighHalf& table = highHalf(cp);
     for (std::size_t i = 0; i < table.size(); ++i) {
         std::string s;
         appendUtf8(s, table[i]);
-        half[i].length = static_cast<std::uint8_t>(s.size());
-        std::memcpy(half[i].bytes, s.data(), s.size());
+        all[0x80 + i].length = static_cast<std::uint8_t>(s.size());
+        std::memcpy(all[0x80 + i].bytes, s.data(), s.size());
     }
-    return half;
+    return all;
 }
 
-const Utf8Half& utf8Half(CodePage cp) {
-    static const std::array<Utf8Half, 3> halves = {utf8HalfOf(CodePage::Windows1252), utf8HalfOf(CodePage::Dos437),
-                                                   utf8HalfOf(CodePage::Dos850)};
-    return halves[cp == CodePage::Dos437 ? 1 : (cp == CodePage::Dos850 ? 2 : 0)];
+const Utf8Table& utf8Table(CodePage cp) {
+    static const std::array<Utf8Table, 3> tables = {utf8TableOf(CodePage::Windows1252), utf8TableOf(CodePage::Dos437),
+                                                    utf8TableOf(CodePage::Dos850)};
+    return tables[cp == CodePage::Dos437 ? 1 : (cp == CodePage::Dos850 ? 2 : 0)];
 }
 
 } // namespace
@@ -191,28 +195,28 @@ std::string decodeText(std::string_view bytes, CodePage cp) {
     const std::size_t ascii = asciiPrefix(bytes);
     if (ascii == bytes.size())
         return std::string(bytes);
-    // Measured first, then written in place: one allocation, no check of room per character.
-    const Utf8Half& half = utf8Half(cp);
-    std::size_t length = ascii;
-    for (std::size_t i = ascii; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        length += b < 0x80 ? 1 : half[b - 0x80].length;
+    // The rest is decoded into a buffer on the stack (a field holds at most 254 bytes, three bytes
+    // of UTF-8 each, and one spare byte for the whole copy of the last one), then copied once.
+    const Utf8Table& table = utf8Table(cp);
+    const std::size_t rest = bytes.size() - ascii;
+    constexpr std::size_t kOnStack = 256;
+    char onStack[kOnStack * 3 + 1];
+    std::string onHeap;
+    char* start = onStack;
+    if (rest > kOnStack) {
+        onHeap.resize(rest * 3 + 1);
+        start = onHeap.data();
     }
-    std::string out(length + 2, '\0'); // room for a whole three-byte copy at the very end
-    char* o = out.data();
-    std::memcpy(o, bytes.data(), ascii);
-    o += ascii;
+    char* o = start;
     for (std::size_t i = ascii; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            *o++ = static_cast<char>(b);
-        } else {
-            const Utf8Char& u = half[b - 0x80];
-            std::memcpy(o, u.bytes, 3); // a byte beyond a two-byte form is written over next, or cut below
-            o += u.length;
-        }
+        const Utf8Char& u = table[static_cast<unsigned char>(bytes[i])];
+        std::memcpy(o, u.bytes, 3); // the bytes past a shorter form are written over next, or cut below
+        o += u.length;
     }
-    out.resize(length);
+    std::string out;
+    out.reserve(ascii + static_cast<std::size_t>(o - start));
+    out.append(bytes.data(), ascii);
+    out.append(start, o);
     return out;
 }
 

@@ -153,6 +153,13 @@ TEST(CodePages, EveryByteSurvivesARoundTripInEachCodePage) {
         ASSERT_TRUE(back.ok()) << codePageName(cp);
         EXPECT_EQ(back.bytes, all) << codePageName(cp);
     }
+    // Longer than any field (an error message may quote more), decoded the same piece by piece.
+    for (CodePage cp : {CodePage::Windows1252, CodePage::Dos850}) {
+        std::string piece;
+        for (int b = 255; b > 0; --b)
+            piece.push_back(static_cast<char>(b));
+        EXPECT_EQ(decodeText(piece + piece + piece, cp), decodeText(piece, cp) + decodeText(piece, cp) + decodeText(piece, cp));
+    }
     // Bytes that differ between the three.
     EXPECT_EQ(decodeText("\x80\x9B\xE0", CodePage::Windows1252), "€›à");
     EXPECT_EQ(decodeText("\x80\x9B\xE0\x85", CodePage::Dos437), "Ç¢αà");
