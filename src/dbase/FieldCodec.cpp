@@ -1,5 +1,9 @@
 #include "dbase/FieldCodec.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "dbase/DbfFormat.h"
 
 #include <algorithm>
@@ -39,7 +43,28 @@ CivilDate civilOf(Date d) {
 }
 
 std::string_view trimmedRight(std::string_view s) {
-    // A text field is mostly padding (a 250-byte comment holds a few words): skip it eight bytes at a time.
+    // A text field is mostly padding (a 250-byte comment holds a few words): skip it 32 bytes at a
+    // time where the processor compares 16 at once, else eight at a time.
+#if defined(__SSE2__)
+    const __m128i blanks = _mm_set1_epi8(' ');
+    auto blankMask = [&](std::size_t at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + at));
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, blanks)));
+    };
+    while (s.size() >= 32) {
+        const unsigned high = blankMask(s.size() - 16);
+        const unsigned low = blankMask(s.size() - 32);
+        if ((high & low) != 0xFFFF) {
+            // The last byte that is not a blank ends the run of padding; what follows it goes.
+            const unsigned mask = high != 0xFFFF ? high : low;
+            const std::size_t windowEnd = high != 0xFFFF ? s.size() : s.size() - 16;
+            const auto lastKept = static_cast<std::size_t>(std::bit_width(~mask & 0xFFFFu) - 1);
+            s.remove_suffix(s.size() - (windowEnd - 16 + lastKept + 1));
+            break;
+        }
+        s.remove_suffix(32);
+    }
+#endif
     constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
     while (s.size() >= 8) {
         std::uint64_t tail = 0;

@@ -6,6 +6,8 @@
 #include "dbase/CodePage.h"
 #include "dbase/FieldCodec.h"
 
+#include <random>
+
 namespace valmora::dbase::testing {
 namespace {
 
@@ -81,6 +83,33 @@ TEST(TextField, BlankFieldsAndPaddingInsideTheTextStay) {
     writeText(bytes, "ok", c);
     EXPECT_THROW(writeText(bytes, std::string(30, 'a') + "あ", c), TableError);
     EXPECT_EQ(readText(bytes, c), "ok");
+}
+
+TEST(TextField, PaddingOfBlanksAndNulsIsCutWhereverTheTextEnds) {
+    // The padding is skipped in blocks of bytes; a text may end at any place in a block, and blanks
+    // and NULs may mix in the padding.
+    const std::string path = "conto.dbf";
+    std::mt19937 rng(7);
+    for (const int width : {1, 7, 8, 15, 16, 17, 31, 32, 33, 47, 64, 100, 250, 254}) {
+        const FieldDef def = FieldDef::text("CAMPO", width);
+        const FieldContext c{def, CodePage::Windows1252, path};
+        for (int round = 0; round < 300; ++round) {
+            std::string bytes(static_cast<std::size_t>(width), ' ');
+            const std::size_t textEnd = rng() % (bytes.size() + 1);
+            for (std::size_t i = 0; i < bytes.size(); ++i) {
+                const auto r = rng() % 8;
+                if (i < textEnd)
+                    bytes[i] = r == 0 ? ' ' : (r == 1 ? '\xE8' : static_cast<char>('a' + r));
+                else
+                    bytes[i] = r == 0 ? '\0' : ' ';
+            }
+            std::string expected(bytes);
+            while (!expected.empty() && (expected.back() == ' ' || expected.back() == '\0'))
+                expected.pop_back();
+            ASSERT_EQ(readText(bytes, c), decodeText(expected, CodePage::Windows1252)) << width << " " << textEnd;
+            ASSERT_EQ(fieldIsBlank(bytes, def.type), expected.empty()) << width << " " << textEnd;
+        }
+    }
 }
 
 TEST(DateField, DatesAreWrittenAsYyyymmddAcrossTheWholeRange) {
