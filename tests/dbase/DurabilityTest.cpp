@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 namespace valmora::dbase::testing {
@@ -475,6 +476,66 @@ TEST(Durability, AppendingTogetherOrOneByOneMakesTheSameFile) {
 
 namespace valmora::dbase::testing {
 namespace {
+
+std::size_t recordLengthOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char header[12] = {};
+    in.read(reinterpret_cast<char*>(header), sizeof header);
+    return header[10] | (header[11] << 8);
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A rewrite that lands in part and then fails must not show in the row the table holds.
+TEST(Durability, ARewriteThatLandsInPartLeavesTheOpenRowAsItWas) {
+    TempDir dir;
+    createMovements(dir.str(), 3);
+    const std::string path = dir.file("conto.dbf");
+    auto fs = std::make_shared<FaultyFileSystem>();
+    Table t(fs);
+    t.bind(dir.str(), "conto.dbf");
+    t.open();
+    fs->failWritesAfterBytes(recordLengthOf(path) - 1, FileError::Kind::Other);
+    t.edit();
+    t.fieldByName("COMMENTO").setString("cambiato");
+    EXPECT_THROW(t.post(), TableError);
+    ASSERT_NE(fileBytes(path).find("cambiato"), std::string::npos) << "the write did land in part";
+    t.cancel();
+    EXPECT_EQ(walkComments(t), (std::vector<std::string>{"riga 0", "riga 1", "riga 2"}));
+}
+
+TEST(Durability, ARowWhoseFailedDeletionMarkedTheFileIsSavedWholeByItsNextPost) {
+    TempDir dir;
+    createMovements(dir.str(), 4);
+    const std::string path = dir.file("conto.dbf");
+    auto fs = std::make_shared<FaultyFileSystem>();
+    {
+        Table t(fs);
+        t.bind(dir.str(), "conto.dbf");
+        t.open();
+        // Rows 1 and 2 are one run: its write marks both records and then fails, and so does the
+        // write that would unmark them. The table keeps both rows.
+        fs->failWritesAfterBytes(recordLengthOf(path) + 1, FileError::Kind::Other);
+        EXPECT_THROW(t.deleteWhere([&] {
+            const std::string c = t.fieldByName("COMMENTO").asString();
+            return c == "riga 1" || c == "riga 2";
+        }),
+                     TableError);
+        EXPECT_EQ(walkComments(t), (std::vector<std::string>{"riga 0", "riga 1", "riga 2", "riga 3"}));
+        fs->heal();
+        t.first();
+        t.next();
+        t.edit();
+        t.fieldByName("IMPORTO").setMoney(Money::fromWhole(50));
+        t.post(); // writes the whole record from the table's copy, live mark included
+    }
+    const Rows found = readBack(dir.str());
+    ASSERT_GE(found.size(), 3u);
+    EXPECT_EQ(found[1], (std::pair<std::string, Money>{"riga 1", Money::fromWhole(50)}));
+}
 
 TEST(Durability, ADeletionOfManyRowsThatFailsKeepsTheRowsNotYetMarked) {
     TempDir dir;
