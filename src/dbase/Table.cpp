@@ -38,9 +38,8 @@ bool Table::Impl::aloneOnFile() const {
     return OpenFiles::count(openFileKey) <= 1;
 }
 
-void Table::Impl::requireOpen() const {
-    if (!isOpen)
-        throw TableError("La tabella " + path() + " non è aperta.");
+void Table::Impl::throwNotOpen() const {
+    throw TableError("La tabella " + path() + " non è aperta.");
 }
 
 void Table::Impl::requireWritable() const {
@@ -536,18 +535,6 @@ void Table::Impl::fetchAhead() const {
             __builtin_prefetch(bytes + at);
     }
 #endif
-}
-
-std::string_view Table::Impl::currentBytes() const {
-    if (state != State::Browse)
-        return buffer;
-    if (!isOpen || view.empty())
-        return {};
-    return bytesOf(view[pos]);
-}
-
-FieldContext Table::Impl::fieldContext(std::size_t index) const {
-    return FieldContext{layout.fields[index], layout.codePage, fullPath};
 }
 
 // ---------------------------------------------------------------- Table

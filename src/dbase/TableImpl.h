@@ -139,7 +139,12 @@ struct Table::Impl {
     // Table.cpp
     std::string path() const;
     std::string mdxPath() const;
-    void requireOpen() const;
+    // Asked before every field read: the test inline, the message out of line.
+    void requireOpen() const {
+        if (!isOpen)
+            throwNotOpen();
+    }
+    [[noreturn]] void throwNotOpen() const;
     bool aloneOnFile() const; // no other table object of the program has this file open
     void requireWritable() const;
     void checkBrowseMode();
@@ -171,9 +176,16 @@ struct Table::Impl {
     TableRow* newRow(std::string_view bytes); // a swept row when there is one, holding a copy of `bytes`
     void dropNewRow(TableRow* row);           // a newRow never put into `rows`
     void clearRows();   // forgets every row: none may stay in the view
-    std::string_view currentBytes() const; // empty: no current row
+    // Empty: no current row. Inline, as every field read of a walk starts here.
+    std::string_view currentBytes() const {
+        if (state != State::Browse)
+            return buffer;
+        if (!isOpen || view.empty())
+            return {};
+        return bytesOf(view[pos]);
+    }
     void fetchAhead() const; // readies the rows a walk forward reaches next
-    FieldContext fieldContext(std::size_t index) const;
+    FieldContext fieldContext(std::size_t index) const { return FieldContext{layout.fields[index], layout.codePage, fullPath}; }
 
     // TableStorage.cpp: everything that touches the file.
     void createFile(const std::vector<FieldDef>& fields, const IndexDef& index);
