@@ -11,6 +11,7 @@
 // and renaming it over it, never by moving records inside the live file.
 
 #include "dbase/Mdx.h"
+#include "dbase/ReadAhead.h"
 #include "dbase/TableImpl.h"
 
 #include <algorithm>
@@ -135,25 +136,31 @@ void Table::Impl::loadFile() {
     deletedInFile = 0;
     // The records are read straight into one run of the store, which then holds the live rows' bytes
     // where they lie (no copy, no allocation per row). recordsInFile is bounded by the file's size,
-    // so a header that claims more records cannot ask for more memory than the file holds.
+    // so a header that claims more records cannot ask for more memory than the file holds. The
+    // blocks are read on a second thread, while the records of those already read are checked here.
     const std::size_t recordLength = layout.recordLength;
     const std::uint64_t perRead = std::max<std::uint64_t>(1, (std::uint64_t{4} << 20) / recordLength);
     try {
         char* run = store.makeRun(static_cast<std::size_t>(recordsInFile));
         arena.reserveRun(static_cast<std::size_t>(recordsInFile));
         rows.reserve(static_cast<std::size_t>(recordsInFile));
-        for (std::uint64_t first = 0; first < recordsInFile; first += perRead) {
-            const std::uint64_t count = std::min(perRead, recordsInFile - first);
-            char* block = run + first * recordLength;
-            const auto want = static_cast<std::size_t>(count * recordLength);
+        const auto blocks = static_cast<std::size_t>((recordsInFile + perRead - 1) / perRead);
+        ReadAhead reading(blocks, [&, run](std::size_t b) {
+            const std::uint64_t first = b * perRead;
+            const auto want = static_cast<std::size_t>(std::min(perRead, recordsInFile - first) * recordLength);
             std::size_t got = 0;
             try {
-                got = file->readAt(layout.dataEnd(first), block, want);
+                got = file->readAt(layout.dataEnd(first), run + first * recordLength, want);
             } catch (const FileError& e) {
                 throw TableError("Impossibile leggere il file " + p + ": " + reasonOf(e) + ".");
             }
             if (got != want)
                 throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
+        });
+        for (std::uint64_t first = 0; first < recordsInFile; first += perRead) {
+            const std::uint64_t count = std::min(perRead, recordsInFile - first);
+            char* block = run + first * recordLength;
+            reading.waitFor(static_cast<std::size_t>(first / perRead));
             for (std::uint64_t k = 0; k < count; ++k) {
                 const std::uint64_t i = first + k;
                 char* slot = block + k * recordLength;
