@@ -19,11 +19,7 @@ std::int32_t daysFromCivil(int y, int m, int d) {
     return era * 146097 + doe - 719468;
 }
 
-struct Civil {
-    int year;
-    int month;
-    int day;
-};
+using Civil = Date::Parts;
 
 Civil civilFromDays(std::int32_t days) {
     const std::int32_t z = days + 719468;
@@ -102,6 +98,9 @@ Date Date::addDays(int n) const {
     return Date(static_cast<std::int32_t>(target));
 }
 
+Date::Parts Date::parts() const {
+    return isNull() ? Parts{0, 0, 0} : civilFromDays(days_);
+}
 int Date::year() const {
     return isNull() ? 0 : civilFromDays(days_).year;
 }

@@ -24,6 +24,12 @@ public:
 
     bool isNull() const { return days_ == kNull; }
     // Parts of the date; 0 for the zero date.
+    struct Parts {
+        int year;
+        int month;
+        int day;
+    };
+    Parts parts() const; // all three in one step, where each accessor works its part out alone
     int year() const;
     int month() const;
     int day() const;

@@ -22,26 +22,6 @@ namespace {
 constexpr std::int64_t kDaysFromYearOneToEpoch = 719162;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
-struct CivilDate {
-    int year;
-    int month;
-    int day;
-};
-
-// Year, month and day of a date in one step (Date's accessors work each out on its own), by the
-// same era arithmetic Date uses: day numbers count from 1970-01-01 in the proleptic Gregorian calendar.
-CivilDate civilOf(Date d) {
-    const std::int32_t z = d.dayNumber() + 719468;
-    const std::int32_t era = (z >= 0 ? z : z - 146096) / 146097;
-    const std::int32_t doe = z - era * 146097;
-    const std::int32_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const std::int32_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const std::int32_t mp = (5 * doy + 2) / 153;
-    const int day = doy - (153 * mp + 2) / 5 + 1;
-    const int month = mp < 10 ? mp + 3 : mp - 9;
-    return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
-
 std::string_view trimmedRight(std::string_view s) {
     // A text field is mostly padding (a 250-byte comment holds a few words): skip it 32 bytes at a
     // time where the processor compares 16 at once, else eight at a time.
@@ -215,7 +195,7 @@ std::optional<std::optional<Date>> compactDate(std::string_view bytes) {
     const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
     if (year < 1 || month < 1 || month > 12 || day < 1 || day > kMonthDays[month - 1] + (month == 2 && leap ? 1 : 0))
         return std::optional<Date>();
-    // Days since 1970-01-01 by the era arithmetic of civilOf, run backwards (years from March on).
+    // Days since 1970-01-01 by the era arithmetic of Date, run backwards (years from March on).
     const int y = year - (month <= 2 ? 1 : 0);
     const int era = y / 400; // y >= 0 here
     const int yoe = y - era * 400;
@@ -613,7 +593,7 @@ void writeDate(std::string& out, Date d, const FieldContext& c) {
         return writeBlank(out, c.def.type);
     switch (c.def.type) {
     case FieldType::Date: {
-        const auto [year, month, day] = civilOf(d);
+        const auto [year, month, day] = d.parts();
         if (year < 1 || year > 9999)
             throw cannotStore(c, d.toCompact());
         // YYYYMMDD written digit by digit: a post writes two dates, and a scan posts many rows.
