@@ -23,15 +23,6 @@
 namespace valmora::gui::test {
 namespace {
 
-// A double-click on a grid cell as the mouse gives it: press, release, then the double-click.
-void doppioClic(QTableWidget* g, const QRect& cella) {
-    const QPoint p = cella.center();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
-    QMouseEvent doppio(QEvent::MouseButtonDblClick, p, g->viewport()->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
-                       Qt::NoModifier);
-    QApplication::sendEvent(g->viewport(), &doppio);
-}
-
 void allaComparsaOperazione(ContoConDialoghi& c, std::function<void(TFormOperazione&)> f) {
     TFormOperazione& o = c.operazione();
     o.setAllaComparsa([&o, f] {
@@ -88,7 +79,7 @@ TEST(DialogAutomatiche, ProgrammedOperationAddedChangedAndDeletedThroughTheOpera
             QTest::mouseClick(o.BitBtnConferma, Qt::LeftButton);
         });
         g->selectRow(riga);
-        doppioClic(g, g->visualItemRect(g->item(riga, 0)));
+        ContoConDialoghi::doppioClic(g, g->visualItemRect(g->item(riga, 0)));
         ContoConDialoghi::attiva(&d);
         ASSERT_EQ(g->rowCount(), righe0 + 1);
         EXPECT_TRUE(g->item(riga, 1)->text().startsWith(QStringLiteral("1.620,50")))

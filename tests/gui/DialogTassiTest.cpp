@@ -24,15 +24,6 @@
 namespace valmora::gui::test {
 namespace {
 
-// A double-click on a grid cell as the mouse gives it: press, release, then the double-click.
-void doppioClic(QTableWidget* g, const QRect& cella) {
-    const QPoint p = cella.center();
-    QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, p);
-    QMouseEvent doppio(QEvent::MouseButtonDblClick, p, g->viewport()->mapToGlobal(p), Qt::LeftButton, Qt::LeftButton,
-                       Qt::NoModifier);
-    QApplication::sendEvent(g->viewport(), &doppio);
-}
-
 const std::string kNotifica = "|Notifica|Variazione|0|Variazione Tassi d'interesse";
 
 long notifiche(ContoConDialoghi& c, const std::string& data) {
@@ -102,7 +93,7 @@ TEST(DialogTassi, RateAddedChangedAndDeletedWithItsNotificationInTheLedger) {
             QTest::keyClick(t.EData, Qt::Key_Return);
         });
         g->selectRow(riga);
-        doppioClic(g, g->visualItemRect(g->item(riga, 1)));
+        ContoConDialoghi::doppioClic(g, g->visualItemRect(g->item(riga, 1)));
         EXPECT_EQ(notifiche(c, "01/04/2026"), 0);
         EXPECT_EQ(notifiche(c, "15/04/2026"), 1);
         riga = rigaDellaData(g, QStringLiteral("15/04/2026"));

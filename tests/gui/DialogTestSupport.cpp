@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -65,6 +67,14 @@ void ContoConDialoghi::scriviIn(QWidget* campo, const QString& testo) {
     if (auto* e = qobject_cast<QLineEdit*>(campo))
         e->selectAll();
     QTest::keyClicks(campo, testo);
+}
+
+void ContoConDialoghi::doppioClic(QTableWidget* griglia, const QRect& cella) {
+    const QPoint p = cella.center();
+    QTest::mouseClick(griglia->viewport(), Qt::LeftButton, {}, p);
+    QMouseEvent doppio(QEvent::MouseButtonDblClick, p, griglia->viewport()->mapToGlobal(p), Qt::LeftButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(griglia->viewport(), &doppio);
 }
 
 void ContoConDialoghi::nuovoConto(const std::string& nome) {

@@ -9,11 +9,14 @@
 #include "gui/TFormMaster.h"
 #include "gui/TFormOperazione.h"
 
+#include <QRect>
 #include <QTemporaryDir>
 
 #include <functional>
 #include <memory>
 #include <string>
+
+class QTableWidget;
 
 namespace valmora::gui::test {
 
@@ -50,6 +53,8 @@ public:
     static void attiva(QWidget* w);
     // Types `testo` over the field's content, as a user does after clicking in it.
     static void scriviIn(QWidget* campo, const QString& testo);
+    // A double-click on a grid cell as the mouse gives it: press, release, then the double-click.
+    static void doppioClic(QTableWidget* griglia, const QRect& cella);
 
     // The movements table's rows as "DATA|VALUTA|OPERAZIONE|TIPO|IMPORTO|COMMENTO", in ledger order.
     std::vector<std::string> movimenti();
