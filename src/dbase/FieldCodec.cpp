@@ -14,6 +14,7 @@
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <stdexcept>
 
 namespace valmora::dbase {
 namespace {
@@ -136,6 +137,12 @@ std::int64_t roundDoubleHalfEven(double d) {
     return static_cast<std::int64_t>(r);
 }
 
+std::string doubleText(double d) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", d);
+    return buf;
+}
+
 std::string fieldLabel(const FieldContext& c) {
     return c.def.name;
 }
@@ -146,8 +153,11 @@ TableError cannotStore(const FieldContext& c, const std::string& what) {
 }
 
 TableError cannotRead(const FieldContext& c, std::string_view bytes, const std::string& as) {
-    return TableError("Il valore '" + decodeText(trimmed(bytes), c.codePage) + "' del campo " + fieldLabel(c) +
-                      " del file " + c.path + " non è " + as + ".");
+    // A binary double is shown as the number it holds, not as its eight raw bytes.
+    const std::string shown = c.def.type == FieldType::Double ? doubleText(decodeDouble(bytes))
+                                                              : decodeText(trimmed(bytes), c.codePage);
+    return TableError("Il valore '" + shown + "' del campo " + fieldLabel(c) + " del file " + c.path + " non è " +
+                      as + ".");
 }
 
 Date dateFromTimestamp(double ms) {
@@ -274,11 +284,8 @@ std::string readText(std::string_view bytes, const FieldContext& c) {
     case FieldType::Integer:
     case FieldType::AutoInc:
         return std::to_string(decodeInteger(bytes));
-    case FieldType::Double: {
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.15g", decodeDouble(bytes));
-        return buf;
-    }
+    case FieldType::Double:
+        return doubleText(decodeDouble(bytes));
     }
     return "";
 }
@@ -309,7 +316,12 @@ Money readMoney(std::string_view bytes, const FieldContext& c) {
     case FieldType::AutoInc:
         return Money::fromWhole(decodeInteger(bytes));
     case FieldType::Double:
-        return Money::fromDouble(decodeDouble(bytes));
+        // Any double may stand in a level-7 file; one beyond the range of an amount is not an amount.
+        try {
+            return Money::fromDouble(decodeDouble(bytes));
+        } catch (const std::overflow_error&) {
+            throw cannotRead(c, bytes, "un importo");
+        }
     case FieldType::Character: {
         std::string text(trimmed(bytes));
         for (char& ch : text)

@@ -5,7 +5,9 @@
 #include "MovementsFixture.h"
 #include "dbase/CodePage.h"
 
+#include <bit>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 #include <sstream>
 
@@ -268,6 +270,40 @@ TEST(OlderTables, Level7TablesWithBinaryTypesRead) {
     const std::string file = readAll(dir.file("l7.dbf"));
     EXPECT_EQ(file[0], '\x04') << "still level 7";
     EXPECT_NE(file.find(bigEndian(~0xC004000000000000ull, 8)), std::string::npos);
+}
+
+TEST(OlderTables, ADoubleBeyondTheRangeOfAnAmountIsRefusedInWords) {
+    // Level 7 stores doubles with the sign bit flipped when positive; 1e300 and NaN are valid doubles
+    // that no amount can hold.
+    RawTable raw;
+    raw.version = 0x04;
+    raw.driver = 0;
+    raw.fields = {{"VALORE", 'O', 8}};
+    const auto stored = [](double d) {
+        const auto bits = std::bit_cast<std::uint64_t>(d);
+        return bigEndian(d < 0 ? ~bits : bits | 0x8000000000000000ull, 8);
+    };
+    raw.records = {" " + stored(1e300), " " + stored(std::numeric_limits<double>::quiet_NaN()),
+                   " " + stored(-12.5)};
+    TempDir dir;
+    writeAll(dir.file("grandi.dbf"), raw.bytes());
+    Table t;
+    t.bind(dir.str(), "grandi.dbf");
+    t.open();
+    Field valore = t.fieldByName("VALORE");
+    EXPECT_EQ(valore.asFloat(), 1e300);
+    try {
+        (void)valore.asMoney();
+        FAIL() << "1e300 read as an amount";
+    } catch (const TableError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Il valore '1e+300' del campo VALORE del file " + dir.file("grandi.dbf") + " non è un importo.");
+    }
+    EXPECT_THROW((void)valore.asInteger(), TableError);
+    t.next();
+    EXPECT_THROW((void)valore.asMoney(), TableError) << "not a number";
+    t.next();
+    EXPECT_EQ(valore.asMoney(), Money::fromDecimalText("-12.5").value());
 }
 
 } // namespace
