@@ -11,18 +11,6 @@
 namespace valmora::dbase::testing {
 namespace {
 
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 // Opens a copy (opening may tidy a file) and returns the error message, or "" when it opened.
 std::string openMessage(const TempDir& dir, const std::string& bytes) {
     writeAll(dir.file("t.dbf"), bytes);

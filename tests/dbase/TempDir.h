@@ -1,8 +1,11 @@
 #pragma once
-// A fresh folder under the system's temporary directory, removed with everything in it.
+// A fresh folder under the system's temporary directory, removed with everything in it, and the
+// whole-file reads and writes the tests make in it.
 
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace valmora::dbase::testing {
@@ -28,5 +31,17 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+inline std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+inline void writeAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
 
 } // namespace valmora::dbase::testing
