@@ -28,6 +28,21 @@ template <typename Reader> auto readField(const Table::Impl& d, int index, Reade
     return reader(std::string_view(blank), c);
 }
 
+// readField for a reader that ignores trailing blanks and NULs in a character field: the field's
+// bytes stop where the row's padding begins, often well before the field's end.
+template <typename Reader> auto readTextField(const Table::Impl& d, int index, Reader reader) {
+    definitionOf(d, index);
+    const auto i = static_cast<std::size_t>(index);
+    if (d.layout.fields[i].type != FieldType::Character)
+        return readField(d, index, reader);
+    const std::string_view record = d.currentBytesBeforePadding();
+    const std::size_t offset = d.layout.offsets[i];
+    const std::size_t width = static_cast<std::size_t>(d.layout.fields[i].width);
+    // All padding, or no current row (a blank character field reads the same).
+    const std::string_view bytes = offset < record.size() ? record.substr(offset, width) : std::string_view();
+    return reader(bytes, d.fieldContext(i));
+}
+
 } // namespace
 
 const std::string& Field::name() const {
@@ -48,11 +63,12 @@ bool Field::isNull() const {
                      [](std::string_view b, const FieldContext& c) { return fieldIsBlank(b, c.def.type); });
 }
 std::string Field::asString() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readText(b, c); });
+    return readTextField(*table_->d_, index_,
+                         [](std::string_view b, const FieldContext& c) { return readText(b, c); });
 }
 std::string_view Field::asStringView(std::string& spare) const {
-    return readField(*table_->d_, index_,
-                     [&](std::string_view b, const FieldContext& c) { return readTextView(b, c, spare); });
+    return readTextField(*table_->d_, index_,
+                         [&](std::string_view b, const FieldContext& c) { return readTextView(b, c, spare); });
 }
 Money Field::asMoney() const {
     return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readMoney(b, c); });

@@ -243,6 +243,10 @@ bool plainDecimal(std::string_view bytes) {
 
 } // namespace
 
+std::size_t paddingStart(std::string_view bytes) {
+    return trimmedRight(bytes).size();
+}
+
 bool isEightDigits(const char* bytes) {
     // Every byte must be 0x30-0x3F, and its low half plus 6 must not reach 16.
     std::uint64_t word = 0;

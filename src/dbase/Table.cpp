@@ -464,7 +464,7 @@ void Table::Impl::sweepDeletedRows() {
 TableRow* Table::Impl::newRow(std::string_view bytes) {
     TableRow* row = arena.make();
     row->data = store.make();
-    std::memcpy(row->data, bytes.data(), store.recordLength());
+    fillRow(row, bytes);
     return row;
 }
 
@@ -530,9 +530,12 @@ void Table::Impl::fetchAhead() const {
     if (pos + kRowDistance < view.size())
         __builtin_prefetch(view[pos + kRowDistance]);
     if (pos + kBytesDistance < view.size()) {
-        const char* bytes = view[pos + kBytesDistance]->data;
-        for (std::size_t at = 0; at < layout.recordLength; at += 64)
-            __builtin_prefetch(bytes + at);
+        // Every cache line up to the padding: the reads of text fields stop there.
+        const TableRow* row = view[pos + kBytesDistance];
+        const auto start = reinterpret_cast<std::uintptr_t>(row->data);
+        const std::uintptr_t last = start + std::max<std::uint32_t>(row->paddingFrom, 1) - 1;
+        for (std::uintptr_t line = start & ~std::uintptr_t{63}; line <= last; line += 64)
+            __builtin_prefetch(reinterpret_cast<const char*>(line));
     }
 #endif
 }
@@ -874,7 +877,7 @@ void Table::post() {
             else
                 from = d.positionInView(row);
         }
-        std::memcpy(row->data, d.buffer.data(), d.layout.recordLength);
+        d.fillRow(row, d.buffer);
     }
     d.indexDirty = true;
     d.state = Impl::State::Browse;

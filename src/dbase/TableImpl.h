@@ -10,6 +10,7 @@
 #include "dbase/RowSequence.h"
 #include "dbase/Table.h"
 
+#include <cstring>
 #include <ctime>
 #include <new>
 #include <optional>
@@ -21,6 +22,9 @@ struct TableRow {
     char* data = nullptr;          // a slot of Impl::store, the layout's record length; null once deleted
     std::uint64_t id = 0;          // never reused while the table object lives: bookmarks hold it
     std::uint64_t recordIndex = 0; // 0-based position in the file
+    // Where the record's trailing padding (blanks and NULs) begins, set whenever `data` is filled.
+    // A text read stops there, so a long comment's blank tail is never brought into the cache.
+    std::uint32_t paddingFrom = 0;
 
     // A deleted row gives its bytes back at once but keeps its place in Impl::rows until enough
     // deleted rows gather there to sweep them out in one pass (a vector erase per deletion would
@@ -183,6 +187,20 @@ struct Table::Impl {
         if (!isOpen || view.empty())
             return {};
         return bytesOf(view[pos]);
+    }
+    // currentBytes up to where only padding follows (the edit buffer whole: it changes with every set).
+    std::string_view currentBytesBeforePadding() const {
+        if (state != State::Browse)
+            return buffer;
+        if (!isOpen || view.empty())
+            return {};
+        const TableRow* row = view[pos];
+        return {row->data, row->paddingFrom};
+    }
+    // Fills a row's bytes, and notes where their padding begins.
+    void fillRow(TableRow* row, std::string_view bytes) const {
+        std::memcpy(row->data, bytes.data(), layout.recordLength);
+        row->paddingFrom = static_cast<std::uint32_t>(paddingStart(bytes.substr(0, layout.recordLength)));
     }
     void fetchAhead() const; // readies the rows a walk forward reaches next
     FieldContext fieldContext(std::size_t index) const { return FieldContext{layout.fields[index], layout.codePage, fullPath}; }

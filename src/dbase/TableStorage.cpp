@@ -176,6 +176,7 @@ void Table::Impl::loadFile() {
                 slot[0] = static_cast<char>(kLiveRecord);
                 TableRow* row = arena.make();
                 row->data = slot;
+                row->paddingFrom = static_cast<std::uint32_t>(paddingStart(record));
                 row->id = nextRowId++;
                 row->recordIndex = i;
                 rows.push_back(row);

@@ -6,6 +6,7 @@
 #include "dbase/CodePage.h"
 #include "dbase/FieldCodec.h"
 
+#include <array>
 #include <random>
 
 namespace valmora::dbase::testing {
@@ -110,6 +111,86 @@ TEST(TextField, PaddingOfBlanksAndNulsIsCutWhereverTheTextEnds) {
             ASSERT_EQ(fieldIsBlank(bytes, def.type), expected.empty()) << width << " " << textEnd;
         }
     }
+}
+
+// A row remembers where its trailing padding begins, and text reads stop there. Whatever made the
+// row's bytes (the file read at open, an append, a post) must leave that mark right, or a text
+// would come back cut short.
+TEST(TextField, TextReadsAgreeWithTheRowWhereverItsPaddingBegins) {
+    const std::vector<FieldDef> fields = {FieldDef::text("NOME", 12), FieldDef::money("IMPORTO"),
+                                          FieldDef::text("COMMENTO", 120), FieldDef::text("NOTA", 5)};
+    std::mt19937 rng(11);
+    // Blank, short or long; the later fields are often blank, so the padding starts anywhere.
+    auto someText = [&](std::size_t width) {
+        const auto kind = rng() % 4;
+        if (kind == 0)
+            return std::string();
+        const std::size_t n = kind == 1 ? 1 + rng() % 3 : 1 + rng() % width;
+        std::string text = sample(n, false, CodePage::Windows1252);
+        return withoutTrailingBlanks(text);
+    };
+    using Row = std::array<std::string, 3>;
+    auto someRow = [&] { return Row{someText(12), someText(120), someText(5)}; };
+    auto expectRow = [](Table& t, const Row& row, const std::string& where) {
+        std::string spare;
+        EXPECT_EQ(t.fieldByName("NOME").asString(), row[0]) << where;
+        EXPECT_EQ(t.fieldByName("COMMENTO").asString(), row[1]) << where;
+        EXPECT_EQ(t.fieldByName("COMMENTO").asStringView(spare), row[1]) << where;
+        EXPECT_EQ(t.fieldByName("NOTA").asString(), row[2]) << where;
+        EXPECT_EQ(t.fieldByName("IMPORTO").asMoney(), Money::fromWhole(7)) << where;
+    };
+    auto expectAll = [&](Table& t, const std::vector<Row>& rows, const std::string& where) {
+        std::size_t i = 0;
+        for (t.first(); !t.eof(); t.next(), ++i)
+            expectRow(t, rows.at(i), where + " row " + std::to_string(i + 1));
+        EXPECT_EQ(i, rows.size()) << where;
+    };
+
+    TempDir dir;
+    Table t;
+    t.bind(dir.str(), "testi.dbf");
+    t.create(fields, {});
+    t.open();
+    std::vector<Row> rows;
+    for (int i = 0; i < 200; ++i) {
+        rows.push_back(someRow());
+        t.appendRecord({rows.back()[0], Money::fromWhole(7), rows.back()[1], rows.back()[2]});
+    }
+    expectAll(t, rows, "appended");
+
+    // Each edit makes the texts longer or shorter than before; the buffer reads as set while editing.
+    int i = 0;
+    for (t.first(); !t.eof(); t.next(), ++i) {
+        if (i % 3 != 0)
+            continue;
+        Row& row = rows[static_cast<std::size_t>(i)];
+        row = someRow();
+        t.edit();
+        t.fieldByName("NOME").setString(row[0]);
+        t.fieldByName("COMMENTO").setString(row[1]);
+        t.fieldByName("NOTA").setString(row[2]);
+        expectRow(t, row, "editing");
+        t.post();
+        expectRow(t, row, "posted");
+    }
+    expectAll(t, rows, "after the edits");
+    t.close();
+    t.open();
+    expectAll(t, rows, "reopened");
+    t.close();
+
+    // Padding of NULs, as some writers leave it, in the middle of a record and at its end.
+    std::string file = readAll(dir.file("testi.dbf"));
+    const std::size_t headerLength = static_cast<unsigned char>(file[8]) | (static_cast<unsigned char>(file[9]) << 8);
+    const std::size_t nota = 1 + 12 + 20 + 120;
+    file.replace(headerLength + 1 + rows[0][0].size(), 12 - rows[0][0].size(), 12 - rows[0][0].size(), '\0');
+    file.replace(headerLength + nota, 5, 5, '\0');
+    file.replace(headerLength + 1 + 12 + 20, 120, 120, '\0');
+    writeAll(dir.file("testi.dbf"), file);
+    rows[0][1].clear();
+    rows[0][2].clear();
+    t.open();
+    expectAll(t, rows, "NUL padded");
 }
 
 TEST(DateField, DatesAreWrittenAsYyyymmddAcrossTheWholeRange) {
