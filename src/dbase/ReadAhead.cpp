@@ -45,6 +45,21 @@ void ReadAhead::run() {
     }
 }
 
+void ReadAhead::waitFor(std::size_t i, const std::function<bool()>& meanwhile) {
+    if (thread_.joinable()) {
+        for (;;) {
+            {
+                const std::lock_guard lock(mutex_);
+                if (done_ > i || failure_)
+                    break;
+            }
+            if (!meanwhile())
+                break;
+        }
+    }
+    waitFor(i);
+}
+
 void ReadAhead::waitFor(std::size_t i) {
     if (!thread_.joinable()) {
         // No second thread: the steps run here, each once, in order.

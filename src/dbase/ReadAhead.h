@@ -24,6 +24,9 @@ public:
 
     // Returns once step `i` is done; throws what a step up to `i` threw.
     void waitFor(std::size_t i);
+    // The same, calling `meanwhile` while step `i` is not done, for as long as it returns true (it found
+    // something to do). It must not need any step done: it runs beside them.
+    void waitFor(std::size_t i, const std::function<bool()>& meanwhile);
 
 private:
     void run();

@@ -11,11 +11,17 @@
 namespace valmora::dbase {
 namespace {
 
-// Blocks this large are aligned to, and rounded up to, a huge page: a walk in key order jumps
-// all over the block, and with 4 KiB pages nearly every row would be a TLB miss as well.
-constexpr std::size_t kHugePage = std::size_t{2} << 20;
-
 } // namespace
+
+bool RecordStore::backWithMemory(char* p, std::size_t bytes) {
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+    return ::madvise(p, bytes, MADV_POPULATE_WRITE) == 0; // EINVAL before Linux 5.14
+#else
+    (void)p;
+    (void)bytes;
+    return false;
+#endif
+}
 
 void RecordStore::BlockDeleter::operator()(char* p) const {
     std::free(p);
@@ -29,6 +35,8 @@ RecordStore::Block RecordStore::allocate(std::size_t bytes) {
             throw std::bad_alloc();
         return Block(p, BlockDeleter{bytes});
     }
+    // Blocks this large are aligned to, and rounded up to, a huge page: a walk in key order jumps
+    // all over the block, and with 4 KiB pages nearly every row would be a TLB miss as well.
     const std::size_t rounded = (bytes + kHugePage - 1) / kHugePage * kHugePage;
     char* p = static_cast<char*>(std::aligned_alloc(kHugePage, rounded));
     if (!p)

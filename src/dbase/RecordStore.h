@@ -29,6 +29,11 @@ public:
     char* make();
     void giveBack(char* slot) { spare_.push_back(slot); }
 
+    // Has the system back [p, p + bytes) of a run with memory now, without writing to it, as the
+    // first write would: `p` on a page boundary. False where the system cannot, or did not.
+    static bool backWithMemory(char* p, std::size_t bytes);
+    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+
 private:
     struct BlockDeleter {
         std::size_t bytes = 0;

@@ -15,6 +15,7 @@
 #include "dbase/TableImpl.h"
 
 #include <algorithm>
+#include <atomic>
 #include <ctime>
 
 namespace valmora::dbase {
@@ -145,7 +146,10 @@ void Table::Impl::loadFile() {
         arena.reserveRun(static_cast<std::size_t>(recordsInFile));
         rows.reserve(static_cast<std::size_t>(recordsInFile));
         const auto blocks = static_cast<std::size_t>((recordsInFile + perRead - 1) / perRead);
+        const std::size_t blockBytes = static_cast<std::size_t>(perRead) * recordLength;
+        std::atomic<std::size_t> readerAt{0}; // blocks the reader has started
         ReadAhead reading(blocks, [&, run](std::size_t b) {
+            readerAt.store(b + 1, std::memory_order_relaxed);
             const std::uint64_t first = b * perRead;
             const auto want = static_cast<std::size_t>(std::min(perRead, recordsInFile - first) * recordLength);
             std::size_t got = 0;
@@ -157,10 +161,25 @@ void Table::Impl::loadFile() {
             if (got != want)
                 throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
         });
+        // The system clears each fresh page before its first use, inside the reader's copy; on a
+        // virtual machine that can take as long as the copy itself. While the reader is ahead of the
+        // checking, this thread readies the memory of the last blocks, a huge page at a time, going
+        // back towards the reader; the two stop a block apart.
+        std::size_t readied = static_cast<std::size_t>(recordsInFile) * recordLength; // backed from here on
+        bool canReady = true;
+        const auto readyMore = [&] {
+            const std::size_t readersEnd = (readerAt.load(std::memory_order_relaxed) + 1) * blockBytes;
+            const std::size_t from = (readied - 1) / RecordStore::kHugePage * RecordStore::kHugePage;
+            if (!canReady || readied == 0 || from < readersEnd)
+                return false;
+            canReady = RecordStore::backWithMemory(run + from, readied - from);
+            readied = from;
+            return canReady;
+        };
         for (std::uint64_t first = 0; first < recordsInFile; first += perRead) {
             const std::uint64_t count = std::min(perRead, recordsInFile - first);
             char* block = run + first * recordLength;
-            reading.waitFor(static_cast<std::size_t>(first / perRead));
+            reading.waitFor(static_cast<std::size_t>(first / perRead), readyMore);
             for (std::uint64_t k = 0; k < count; ++k) {
                 const std::uint64_t i = first + k;
                 char* slot = block + k * recordLength;

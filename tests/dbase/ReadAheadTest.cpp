@@ -6,8 +6,10 @@
 #include "dbase/ReadAhead.h"
 
 #include <atomic>
+#include <chrono>
 #include <fstream>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace valmora::dbase::testing {
@@ -48,6 +50,44 @@ TEST(ReadAhead, LeavingEarlyWaitsForTheStepUnderWay) {
     const int after = finished.load();
     EXPECT_EQ(running.load(), after) << "no step still under way once it is gone";
     EXPECT_LT(after, 1000) << "stopped rather than run to the end";
+}
+
+TEST(ReadAhead, WhileWaitingTheOtherWorkRunsUntilItRunsOut) {
+    // The step waits for the other work to have run five times: waitFor must do it meanwhile.
+    std::atomic<int> calls{0};
+    ReadAhead reading(3, [&](std::size_t i) {
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (i == 0 && calls.load() < 5 && std::chrono::steady_clock::now() < giveUp)
+            std::this_thread::yield();
+    });
+    reading.waitFor(0, [&] { return ++calls < 1000; });
+    EXPECT_GE(calls.load(), 5);
+
+    // Work that runs out at once still leaves waitFor waiting for its step.
+    int late = 0;
+    reading.waitFor(2, [&] {
+        ++late;
+        return false;
+    });
+    EXPECT_LE(late, 1);
+}
+
+TEST(ReadAhead, AFailureEndsTheWaitWhileOtherWorkIsLeft) {
+    ReadAhead reading(4, [](std::size_t i) {
+        if (i == 1)
+            throw std::runtime_error("step 1");
+    });
+    EXPECT_THROW(reading.waitFor(3, [] { return true; }), std::runtime_error);
+}
+
+TEST(ReadAhead, WithOneStepThereIsNoThreadAndNoOtherWork) {
+    bool ran = false;
+    ReadAhead reading(1, [&](std::size_t) { ran = true; });
+    reading.waitFor(0, [] {
+        ADD_FAILURE() << "no second thread to wait for";
+        return false;
+    });
+    EXPECT_TRUE(ran);
 }
 
 // 20,000 movements are about 6 MB: several blocks of the open's reading.

@@ -51,3 +51,21 @@ TEST(RecordStore, ALargeRunIsUsableEndToEnd) {
     std::memset(run, 'z', count * 306);
     EXPECT_EQ(run[count * 306 - 1], 'z');
 }
+
+TEST(RecordStore, BackingARunWithMemoryLeavesItsBytesAlone) {
+    // The open readies memory the reader is about to fill, or is filling: what is there must stay.
+    RecordStore store;
+    store.reset(300);
+    const std::size_t count = 30000; // about 9 MB: several huge pages
+    char* run = store.makeRun(count);
+    for (std::size_t i = 0; i < count * 300; i += 4096)
+        run[i] = static_cast<char>('a' + (i / 4096) % 26); // some pages written, the rest fresh
+    const std::size_t half = count * 300 / 2 / RecordStore::kHugePage * RecordStore::kHugePage;
+    if (!RecordStore::backWithMemory(run + half, count * 300 - half))
+        GTEST_SKIP() << "this system cannot back memory ahead of use";
+    EXPECT_TRUE(RecordStore::backWithMemory(run, half));
+    for (std::size_t i = 0; i < count * 300; i += 4096)
+        ASSERT_EQ(run[i], static_cast<char>('a' + (i / 4096) % 26)) << i;
+    std::memset(run, 'z', count * 300);
+    EXPECT_EQ(run[count * 300 - 1], 'z');
+}
