@@ -9,9 +9,6 @@
 #endif
 
 namespace valmora::dbase {
-namespace {
-
-} // namespace
 
 bool RecordStore::backWithMemory(char* p, std::size_t bytes) {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)

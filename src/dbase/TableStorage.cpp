@@ -168,9 +168,11 @@ void Table::Impl::loadFile() {
         std::size_t readied = static_cast<std::size_t>(recordsInFile) * recordLength; // backed from here on
         bool canReady = true;
         const auto readyMore = [&] {
+            if (!canReady || readied == 0)
+                return false;
             const std::size_t readersEnd = (readerAt.load(std::memory_order_relaxed) + 1) * blockBytes;
             const std::size_t from = (readied - 1) / RecordStore::kHugePage * RecordStore::kHugePage;
-            if (!canReady || readied == 0 || from < readersEnd)
+            if (from < readersEnd)
                 return false;
             canReady = RecordStore::backWithMemory(run + from, readied - from);
             readied = from;
