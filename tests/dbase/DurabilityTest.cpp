@@ -377,11 +377,6 @@ TEST(Durability, AFileOpenTwiceIsNotCompactedUnderTheOtherTable) {
     EXPECT_EQ(rows.back().first, "dopo");
 }
 
-} // namespace
-} // namespace valmora::dbase::testing
-
-namespace valmora::dbase::testing {
-namespace {
 
 TEST(Durability, RowsAppendedTogetherFailTogether) {
     TempDir dir;
@@ -471,11 +466,6 @@ TEST(Durability, AppendingTogetherOrOneByOneMakesTheSameFile) {
             }
 }
 
-} // namespace
-} // namespace valmora::dbase::testing
-
-namespace valmora::dbase::testing {
-namespace {
 
 std::size_t recordLengthOf(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

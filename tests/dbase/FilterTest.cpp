@@ -145,11 +145,6 @@ TEST(Wildcard, StarStandsForAnyRun) {
     EXPECT_TRUE(wildcardMatch("", "*"));
 }
 
-} // namespace
-} // namespace valmora::dbase::testing
-
-namespace valmora::dbase::testing {
-namespace {
 
 // Switching a filter off gives back the whole ledger in order, also when rows were added, changed,
 // deleted or reordered while it was on: what the view looked like before is not trusted blindly.
@@ -208,11 +203,6 @@ TEST_F(Filtering, AnEmptyDateIsEarlierThanEveryDateInAFilter) {
     EXPECT_EQ(walkComments(t), (std::vector<std::string>{"affitto febbraio"}));
 }
 
-} // namespace
-} // namespace valmora::dbase::testing
-
-namespace valmora::dbase::testing {
-namespace {
 
 // Date conditions on the order field select a run of the view by searching for its ends; any
 // other filter looks at every row. Both must let the same rows through, empty dates included.

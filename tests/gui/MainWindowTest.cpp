@@ -347,11 +347,6 @@ TEST(MainWindow, CtrlDelDeletesTheSelectedMovementAfterTheDeleteDialog) {
     EXPECT_TRUE(p.dialogo().EditImporto->isEnabled());
 }
 
-} // namespace
-} // namespace valmora::gui::test
-
-namespace valmora::gui::test {
-namespace {
 
 TEST(MainWindow, DoubleClickModifiesTheMovementInPlace) {
     ProgrammaDiProva p;
@@ -434,11 +429,6 @@ TEST(MainWindow, HintsHelpCalendarAndCreditLabel) {
     EXPECT_NE(p.ui().shownBoxes().back().text.find("Licenza.txt"), std::string::npos);
 }
 
-} // namespace
-} // namespace valmora::gui::test
-
-namespace valmora::gui::test {
-namespace {
 
 TEST(MainWindow, OpeningProposesDueProgrammedOperationsInTheDialog) {
     ProgrammaDiProva p;
@@ -479,11 +469,6 @@ TEST(MainWindow, OpeningProposesDueProgrammedOperationsInTheDialog) {
     EXPECT_EQ(m.Griglia->testo(1, 9), QStringLiteral("1.500,00 €"));
 }
 
-} // namespace
-} // namespace valmora::gui::test
-
-namespace valmora::gui::test {
-namespace {
 
 TEST(MainWindow, ResolutionNoticeOnlyOnA640PixelScreen) {
     QtUserInterface ui;
@@ -551,11 +536,6 @@ TEST(OperationDialog, ModifyModeChecksOperationAndValueDateAndRefillsTypes) {
     EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("15,00 €")), 0);
 }
 
-} // namespace
-} // namespace valmora::gui::test
-
-namespace valmora::gui::test {
-namespace {
 
 TEST(MainWindow, PopupPrintRunsTheMonthlySummaryOnTheChosenPrinter) {
     ProgrammaDiProva p;
@@ -575,11 +555,6 @@ TEST(MainWindow, PopupPrintRunsTheMonthlySummaryOnTheChosenPrinter) {
     EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("75,00 €")), 0);
 }
 
-} // namespace
-} // namespace valmora::gui::test
-
-namespace valmora::gui::test {
-namespace {
 
 TEST(MainWindow, PeriodAndSearchControlsOfTheFilterBar) {
     ProgrammaDiProva p;
@@ -626,11 +601,6 @@ TEST(MainWindow, PeriodAndSearchControlsOfTheFilterBar) {
     EXPECT_EQ(m.StatusPanel[2]->text(), QString());
 }
 
-} // namespace
-} // namespace valmora::gui::test
-
-namespace valmora::gui::test {
-namespace {
 
 TEST(OperationDialog, EnterConfirmsAndAnAmountThatIsNoNumberStopsTheConfirmation) {
     ProgrammaDiProva p;

@@ -244,11 +244,6 @@ TEST(QtUserInterface, RealBoxIsPlainWithTheTitleAndItalianButtons) {
     EXPECT_FALSE(buttons.contains(QStringLiteral("OK")));
 }
 
-} // namespace
-} // namespace valmora::gui::test
-
-namespace valmora::gui::test {
-namespace {
 
 // An event handler that fails the way an engine call does.
 class Guasto : public QObject {
