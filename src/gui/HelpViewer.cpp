@@ -1,17 +1,13 @@
 #include "gui/HelpViewer.h"
 
+#include "gui/CartellaDati.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
-
-// The help pages live in the static library's resources, which must be registered by name (outside any
-// namespace, as the resource initialiser is declared globally).
-static void registraAiuto() {
-    Q_INIT_RESOURCE(aiuto);
-}
 
 namespace valmora::gui {
 
@@ -45,13 +41,12 @@ constexpr Argomento kArgomenti[] = {
 constexpr const char* kAltrePagine[] = {"password.html", "nuovo-anno.html", "conto.html", "informazioni.html"};
 
 QUrl url(const char* pagina) {
-    return QUrl(QStringLiteral("qrc:/aiuto/") + QString::fromLatin1(pagina));
+    return QUrl::fromLocalFile(fileGuida(QString::fromLatin1(pagina)));
 }
 
 } // namespace
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent, Qt::Window), genitore_(parent) {
-    registraAiuto();
     setObjectName(QStringLiteral("HelpViewer"));
     setWindowTitle(QStringLiteral("Guida di Valmora"));
     resize(620, 520);
@@ -60,7 +55,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent, Qt::Window), genitore_
     Browser->setOpenLinks(true);
     Browser->setOpenExternalLinks(false);
     // The pages' look, for every page the browser loads.
-    QFile stile(QStringLiteral(":/aiuto/stile.css"));
+    QFile stile(fileGuida(QStringLiteral("stile.css")));
     if (stile.open(QIODevice::ReadOnly))
         Browser->document()->setDefaultStyleSheet(QString::fromUtf8(stile.readAll()));
     Indietro = new QPushButton(QStringLiteral("&Indietro"), this);

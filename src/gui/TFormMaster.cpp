@@ -1,5 +1,6 @@
 #include "gui/TFormMaster.h"
 
+#include "gui/CartellaDati.h"
 #include "gui/GraficiLedger.h"
 #include "gui/GrigliaValori.h"
 #include "gui/LedgerTableModel.h"
@@ -549,8 +550,9 @@ void TFormMaster::FormCreate() {
 #ifdef Q_OS_WIN
     cartellaWindows_ = QDir::toNativeSeparators(QString::fromLocal8Bit(qgetenv("WINDIR")).left(100));
 #else
-    // There is no Windows folder here: the terms file sits beside the program.
-    cartellaWindows_ = QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).left(100);
+    // There is no Windows folder here: the terms file is looked for with the program's other files, at each
+    // asking (CartellaDati).
+    cartellaWindows_ = QDir::toNativeSeparators(cartellaDati()).left(100);
 #endif
     Stato().PasswordAccettata = false;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -765,7 +767,11 @@ void TFormMaster::Informazionisu1Click() {
 }
 
 void TFormMaster::CondizionidiUtilizzo1Click() {
+#ifdef Q_OS_WIN
     const QString file = cartellaWindows_ + QDir::separator() + QStringLiteral("Licenza.txt");
+#else
+    const QString file = QDir::toNativeSeparators(fileLicenza());
+#endif
     const QString error = Informazioni->mostraCondizioni(file);
     if (!error.isEmpty())
         ui_.message((QDir::toNativeSeparators(file) + QStringLiteral(": ") + error).toStdString(), Buttons::Ok);

@@ -2,10 +2,14 @@
 
 #include "gui/Applicazione.h"
 #include "gui/ApplicazioneQt.h"
+#include "gui/CartellaDati.h"
 #include "gui/TFormMaster.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -22,9 +26,21 @@ bool schermoDisponibile() {
 #endif
 }
 
+// valmora --cartella-dati: says where the help pages and the terms of use are taken from, and whether
+// they are there (for an installation's check; no screen needed).
+int mostraCartellaDati(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    std::printf("%s\n", valmora::gui::cartellaDati().toLocal8Bit().constData());
+    const QString mancanti = valmora::gui::verificaCartellaDati();
+    std::fputs(mancanti.toLocal8Bit().constData(), stderr);
+    return mancanti.isEmpty() ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::strcmp(argv[1], "--cartella-dati") == 0)
+        return mostraCartellaDati(argc, argv);
     if (!schermoDisponibile()) {
         std::fputs("Valmora: nessuno schermo disponibile (DISPLAY e WAYLAND_DISPLAY non sono impostate).\n"
                    "Avviare il programma da una sessione grafica, oppure usare valmora-cli.\n",

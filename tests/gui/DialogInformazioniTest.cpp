@@ -2,6 +2,7 @@
 
 #include "DialogTestSupport.h"
 
+#include "gui/CartellaDati.h"
 #include "gui/HelpViewer.h"
 #include "gui/TFormCalendario.h"
 #include "gui/TFormImpostazioni.h"
@@ -26,7 +27,7 @@
 namespace valmora::gui::test {
 namespace {
 
-QString fileLicenza() {
+QString licenzaSorgente() {
     return QStringLiteral(VALMORA_TESTS_DIR "/../src/gui/data/Licenza.txt");
 }
 
@@ -57,10 +58,10 @@ TEST(DialogInformazioni, InformationWindowShowsTitleAndFileVersion) {
 TEST(DialogInformazioni, TermsAreShownUnchangedAndAMissingFileIsReportedWithItsError) {
     ContoConDialoghi c;
     TInformazioni* info = c.master().Informazioni;
-    const QString testo = leggiUtf8(fileLicenza());
+    const QString testo = leggiUtf8(licenzaSorgente());
     ASSERT_TRUE(testo.contains(QStringLiteral("Licenza MIT (traduzione italiana non ufficiale)")));
 
-    EXPECT_TRUE(info->mostraCondizioni(fileLicenza()).isEmpty());
+    EXPECT_TRUE(info->mostraCondizioni(licenzaSorgente()).isEmpty());
     EXPECT_TRUE(info->isVisible());
     EXPECT_FALSE(info->isModal());
     EXPECT_EQ(info->windowTitle(), QStringLiteral("Condizioni di Utilizzo"));
@@ -76,7 +77,7 @@ TEST(DialogInformazioni, TermsAreShownUnchangedAndAMissingFileIsReportedWithItsE
     // From the menu the file is taken from the program's folder: shown when it is there, else its error.
     c.ui().clearShownBoxes();
     c.master().CondizionidiUtilizzo1->trigger();
-    const QString accanto = QCoreApplication::applicationDirPath() + QStringLiteral("/Licenza.txt");
+    const QString accanto = valmora::gui::fileLicenza();
     if (QFile::exists(accanto)) {
         EXPECT_TRUE(info->isVisible());
         EXPECT_EQ(info->RichEdit1->toPlainText(), leggiUtf8(accanto));
@@ -94,14 +95,14 @@ TEST(DialogInformazioni, HelpTopicsOpenTheirPagesAndF1TheContents) {
 
     // Every page is there, has a title, and every link in it leads to a page of the help.
     for (const QUrl& pagina : HelpViewer::tuttePagine()) {
-        const QString percorso = QLatin1Char(':') + pagina.path();
+        const QString percorso = pagina.toLocalFile();
         ASSERT_TRUE(QFile::exists(percorso)) << percorso.toStdString();
         const QString html = leggiUtf8(percorso);
         EXPECT_TRUE(html.contains(QStringLiteral("<h1>"))) << percorso.toStdString();
         static const QRegularExpression link(QStringLiteral("href=\"([^\"]+)\""));
         for (auto it = link.globalMatch(html); it.hasNext();) {
             const QString destinazione = it.next().captured(1);
-            EXPECT_TRUE(QFile::exists(QStringLiteral(":/aiuto/") + destinazione))
+            EXPECT_TRUE(QFile::exists(fileGuida(destinazione)))
                 << percorso.toStdString() << " -> " << destinazione.toStdString();
         }
     }

@@ -424,7 +424,10 @@ TEST(MainWindow, HintsHelpCalendarAndCreditLabel) {
     EXPECT_TRUE(credits->isVisible());
 
     // A missing terms file is reported and nothing is shown.
+    const QByteArray cartellaDati = qgetenv("VALMORA_DATA_DIR");
+    qputenv("VALMORA_DATA_DIR", p.cartella().toUtf8() + "/senza-file");
     m.CondizionidiUtilizzo1->trigger();
+    qputenv("VALMORA_DATA_DIR", cartellaDati);
     ASSERT_FALSE(p.ui().shownBoxes().empty());
     EXPECT_NE(p.ui().shownBoxes().back().text.find("Licenza.txt"), std::string::npos);
 }
