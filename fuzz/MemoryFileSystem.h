@@ -41,6 +41,8 @@ public:
     bool exists(const std::string& path) override { return files_.count(path) != 0; }
     void makeDirectories(const std::string&) override {}
     void syncDirectory(const std::string&) override {}
+    // The table reader never locks; a lock here excludes nobody.
+    std::unique_ptr<FileLock> tryLock(const std::string&) override { return std::make_unique<FileLock>(); }
 
 private:
     class MemoryFile : public File {

@@ -94,6 +94,19 @@ private:
     std::string path_;
 };
 
+// An open file description's lock (F_OFD_SETLK): unlike a classic fcntl lock it is not dropped when some other
+// descriptor of the file is closed, and it excludes a second opening in the same process too.
+class DiskFileLock : public FileLock {
+public:
+    explicit DiskFileLock(int fd) : fd_(fd) {}
+    ~DiskFileLock() override { ::close(fd_); }
+    DiskFileLock(const DiskFileLock&) = delete;
+    DiskFileLock& operator=(const DiskFileLock&) = delete;
+
+private:
+    int fd_;
+};
+
 class DiskFileSystem : public FileSystem {
 public:
     std::unique_ptr<File> open(const std::string& path, OpenMode mode) override {
@@ -147,6 +160,23 @@ public:
             return; // some file systems do not let a folder be opened; the rename itself is done
         ::fsync(fd);
         ::close(fd);
+    }
+
+    std::unique_ptr<FileLock> tryLock(const std::string& path) override {
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (fd < 0)
+            throw errorFromErrno(errno, "open " + path);
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        if (::fcntl(fd, F_OFD_SETLK, &whole) != 0) {
+            const int err = errno;
+            ::close(fd);
+            if (err == EAGAIN || err == EACCES)
+                return nullptr;
+            throw errorFromErrno(err, "lock " + path);
+        }
+        return std::make_unique<DiskFileLock>(fd);
     }
 };
 

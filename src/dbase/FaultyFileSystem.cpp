@@ -71,6 +71,11 @@ void FaultyFileSystem::State::checkAlive() const {
 
 bool FaultyFileSystem::State::beginChange() {
     checkAlive();
+    if (fullAt && changes >= *fullAt) {
+        fullAt.reset();
+        byteBudget = 0;
+        failKind = FileError::Kind::DiskFull;
+    }
     if (crashAt && changes >= *crashAt) {
         crashed = true;
         return false;
@@ -92,8 +97,13 @@ void FaultyFileSystem::crashAfterChanges(int changes, std::optional<std::size_t>
     state_->tornBytes = tornBytes;
 }
 
+void FaultyFileSystem::fillDiskAfterChanges(int changes) {
+    state_->fullAt = state_->changes + changes;
+}
+
 void FaultyFileSystem::heal() {
     state_->crashAt.reset();
+    state_->fullAt.reset();
     state_->tornBytes.reset();
     state_->byteBudget.reset();
     state_->crashed = false;
@@ -135,6 +145,11 @@ void FaultyFileSystem::makeDirectories(const std::string& path) {
 void FaultyFileSystem::syncDirectory(const std::string& folder) {
     state_->checkAlive();
     disk_->syncDirectory(folder);
+}
+
+std::unique_ptr<FileLock> FaultyFileSystem::tryLock(const std::string& path) {
+    state_->checkAlive();
+    return disk_->tryLock(path);
 }
 
 } // namespace valmora::dbase

@@ -4,6 +4,7 @@
 //     crosses it stores the bytes up to the limit and fails. A full disk counts only the
 //     bytes that grow a file (rewriting inside it needs no new space); any other kind of
 //     failure counts every byte;
+//   - fillDiskAfterChanges: the disk fills up once k more changes are applied (a byte budget of 0 from there);
 //   - crashAfterChanges: the first k changes to the disk (writes, truncations, renames,
 //     removals, new folders) are applied and then the "process dies": the next change is
 //     not applied (or, torn, only its first bytes are) and every later call throws
@@ -27,6 +28,8 @@ public:
 
     void failWritesAfterBytes(std::uint64_t bytes, FileError::Kind kind = FileError::Kind::DiskFull);
     void crashAfterChanges(int changes, std::optional<std::size_t> tornBytes = std::nullopt);
+    // After `changes` more changes the disk is full for good: from then on no write may grow a file.
+    void fillDiskAfterChanges(int changes);
     void heal(); // no more faults; the counters go on
 
     int changes() const { return state_->changes; }
@@ -39,11 +42,13 @@ public:
     bool exists(const std::string& path) override;
     void makeDirectories(const std::string& path) override;
     void syncDirectory(const std::string& folder) override;
+    std::unique_ptr<FileLock> tryLock(const std::string& path) override; // the disk's lock; not a change
 
     struct State {
         int changes = 0;
         int syncs = 0;
         std::optional<int> crashAt;
+        std::optional<int> fullAt;
         std::optional<std::size_t> tornBytes;
         bool crashed = false;
         std::optional<std::uint64_t> byteBudget;

@@ -36,6 +36,13 @@ public:
     virtual void sync() = 0;
 };
 
+// An exclusive lock held for as long as the object lives. The system drops it when the process ends, however it
+// ends, so a program that died never keeps another out.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
 enum class OpenMode {
     Read,      // existing file, reading only
     ReadWrite, // existing file
@@ -53,6 +60,10 @@ public:
     virtual void makeDirectories(const std::string& path) = 0;
     // Makes a finished rename durable (fsync of the folder where the system has one).
     virtual void syncDirectory(const std::string& folder) = 0;
+    // Locks `path` (an empty file, created when missing) for the life of the returned object, or returns nullptr
+    // when another holder has it. The lock belongs to this one opening: two holders in one process exclude each
+    // other as two processes do.
+    virtual std::unique_ptr<FileLock> tryLock(const std::string& path) = 0;
 };
 
 // The machine's own disk.

@@ -348,6 +348,7 @@ public:
     bool exists(const std::string& path) override { return disk_->exists(path); }
     void makeDirectories(const std::string& path) override { disk_->makeDirectories(path); }
     void syncDirectory(const std::string& folder) override { disk_->syncDirectory(folder); }
+    std::unique_ptr<FileLock> tryLock(const std::string& path) override { return disk_->tryLock(path); }
 
 private:
     class HalfWrite : public File {

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Two copies of valmora-cli on one account: the second is refused while the first holds it open (and writes
+# nothing); once the first is killed with SIGKILL the second opens it, since the lock died with the process.
+# Usage: two-processes.sh VALMORA_CLI
+set -euo pipefail
+cli=$1
+work=$(mktemp -d)
+first=
+cleanup() {
+    [ -n "$first" ] && kill -9 "$first" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+cd "$work"
+fail() { echo "two-processes: $*" >&2; exit 1; }
+
+printf 'oggi 20/03/2026\nnuovo C.dbf\naccredito 27/01/2026 100 Stipendio prova\nrispondi si\nesci\n' |
+    "$cli" - > create.out || fail "the account was not created: $(cat create.out)"
+
+# The first copy opens the account and waits on its script for lines that never come.
+mkfifo script
+"$cli" - < script > first.out 2>&1 &
+first=$!
+exec 3> script
+printf 'oggi 20/03/2026\napri C.dbf\n' >&3
+held() { ! /usr/bin/python3 -c 'import fcntl, sys; fcntl.lockf(open(sys.argv[1], "a"), fcntl.LOCK_EX | fcntl.LOCK_NB)' C.dbf.lock 2>/dev/null; }
+for _ in $(seq 100); do
+    [ -f C.dbf.lock ] && held && break
+    sleep 0.1
+done
+held || fail "the first copy never took the account: $(cat first.out)"
+
+state() { find . -path ./script -prune -o -type f ! -name '*.out' ! -name 'C.dbf.lock' -print0 | sort -z | xargs -0 sha1sum; }
+before=$(state)
+printf 'oggi 20/03/2026\napri C.dbf\nstato\nesci\n' | "$cli" - > second.out 2>&1 || true
+grep -qF "MESSAGGIO [Ok]: Il conto $work/C.dbf è già aperto in un'altra copia di Valmora: chiuderlo là prima di aprirlo qui." second.out ||
+    fail "the second copy was not refused: $(cat second.out)"
+[ "$(state)" = "$before" ] || fail "the refused copy changed the account's files"
+
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+first=
+exec 3>&-
+
+printf 'oggi 20/03/2026\napri C.dbf\nmovimenti\nrispondi si\nesci\n' | "$cli" - > third.out 2>&1 ||
+    fail "the account did not open after the kill: $(cat third.out)"
+grep -q "già aperto" third.out && fail "still refused after the first copy died: $(cat third.out)"
+grep -q "prova" third.out || fail "the credit is not listed: $(cat third.out)"
+echo "two-processes: a posto"
