@@ -2,12 +2,17 @@
 
 #include <initializer_list>
 #include <limits>
+#include <stdexcept>
 
 namespace valmora {
 
 namespace {
 
 __extension__ typedef __int128 Wide;
+
+[[noreturn]] void fuoriIntervallo() {
+    throw std::overflow_error("Importo fuori dall'intervallo consentito: gli interessi non si possono calcolare");
+}
 
 Wide magnitude(Wide v) {
     return v < 0 ? -v : v;
@@ -24,13 +29,9 @@ Wide divideHalfEven(Wide numerator, Wide denominator) {
     return negative ? -quotient : quotient;
 }
 
-std::int64_t saturate(Wide value) {
-    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
-    if (value > kMax)
-        return kMax;
-    if (value < kMin)
-        return kMin;
+std::int64_t narrowed(Wide value) {
+    if (value > std::numeric_limits<std::int64_t>::max() || value < std::numeric_limits<std::int64_t>::min())
+        fuoriIntervallo();
     return static_cast<std::int64_t>(value);
 }
 
@@ -40,19 +41,17 @@ std::int64_t CalcolaNumero(std::int64_t saldo, std::int64_t giorni, std::int64_t
     if (saldo == 0 || giorni == 0 || tasso == 0)
         return 0;
     // Real accounts stay far inside 128 bits ((10^6)(10^7)(10^7)(10^15) < 1.7 x 10^38); only absurd
-    // operands overflow, and those saturate by the sign of the product.
-    const int negativi = int(Wide(1'000'000) - ritenuta < 0) + int(tasso < 0) + int(giorni < 0) + int(saldo < 0);
-    const bool negativo = negativi % 2 == 1;
+    // operands overflow, and those are refused rather than turned into a wrong interest.
     Wide prodotto = Wide(1'000'000) - ritenuta;
     for (const std::int64_t fattore : {tasso, giorni, saldo}) {
         if (__builtin_mul_overflow(prodotto, Wide(fattore), &prodotto))
-            return negativo ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
+            fuoriIntervallo();
     }
-    return saturate(divideHalfEven(prodotto, Wide(1'000'000'000'000)));
+    return narrowed(divideHalfEven(prodotto, Wide(1'000'000'000'000)));
 }
 
 std::int64_t DividiArrotondando(std::int64_t numerator, std::int64_t denominator) {
-    return static_cast<std::int64_t>(divideHalfEven(numerator, denominator));
+    return narrowed(divideHalfEven(numerator, denominator));
 }
 
 } // namespace valmora

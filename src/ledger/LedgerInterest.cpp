@@ -62,10 +62,11 @@ void Ledger::ComputoInteressi(Date& valutaPrecedente, Date valuta, std::int64_t&
     const TassoInVigore tasso = TassiAllaData(valutaPrecedente);
     const std::int64_t giorni = static_cast<std::int64_t>(valutaPrecedente.daysUntil(valuta)) * 10000;
     const std::int64_t numero = CalcolaNumero(totali_.Saldo.units(), giorni, tasso.tasso, tasso.ritenuta);
+    // Money's checked sums: an accumulation beyond the range stops the scan instead of wrapping.
     if (numero >= 0)
-        interessiCredito += numero;
+        interessiCredito = (Money::fromUnits(interessiCredito) + Money::fromUnits(numero)).units();
     else
-        interessiDebito += -numero;
+        interessiDebito = (Money::fromUnits(interessiDebito) - Money::fromUnits(numero)).units();
     valutaPrecedente = valuta;
 }
 

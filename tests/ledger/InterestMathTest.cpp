@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <stdexcept>
 
 namespace valmora {
 namespace {
@@ -30,12 +31,11 @@ TEST(CalcolaNumero, RoundsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(CalcolaNumero(-2'500'000, 1, 1, 0), -2);
 }
 
-TEST(CalcolaNumero, SaturatesInsteadOfWrappingRound) {
+TEST(CalcolaNumero, RefusesAProductBeyondTheRangeInsteadOfAWrongInterest) {
     constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
-    EXPECT_EQ(CalcolaNumero(kMax, 36'500'000, 10'000'000, 0), kMax);
-    EXPECT_EQ(CalcolaNumero(-kMax, 36'500'000, 10'000'000, 0), kMin);
-    EXPECT_EQ(CalcolaNumero(kMax, kMax, kMax, 0), kMax);
+    EXPECT_THROW(CalcolaNumero(kMax, 36'500'000, 10'000'000, 0), std::overflow_error);
+    EXPECT_THROW(CalcolaNumero(-kMax, 36'500'000, 10'000'000, 0), std::overflow_error);
+    EXPECT_THROW(CalcolaNumero(kMax, kMax, kMax, 0), std::overflow_error);
 }
 
 TEST(DividiArrotondando, HalvesGoToTheEvenNeighbour) {
