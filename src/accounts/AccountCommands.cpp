@@ -22,10 +22,6 @@ namespace stdfs = std::filesystem;
 constexpr const char* kGiaEsistente = "Conto già esistente! Cambiare nome.";
 constexpr const char* kSalvareModifiche = "Salvare le modifiche effettuate?";
 
-std::string cartellaBackup(const std::string& cartella) {
-    return AccountFileSet::folderOf(cartella, kSottocartellaBackup) + "/";
-}
-
 bool finisceConDbf(const std::string& nome) {
     if (nome.size() < 4) {
         return false;
@@ -44,6 +40,8 @@ bool finisceConDbf(const std::string& nome) {
 AccountCommands::AccountCommands(TDM& dm, Ledger& ledger, UserInterface& ui, const Clock& clock, AccountWindow& window,
                                  Automatismi& automatismi)
     : dm_(dm), ledger_(ledger), ui_(ui), clock_(clock), window_(window), automatismi_(automatismi) {}
+
+AccountCommands::~AccountCommands() = default;
 
 std::string AccountCommands::CartellaDi(const std::string& percorso) {
     const std::string folder = stdfs::path(percorso).parent_path().string();
@@ -113,6 +111,9 @@ void AccountCommands::Nuovo1Click(bool dialogoRipetuto) {
     if (window_.ContoAperto()) {
         Chiudi1Click(false);
     }
+    if (!BloccaConto(cartella, nome)) {
+        return;
+    }
     state.CartellaConto = cartella;
     state.NomeFileConto = nome;
     window_.AggiornaTitolo();
@@ -155,9 +156,39 @@ void AccountCommands::Apri1Click() {
     if (!dm_.fileSystem().exists(cartella + nome)) {
         throw std::runtime_error("Errore! il file: " + cartella + nome + " non esiste o è danneggiato!");
     }
+    // Held by another copy: refused before this window's account closes or anything is written. The account
+    // this window holds already is locked again once its close has let it go.
+    std::unique_ptr<dbase::FileLock> blocco;
+    if (contoBloccato_ != cartella + nome && !(blocco = PrendiBlocco(cartella, nome))) {
+        return;
+    }
     if (window_.ContoAperto()) {
         Chiudi1Click(false);
     }
+    if (!blocco && !(blocco = PrendiBlocco(cartella, nome))) {
+        return;
+    }
+    blocco_ = std::move(blocco);
+    contoBloccato_ = cartella + nome;
+    try {
+        ApriConto(cartella, nome);
+    } catch (...) {
+        // A table that cannot be opened leaves the window without an account: nothing may take the damaged
+        // file for this session's state (a save would copy it over the good snapshot).
+        try {
+            window_.StatoSenzaConto(false);
+            ChiudiTabelle();
+        } catch (...) {
+            // The failure of the open is the one to report.
+        }
+        SbloccaConto();
+        throw;
+    }
+}
+
+void AccountCommands::ApriConto(const std::string& cartella, const std::string& nome) {
+    MasterState& state = ledger_.Stato();
+    CompletaOperazioniInterrotte(cartella, nome);
     dm_.MainTable.close();
     dm_.MainTable.bind(cartella, nome);
     state.CartellaConto = cartella;
@@ -177,6 +208,7 @@ void AccountCommands::Apri1Click() {
     if (!ControllaPasswordApertura(dm_, ui_, state)) {
         // The window stays without an account: nothing of this one is left open.
         ChiudiTabelle();
+        SbloccaConto();
         return;
     }
 
@@ -184,8 +216,7 @@ void AccountCommands::Apri1Click() {
     window_.AggiornaTitolo();
     window_.Attiva();
 
-    dm_.fileSystem().makeDirectories(cartellaBackup(cartella));
-    CreaCopia(dm_.fileSystem(), cartellaBackup(cartella), cartella, nome);
+    AggiornaCopiaDiSicurezza();
 
     state.AnnoPrimaValuta = today.year();
     automatismi_.Esegui();
@@ -195,11 +226,12 @@ void AccountCommands::Apri1Click() {
 void AccountCommands::Salva1Click() {
     MasterState& state = ledger_.Stato();
     ChiudiTabelle();
-    dm_.fileSystem().makeDirectories(cartellaBackup(state.CartellaConto));
-    CreaCopia(dm_.fileSystem(), cartellaBackup(state.CartellaConto), state.CartellaConto, state.NomeFileConto);
+    AggiornaCopiaDiSicurezza();
     RiapriTabelle();
-    state.ModificheDaSalvare = false;
-    ledger_.StatoTabella(false, dm_.MainTable.filtered());
+    if (copiaDellaSessione_) {
+        state.ModificheDaSalvare = false;
+    }
+    ledger_.StatoTabella(state.ModificheDaSalvare, dm_.MainTable.filtered());
 }
 
 void AccountCommands::Chiudi1Click(bool daMenuChiudi) {
@@ -213,9 +245,10 @@ void AccountCommands::Chiudi1Click(bool daMenuChiudi) {
     }
     ChiudiTabelle();
     if (state.ModificheDaSalvare && ui_.message(kSalvareModifiche, Buttons::YesNo) == Answer::No) {
-        CreaCopia(dm_.fileSystem(), state.CartellaConto, cartellaBackup(state.CartellaConto), state.NomeFileConto);
+        RipristinaCopiaDiSicurezza();
     }
     state.ModificheDaSalvare = false;
+    SbloccaConto();
 }
 
 void AccountCommands::Esporta1Click() {

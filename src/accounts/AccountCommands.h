@@ -13,12 +13,22 @@
 //   Esporta1Click    "Es&porta": the file set copied into another folder
 //
 // Errors of the table engine are not caught: they stop the command where it is and reach the command runner.
+//
+// While an account is open this program holds its lock (NAME.dbf.lock beside it, an operating-system lock that
+// ends with the process): a second copy of the program is refused it, so two never write into the same records.
+// The snapshot and its copy back are all or nothing (CopiaInsieme); a failed one is reported, and a snapshot that
+// does not hold this session's state is never copied back.
 
 #include "core/Date.h"
 
+#include <memory>
 #include <string>
 
 namespace valmora {
+
+namespace dbase {
+class FileLock;
+}
 
 class AccountWindow;
 class Automatismi;
@@ -30,6 +40,7 @@ class AccountCommands {
 public:
     AccountCommands(TDM& dm, Ledger& ledger, UserInterface& ui, const Clock& clock, AccountWindow& window,
                     Automatismi& automatismi);
+    ~AccountCommands();
     AccountCommands(const AccountCommands&) = delete;
     AccountCommands& operator=(const AccountCommands&) = delete;
 
@@ -51,13 +62,32 @@ public:
     // Opens the four tables again in the same order, each in its own order; the movements filter is kept.
     void RiapriTabelle();
 
+    // Takes the lock of the account `nome` in `cartella` (kept when this window holds it already). When another
+    // copy of the program holds it, says so and returns false.
+    bool BloccaConto(const std::string& cartella, const std::string& nome);
+    void SbloccaConto();
+
 private:
+    std::unique_ptr<dbase::FileLock> PrendiBlocco(const std::string& cartella, const std::string& nome);
+    // Finishes a snapshot or a copy back that a stopped program had committed, and puts back the movements
+    // table of a change it did not finish; before anything of the account is read.
+    void CompletaOperazioniInterrotte(const std::string& cartella, const std::string& nome);
+    // The snapshot of the open account under Backup/; a failure is reported and leaves the previous one whole.
+    void AggiornaCopiaDiSicurezza();
+    // The snapshot copied back over the working files (a close answered No).
+    void RipristinaCopiaDiSicurezza();
+    void ApriConto(const std::string& cartella, const std::string& nome);
+
     TDM& dm_;
     Ledger& ledger_;
     UserInterface& ui_;
     const Clock& clock_;
     AccountWindow& window_;
     Automatismi& automatismi_;
+    std::unique_ptr<dbase::FileLock> blocco_;
+    std::string contoBloccato_;       // the path of the account whose lock is held
+    bool copiaDellaSessione_ = false; // Backup/ holds this session's state, as opened or last saved
+    bool copiaFallita_ = false;       // the last snapshot of this session could not be taken
 };
 
 } // namespace valmora

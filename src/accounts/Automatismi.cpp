@@ -6,6 +6,7 @@
 #include "model/ProgrammedOperation.h"
 #include "model/TDM.h"
 
+#include <utility>
 #include <vector>
 
 namespace valmora {
@@ -20,7 +21,27 @@ public:
         dm_.MainTable.disableControls();
         ui_.busyCursor(true);
     }
+    // The normal end: resuming the tables syncs what the run wrote, and a failure there is the run's to report.
+    void termina() {
+        if (std::exchange(attiva_, false))
+            riprendi();
+    }
+    // Leaving on an error: that error is the one reported, and a destructor must not throw another.
     ~RunGuard() {
+        if (attiva_) {
+            try {
+                riprendi();
+            } catch (...) {
+            }
+        }
+    }
+    RunGuard(const RunGuard&) = delete;
+    RunGuard& operator=(const RunGuard&) = delete;
+
+private:
+    void riprendi() {
+        ui_.ledgerGridSuspended(false);
+        ui_.busyCursor(false);
         // Both tables' controls are resumed, as the run's last step does for the movements and the settings.
         if (dm_.MainTable.controlsDisabled()) {
             dm_.MainTable.enableControls();
@@ -28,15 +49,10 @@ public:
         if (dm_.TableImp.controlsDisabled()) {
             dm_.TableImp.enableControls();
         }
-        ui_.ledgerGridSuspended(false);
-        ui_.busyCursor(false);
     }
-    RunGuard(const RunGuard&) = delete;
-    RunGuard& operator=(const RunGuard&) = delete;
-
-private:
     TDM& dm_;
     UserInterface& ui_;
+    bool attiva_ = true;
 };
 
 Date leggiOldData(dbase::Table& impostazioni) {
@@ -99,6 +115,7 @@ void Automatismi::Esegui() {
     }
     dm_.MainTable.setFiltered(filtroEraAttivo);
     dm_.MainTable.last();
+    guard.termina();
 }
 
 void Automatismi::InserisciImposte(int mese, int anno, Date dopo) {

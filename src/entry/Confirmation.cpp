@@ -3,19 +3,48 @@
 #include "entry/OperationEntry.h"
 
 #include "entry/GridSuspension.h"
+#include "entry/MovementsTransaction.h"
 #include "entry/TextFit.h"
 #include "ledger/Ledger.h"
 #include "model/Movement.h"
 #include "model/TDM.h"
 #include "model/TableSchemas.h"
 
+#include <optional>
+
 namespace valmora {
+
+namespace {
+
+bool ScriveMovimenti(const std::string& h) {
+    return IntestazioneInserimento(h) || h == intestazione::Modifica || h == intestazione::Elimina;
+}
+
+} // namespace
 
 DialogResult OperationEntry::BitBtnConfermaClick(DialogResult premuto) {
     SospensioneGriglia sospesa(ui_, dm_.MainTable);
-    const DialogResult esito = conferma(premuto);
-    sospesa.termina();
-    return esito;
+    // A movement written, a ledger regenerated: all of it reaches the file, or none of it.
+    std::optional<TransazioneMovimenti> transazione;
+    if (ScriveMovimenti(scheda_.LabelPanel)) {
+        transazione.emplace(dm_.MainTable, dm_.fileSystem());
+    }
+    try {
+        const DialogResult esito = conferma(premuto);
+        sospesa.termina(); // the gathered sync: from here the change is on the disk
+        if (transazione) {
+            transazione->conferma();
+        }
+        return esito;
+    } catch (...) {
+        transazione.reset(); // the file as it was before the command
+        try {
+            ledger_.ScansioneRecord(false, false); // the totals of the file as it is again
+        } catch (...) {
+            // The first failure is the one the user hears of.
+        }
+        throw;
+    }
 }
 
 DialogResult OperationEntry::conferma(DialogResult premuto) {

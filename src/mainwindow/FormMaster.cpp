@@ -125,14 +125,14 @@ void FormMaster::Attiva() {
     logo_ = dm_.TableImp.eof() ? std::string() : dm_.TableImp.fieldByName("ISTITUTO").asString();
     ui_.institutoLabelChanged(logo_);
 
-    contoAperto_ = true;
-    ui_.accountOpenChanged(true);
-
     if (!dm_.MainTable.isOpen()) {
         dm_.MainTable.open();
     }
     dm_.MainTable.setIndexName(schema::kIndiceValuta);
     dm_.MainTable.setFiltered(false);
+    // Only a movements table that opened makes an open account: a damaged one leaves the window without one.
+    contoAperto_ = true;
+    ui_.accountOpenChanged(true);
     filtro_.Barra().Attiva();
 
     state_.NumMovimenti = dm_.TableImp.eof() ? 0 : contatoreMovimenti(dm_.TableImp.fieldByName("NUM_REC").asInteger());

@@ -96,6 +96,9 @@ void NuovoAnno::Tab_NuovoAnno(bool dialogoRipetuto) {
     if (dm_.MainTable.isOpen()) {
         comandi_.Chiudi1Click(false);
     }
+    if (!comandi_.BloccaConto(cartella, nome)) {
+        return;
+    }
     state.CartellaConto = cartella;
     const Date j = *Date::fromYmd(clock_.today().year(), 1, 1);
 
