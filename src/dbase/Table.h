@@ -220,6 +220,8 @@ public:
     // What the last open set right in the file, each a sentence in Italian for the user (records
     // set aside, an index rewritten); empty when the file was found in order.
     const std::vector<std::string>& openNotices() const;
+    // Told each of them as the open that found it ends (the program shows them to the user).
+    void setNoticeHandler(std::function<void(const std::string&)> tell);
 
     // Drops deleted rows from the file, keeping record order.
     void pack();

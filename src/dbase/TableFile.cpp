@@ -128,6 +128,9 @@ void Table::open() {
     d.eof = d.view.empty();
     d.bof = true;
     d.notify();
+    if (d.tellNotice)
+        for (const std::string& notice : d.openNotices)
+            d.tellNotice(notice);
 }
 
 void Table::close() {
@@ -157,6 +160,10 @@ bool Table::isOpen() const {
 
 const std::vector<std::string>& Table::openNotices() const {
     return d_->openNotices;
+}
+
+void Table::setNoticeHandler(std::function<void(const std::string&)> tell) {
+    d_->tellNotice = std::move(tell);
 }
 
 std::vector<std::string> Table::indexTags() const {

@@ -49,6 +49,7 @@ struct Table::Impl {
     std::string openFileKey; // this file in the program's count of open files
     EditJournal journal;     // the old bytes of edits not yet synced to the table
     std::vector<std::string> openNotices; // what the last open set right, for the user
+    std::function<void(const std::string&)> tellNotice;
 
     // The rows (TableRows.cpp), in record order, which is also the order of their ids; deleted
     // ones among them until swept.

@@ -116,8 +116,9 @@ void Table::Impl::readRecords(std::uint64_t size) {
 }
 
 void Table::Impl::setAsideUncounted(std::uint64_t size) {
-    // Whole records past the count, up to the end mark (a failed append puts the mark back right
-    // after the counted records, so what it wrote is not taken for a record): a crash before
+    // Whole records past the count, up to the first that does not start with a record's flag (a
+    // failed append puts the end mark back right after the counted records, so what it wrote is not
+    // taken for a record): a crash before
     // counting, or another program that wrote a wrong count. They go to a table of the same layout
     // beside this one before the file is trimmed; if that fails, nothing is trimmed.
     const std::uint64_t end = layout.dataEnd(recordsInFile);
@@ -129,8 +130,11 @@ void Table::Impl::setAsideUncounted(std::uint64_t size) {
         return;
     }
     std::size_t count = 0;
-    while ((count + 1) * layout.recordLength <= records.size() &&
-           records[count * layout.recordLength] != kEndOfData)
+    auto isRecord = [&](std::size_t k) {
+        const auto flag = static_cast<std::uint8_t>(records[k * layout.recordLength]);
+        return (k + 1) * layout.recordLength <= records.size() && (flag == kLiveRecord || flag == kDeletedRecord);
+    };
+    while (isRecord(count))
         ++count;
     if (count == 0)
         return;

@@ -3,6 +3,7 @@
 #include "dbase/TableImpl.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace valmora::dbase {

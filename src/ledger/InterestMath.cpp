@@ -1,5 +1,7 @@
 #include "ledger/InterestMath.h"
 
+#include "core/Portable.h"
+
 #include <initializer_list>
 #include <limits>
 
@@ -7,7 +9,7 @@ namespace valmora {
 
 namespace {
 
-__extension__ typedef __int128 Wide;
+using Wide = portable::Int128;
 
 Wide magnitude(Wide v) {
     return v < 0 ? -v : v;
@@ -45,7 +47,7 @@ std::int64_t CalcolaNumero(std::int64_t saldo, std::int64_t giorni, std::int64_t
     const bool negativo = negativi % 2 == 1;
     Wide prodotto = Wide(1'000'000) - ritenuta;
     for (const std::int64_t fattore : {tasso, giorni, saldo}) {
-        if (__builtin_mul_overflow(prodotto, Wide(fattore), &prodotto))
+        if (portable::mulOverflows(prodotto, Wide(fattore), prodotto))
             return negativo ? std::numeric_limits<std::int64_t>::min() : std::numeric_limits<std::int64_t>::max();
     }
     return saturate(divideHalfEven(prodotto, Wide(1'000'000'000'000)));
