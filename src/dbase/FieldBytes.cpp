@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 namespace valmora::dbase::codec {
@@ -23,6 +24,10 @@ std::string fieldLabel(const FieldContext& c) {
 } // namespace
 
 std::string_view trimmedRight(std::string_view s) {
+    // A text field is mostly padding (a 250-byte comment holds a few words): blanks go eight at a
+    // time while they last.
+    while (s.size() >= 8 && std::memcmp(s.data() + s.size() - 8, "        ", 8) == 0)
+        s.remove_suffix(8);
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
         s.remove_suffix(1);
     return s;

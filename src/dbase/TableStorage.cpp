@@ -91,7 +91,9 @@ void Table::Impl::writePastCount(std::uint64_t after, std::string_view records) 
     const std::uint64_t first = recordsInFile + after;
     if (first + records.size() / layout.recordLength > 0xFFFFFFFFu)
         throw TableError("La tabella " + path() + " non può contenere altri record.");
-    std::string data(records);
+    std::string data;
+    data.reserve(records.size() + 1);
+    data.assign(records);
     data.push_back(kEndOfData);
     try {
         file->writeAt(layout.dataEnd(first), data.data(), data.size());

@@ -143,7 +143,9 @@ void Table::Impl::placeAppended(const std::vector<TableRow*>& added) {
         if (visible(bytesOf(row)))
             fresh.push_back(row);
     auto before = [this](const TableRow* a, const TableRow* b) { return orderedBefore(a, b); };
-    std::stable_sort(fresh.begin(), fresh.end(), before);
+    // Rows a scan adds come in order already, and are then left as they are.
+    if (!std::is_sorted(fresh.begin(), fresh.end(), before))
+        std::stable_sort(fresh.begin(), fresh.end(), before);
     std::vector<TableRow*> merged;
     merged.reserve(view.size() + fresh.size());
     std::merge(view.begin(), view.end(), fresh.begin(), fresh.end(), std::back_inserter(merged), before);
