@@ -53,7 +53,7 @@ struct Table::Impl {
 
     // The rows (TableRows.cpp), in record order, which is also the order of their ids; deleted
     // ones among them until swept.
-    std::string loaded; // the records as read at open, in one block
+    std::unique_ptr<char[]> loaded; // the records as read at open, in one block
     std::vector<std::unique_ptr<TableRow>> rows;
     std::size_t deletedRows = 0;
     std::uint64_t nextRowId = 1;

@@ -94,12 +94,13 @@ void Table::Impl::readRecords(std::uint64_t size) {
     const std::uint64_t available = (size - layout.headerLength) / layout.recordLength;
     recordsInFile = std::min<std::uint64_t>(layout.recordCount, available);
     const std::size_t recordLength = layout.recordLength;
-    loaded.resize(static_cast<std::size_t>(recordsInFile) * recordLength);
-    if (file->readAt(layout.headerLength, loaded.data(), loaded.size()) != loaded.size())
+    const auto total = static_cast<std::size_t>(recordsInFile) * recordLength;
+    loaded = std::make_unique_for_overwrite<char[]>(total); // the read fills it: no clearing first
+    if (file->readAt(layout.headerLength, loaded.get(), total) != total)
         throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
     rows.reserve(static_cast<std::size_t>(recordsInFile));
     for (std::uint64_t i = 0; i < recordsInFile; ++i) {
-        char* record = loaded.data() + i * recordLength;
+        char* record = loaded.get() + i * recordLength;
         if (static_cast<std::uint8_t>(record[0]) == kDeletedRecord) {
             ++deletedInFile;
             continue;

@@ -55,8 +55,7 @@ void Table::Impl::sweepDeletedRows() {
 void Table::Impl::clearRows() {
     rows.clear();
     deletedRows = 0;
-    loaded.clear();
-    loaded.shrink_to_fit();
+    loaded.reset();
 }
 
 const std::string& Table::Impl::blankRow() {

@@ -42,8 +42,9 @@ void Table::Impl::resolveOrder() {
 
 namespace {
 
-// A row's order key, decoded once: a number for a numeric field, else the stored bytes, which
-// sort as the values do (text in the file's code page, YYYYMMDD dates, level-7 binary types).
+// A row's order key, decoded once: a number for a numeric or a date field (its day; no date before
+// every day), else the stored bytes, which sort as the values do (text in the file's code page,
+// level-7 binary types).
 struct Key {
     std::string_view bytes;
     double number = 0;
@@ -59,13 +60,20 @@ Key keyOf(const Table::Impl& d, const TableRow* row) {
     const std::size_t f = *d.orderField;
     const auto width = static_cast<std::size_t>(d.layout.fields[f].width);
     Key k{d.bytesOf(row).substr(d.layout.offsets[f], width)};
-    if (d.layout.fields[f].type == FieldType::Numeric)
+    if (d.layout.fields[f].type == FieldType::Numeric) {
         k.number = readFloat(k.bytes, d.fieldContext(f));
+    } else if (d.layout.fields[f].type == FieldType::Date) {
+        const Date day = readDate(k.bytes, d.fieldContext(f));
+        k.number = day.isNull() ? -1e300 : static_cast<double>(day.dayNumber());
+    }
     return k;
 }
 
 bool numericOrder(const Table::Impl& d) {
-    return d.orderField && d.layout.fields[*d.orderField].type == FieldType::Numeric;
+    if (!d.orderField)
+        return false;
+    const FieldType type = d.layout.fields[*d.orderField].type;
+    return type == FieldType::Numeric || type == FieldType::Date;
 }
 
 } // namespace
