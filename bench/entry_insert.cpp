@@ -2,7 +2,7 @@
 //
 //   entry_insert [--benchmark_...]
 //
-// The account holds 20,000 movements over one year (credits, withdrawals of every kind, debits), every charge
+// The account holds 10,000 movements (VALMORA_BENCH_MOVEMENTS) over one year (credits, withdrawals of every kind, debits), every charge
 // setting positive, a monthly capitalisation with a rate row; it is regenerated once before timing, so its
 // charges and interest movements are in place as in an account in use. Then:
 //   InsertAfterLast        a withdrawal valued on the ledger's last value date, confirmed with "&Conferma":
@@ -23,6 +23,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -33,7 +34,11 @@ namespace {
 using namespace valmora;
 namespace fs = std::filesystem;
 
-constexpr int kMovimenti = 20000;
+// A heavy year; VALMORA_BENCH_MOVEMENTS sets another size.
+int movimenti() {
+    const char* env = std::getenv("VALMORA_BENCH_MOVEMENTS");
+    return env ? std::atoi(env) : 10000;
+}
 
 // Shows nothing and answers every message: the bench measures the engine, not a screen.
 class SilentInterface : public UserInterface {
@@ -88,7 +93,7 @@ struct Account {
                                       "Assegno",     "P.O.S.",      "Carta di Credito"};
         std::mt19937 caso(42);
         dm.MainTable.disableControls();
-        for (int i = 0; i < kMovimenti; ++i) {
+        for (int i = 0, n = movimenti(); i < n; ++i) {
             const Date valuta = day(2005, 1, 1).addDays(static_cast<int>(caso() % 363));
             std::string op, tipo;
             Money importo = Money::fromUnits(static_cast<std::int64_t>(caso() % 2000000) + 10000);
@@ -133,7 +138,7 @@ struct Account {
 };
 
 Account& account() {
-    static Account a; // built once: twenty thousand posts and a regeneration are the set-up, not the figure
+    static Account a; // built once: ten thousand posts and a regeneration are the set-up, not the figure
     return a;
 }
 

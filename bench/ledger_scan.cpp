@@ -6,6 +6,7 @@
 // debits), every charge setting positive, rates with a threshold, monthly capitalisation. It is
 // regenerated once (outside the timing) so its charges and interest are in place, as in an account
 // in use. Then:
+//   Open/N              the movements table closed and opened again, in value-date order
 //   PlainScan/N         ScansioneRecord(true, false): what follows an insertion or an opening
 //   RegeneratingScan/N  ScansioneRecord(true, true): what follows a change or a deletion
 // Each reports pgdbf_s, the time of `pgdbf -s cp1252 FILE > /dev/null` on the same .dbf (best of
@@ -306,6 +307,27 @@ void BM_PlainScan(benchmark::State& state) {
     timeScans(state, a, [&] { a.ledger.ScansioneRecord(true, false); });
 }
 
+// Opening the movements table, ordered by value date, on its first row: what opening the account
+// costs the engine (the close before each opening is not timed).
+void BM_Open(benchmark::State& state) {
+    Account& a = accountOf(static_cast<int>(state.range(0)));
+    Timing total;
+    for (auto _ : state) {
+        state.PauseTiming();
+        a.dm.MainTable.close();
+        state.ResumeTiming();
+        const double cpu0 = processCpuSeconds();
+        const auto t0 = std::chrono::steady_clock::now();
+        a.dm.MainTable.open();
+        a.dm.MainTable.setIndexName("Valuta");
+        a.dm.MainTable.first();
+        total.wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        total.cpu += processCpuSeconds() - cpu0;
+    }
+    const auto n = static_cast<double>(state.iterations());
+    report(state, a, {total.wall / n, total.cpu / n});
+}
+
 void BM_RegeneratingScan(benchmark::State& state) {
     Account& a = accountOf(static_cast<int>(state.range(0)));
     timeScans(state, a, [&] { a.ledger.ScansioneRecord(true, true); });
@@ -326,6 +348,7 @@ std::vector<int> sizes() {
 int main(int argc, char** argv) {
     const char* plainIterations = std::getenv("VALMORA_BENCH_PLAIN_ITERATIONS");
     for (const int n : sizes()) {
+        benchmark::RegisterBenchmark("Open", BM_Open)->Arg(n)->Unit(benchmark::kMillisecond)->Iterations(5);
         benchmark::RegisterBenchmark("PlainScan", BM_PlainScan)
             ->Arg(n)
             ->Unit(benchmark::kMillisecond)

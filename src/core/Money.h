@@ -1,6 +1,8 @@
 #pragma once
 // An amount of currency as a whole number of ten-thousandths, so sums are exact.
 
+#include "core/Portable.h"
+
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -55,19 +57,19 @@ private:
     [[noreturn]] static void throwOverflow();
     static constexpr std::int64_t checkedAdd(std::int64_t a, std::int64_t b) {
         std::int64_t r = 0;
-        if (__builtin_add_overflow(a, b, &r))
+        if (portable::addOverflows(a, b, r))
             throwOverflow();
         return r;
     }
     static constexpr std::int64_t checkedSub(std::int64_t a, std::int64_t b) {
         std::int64_t r = 0;
-        if (__builtin_sub_overflow(a, b, &r))
+        if (portable::subOverflows(a, b, r))
             throwOverflow();
         return r;
     }
     static constexpr std::int64_t checkedMul(std::int64_t a, std::int64_t b) {
         std::int64_t r = 0;
-        if (__builtin_mul_overflow(a, b, &r))
+        if (portable::mulOverflows(a, b, r))
             throwOverflow();
         return r;
     }

@@ -99,8 +99,13 @@ const char* codePageName(CodePage cp) {
     return "Windows-1252";
 }
 
-CodePage codePageFromDriver(std::uint8_t driverId, std::string_view driverName) {
+std::optional<CodePage> codePageFromDriver(std::uint8_t driverId, std::string_view driverName) {
     switch (driverId) {
+    case 0x03: // Windows ANSI
+    case 0x57: // DBWINUS0
+    case 0x58: // DBWINWE0
+    case 0x59: // DBWINES0
+        return CodePage::Windows1252;
     case 0x01: // DOS USA
     case 0x1B: // DB437US0
     case 0x11: // DB437IT0
@@ -124,12 +129,12 @@ CodePage codePageFromDriver(std::uint8_t driverId, std::string_view driverName) 
     default:
         break;
     }
-    if (driverId == 0) {
-        if (startsWithIgnoringCase(driverName, "DB437"))
-            return CodePage::Dos437;
-        if (startsWithIgnoringCase(driverName, "DB850"))
-            return CodePage::Dos850;
-    }
+    if (driverId != 0)
+        return std::nullopt; // read as Windows-1252, a Cyrillic or Greek table would turn to nonsense
+    if (startsWithIgnoringCase(driverName, "DB437"))
+        return CodePage::Dos437;
+    if (startsWithIgnoringCase(driverName, "DB850"))
+        return CodePage::Dos850;
     return CodePage::Windows1252;
 }
 

@@ -15,9 +15,10 @@ enum class CodePage { Windows1252, Dos437, Dos850 };
 const char* codePageName(CodePage cp);
 
 // The code page a header declares: the language-driver byte, or for level-7
-// tables (byte 0) the driver name. Unknown or absent: Windows-1252, the
-// code page of every table this program has ever written.
-CodePage codePageFromDriver(std::uint8_t driverId, std::string_view driverName);
+// tables (byte 0) the driver name. No driver at all: Windows-1252, the code
+// page of every table this program has ever written. Nullopt for a driver
+// byte this program does not know.
+std::optional<CodePage> codePageFromDriver(std::uint8_t driverId, std::string_view driverName);
 
 // Every byte has a character, so decoding cannot fail.
 std::string decodeText(std::string_view bytes, CodePage cp);

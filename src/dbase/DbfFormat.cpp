@@ -156,7 +156,15 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
         std::string_view name = head.substr(32, 32);
         driverName = std::string(name.substr(0, name.find('\0')));
     }
-    layout.codePage = codePageFromDriver(static_cast<std::uint8_t>(head[29]), driverName);
+    const auto driver = static_cast<std::uint8_t>(head[29]);
+    const std::optional<CodePage> codePage = codePageFromDriver(driver, driverName);
+    if (!codePage) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        const std::string byte = {'0', 'x', kHex[driver >> 4], kHex[driver & 0xF]};
+        throw TableError("Il file " + path + " dichiara il driver di lingua " + byte +
+                         ", che questo programma non conosce: i suoi testi non possono essere letti.");
+    }
+    layout.codePage = *codePage;
 
     std::uint32_t widthSum = 1;
     std::size_t pos = descriptorStart;

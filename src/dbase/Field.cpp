@@ -28,21 +28,6 @@ template <typename Reader> auto readField(const Table::Impl& d, int index, Reade
     return reader(std::string_view(blank), c);
 }
 
-// readField for a reader that ignores trailing blanks and NULs in a character field: the field's
-// bytes stop where the row's padding begins, often well before the field's end.
-template <typename Reader> auto readTextField(const Table::Impl& d, int index, Reader reader) {
-    definitionOf(d, index);
-    const auto i = static_cast<std::size_t>(index);
-    if (d.layout.fields[i].type != FieldType::Character)
-        return readField(d, index, reader);
-    const std::string_view record = d.currentBytesBeforePadding();
-    const std::size_t offset = d.layout.offsets[i];
-    const std::size_t width = static_cast<std::size_t>(d.layout.fields[i].width);
-    // All padding, or no current row (a blank character field reads the same).
-    const std::string_view bytes = offset < record.size() ? record.substr(offset, width) : std::string_view();
-    return reader(bytes, d.fieldContext(i));
-}
-
 } // namespace
 
 const std::string& Field::name() const {
@@ -63,11 +48,11 @@ bool Field::isNull() const {
                      [](std::string_view b, const FieldContext& c) { return fieldIsBlank(b, c.def.type); });
 }
 std::string Field::asString() const {
-    return readTextField(*table_->d_, index_,
+    return readField(*table_->d_, index_,
                          [](std::string_view b, const FieldContext& c) { return readText(b, c); });
 }
 std::string_view Field::asStringView(std::string& spare) const {
-    return readTextField(*table_->d_, index_,
+    return readField(*table_->d_, index_,
                          [&](std::string_view b, const FieldContext& c) { return readTextView(b, c, spare); });
 }
 Money Field::asMoney() const {
@@ -99,8 +84,7 @@ template <typename Writer> void writeField(Table::Impl& d, int index, Writer wri
                          " non può essere scritto.");
     const auto i = static_cast<std::size_t>(index);
     const FieldContext c = d.fieldContext(i);
-    std::string& bytes = d.fieldScratch; // reused: no allocation per field written
-    bytes.assign(d.buffer, d.layout.offsets[i], static_cast<std::size_t>(c.def.width));
+    std::string bytes(d.buffer, d.layout.offsets[i], static_cast<std::size_t>(c.def.width));
     writer(bytes, c);
     d.buffer.replace(d.layout.offsets[i], bytes.size(), bytes);
     d.modified = true;

@@ -1,193 +1,17 @@
-#include "dbase/FieldCodec.h"
+// Reading a field's stored bytes as each type, and the check every stored field passes at open.
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "dbase/FieldBytes.h"
 
 #include "dbase/DbfFormat.h"
 
 #include <algorithm>
-#include <bit>
-#include <charconv>
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-#include <limits>
-#include <optional>
 #include <stdexcept>
 
 namespace valmora::dbase {
+
+using namespace codec;
+
 namespace {
-
-// Days from 0001-01-01 to 1970-01-01 in the proleptic Gregorian calendar.
-constexpr std::int64_t kDaysFromYearOneToEpoch = 719162;
-constexpr double kMillisecondsPerDay = 86400000.0;
-
-std::string_view trimmedRight(std::string_view s) {
-    // A text field is mostly padding (a 250-byte comment holds a few words): skip it 32 bytes at a
-    // time where the processor compares 16 at once, else eight at a time.
-#if defined(__SSE2__)
-    const __m128i blanks = _mm_set1_epi8(' ');
-    auto blankMask = [&](std::size_t at) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s.data() + at));
-        return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, blanks)));
-    };
-    while (s.size() >= 32) {
-        const unsigned high = blankMask(s.size() - 16);
-        const unsigned low = blankMask(s.size() - 32);
-        if ((high & low) != 0xFFFF) {
-            // The last byte that is not a blank ends the run of padding; what follows it goes.
-            const unsigned mask = high != 0xFFFF ? high : low;
-            const std::size_t windowEnd = high != 0xFFFF ? s.size() : s.size() - 16;
-            const auto lastKept = static_cast<std::size_t>(std::bit_width(~mask & 0xFFFFu) - 1);
-            s.remove_suffix(s.size() - (windowEnd - 16 + lastKept + 1));
-            break;
-        }
-        s.remove_suffix(32);
-    }
-#endif
-    constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
-    while (s.size() >= 8) {
-        std::uint64_t tail = 0;
-        std::memcpy(&tail, s.data() + s.size() - 8, 8);
-        if (tail != kEightBlanks)
-            break;
-        s.remove_suffix(8);
-    }
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0'))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string_view trimmed(std::string_view s) {
-    s = trimmedRight(s);
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\0'))
-        s.remove_prefix(1);
-    return s;
-}
-
-std::uint64_t readBigEndian(std::string_view b) {
-    std::uint64_t v = 0;
-    for (char c : b)
-        v = (v << 8) | static_cast<unsigned char>(c);
-    return v;
-}
-
-void putBigEndian(std::string& out, std::uint64_t v) {
-    for (std::size_t i = out.size(); i-- > 0;) {
-        out[i] = static_cast<char>(v & 0xFF);
-        v >>= 8;
-    }
-}
-
-// Level-7 integers: big-endian with the sign bit flipped, so the bytes sort as the numbers do.
-std::int32_t decodeInteger(std::string_view b) {
-    auto raw = static_cast<std::uint32_t>(readBigEndian(b)) ^ 0x80000000u;
-    return static_cast<std::int32_t>(raw);
-}
-
-// Level-7 doubles: positive numbers with the sign bit set, negative ones with every bit inverted.
-double decodeDouble(std::string_view b) {
-    std::uint64_t raw = readBigEndian(b);
-    if (raw & (1ull << 63))
-        raw &= ~(1ull << 63);
-    else
-        raw = ~raw;
-    return std::bit_cast<double>(raw);
-}
-
-// Level-7 timestamps: a big-endian double of milliseconds, as Free Pascal's TDbf writes it (no
-// sign trick). A timestamp is always positive, so a value written with the sign bit set, as
-// the O type does, reads the same.
-double decodeTimestamp(std::string_view b) {
-    return std::bit_cast<double>(readBigEndian(b) & ~(1ull << 63));
-}
-
-std::uint64_t encodeDouble(double d) {
-    auto raw = std::bit_cast<std::uint64_t>(d);
-    return (raw & (1ull << 63)) ? ~raw : (raw | (1ull << 63));
-}
-
-std::optional<double> parseDouble(std::string_view text) {
-    text = trimmed(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return std::nullopt;
-    double d = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), d);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(d))
-        return std::nullopt;
-    return d;
-}
-
-std::int64_t roundHalfEven(std::int64_t units, std::int64_t scale) {
-    std::int64_t q = units / scale;
-    std::int64_t r = units % scale;
-    const std::int64_t twice = 2 * (r < 0 ? -r : r);
-    if (twice > scale || (twice == scale && q % 2 != 0))
-        q += units < 0 ? -1 : 1;
-    return q;
-}
-
-std::int64_t roundDoubleHalfEven(double d) {
-    double r = std::nearbyint(d); // the default rounding mode is to nearest, ties to even
-    if (!(r > -9.2e18 && r < 9.2e18))
-        throw std::out_of_range("integer out of range");
-    return static_cast<std::int64_t>(r);
-}
-
-std::string doubleText(double d) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", d);
-    return buf;
-}
-
-std::string fieldLabel(const FieldContext& c) {
-    return c.def.name;
-}
-
-TableError cannotStore(const FieldContext& c, const std::string& what) {
-    return TableError("Il valore " + what + " non può essere scritto nel campo " + fieldLabel(c) + " del file " +
-                      c.path + ".");
-}
-
-TableError cannotRead(const FieldContext& c, std::string_view bytes, const std::string& as) {
-    // A binary double is shown as the number it holds, not as its eight raw bytes.
-    const std::string shown = c.def.type == FieldType::Double ? doubleText(decodeDouble(bytes))
-                                                              : decodeText(trimmed(bytes), c.codePage);
-    return TableError("Il valore '" + shown + "' del campo " + fieldLabel(c) + " del file " + c.path + " non è " +
-                      as + ".");
-}
-
-Date dateFromTimestamp(double ms) {
-    const double days = std::floor(ms / kMillisecondsPerDay) - 1.0;
-    if (!(days > -1e7 && days < 1e7))
-        return Date();
-    return Date::fromDayNumber(static_cast<std::int32_t>(static_cast<std::int64_t>(days) - kDaysFromYearOneToEpoch));
-}
-
-double timestampFromDate(Date d) {
-    return (static_cast<double>(d.dayNumber()) + static_cast<double>(kDaysFromYearOneToEpoch) + 1.0) *
-           kMillisecondsPerDay;
-}
-
-void putRightAligned(std::string& out, const std::string& text, const FieldContext& c) {
-    if (text.size() > out.size())
-        throw TableError("Il valore " + text + " non entra nel campo " + fieldLabel(c) + " del file " + c.path +
-                         " (largo " + std::to_string(out.size()) + " caratteri).");
-    out.assign(out.size() - text.size(), ' ');
-    out += text;
-}
-
-std::string numberText(double d, int decimals) {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, d);
-    std::string s = buf;
-    if (s.rfind("-0", 0) == 0 && s.find_first_not_of("-0.") == std::string::npos)
-        s.erase(0, 1); // no "-0.0000"
-    return s;
-}
 
 // A D field read straight from its eight bytes, the commonest read of a walk: nullopt unless they
 // are all digits (then the caller tells blanks from garbage). "00000000" is the zero date.
@@ -215,45 +39,11 @@ std::optional<std::optional<Date>> compactDate(std::string_view bytes) {
 }
 
 // Right-aligned decimal text as this engine and dBase write it (blanks, an optional minus, digits,
-// optionally a point and more digits, blanks): a number for sure, told without converting it.
-bool plainDecimal(std::string_view bytes) {
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n && bytes[i] == ' ')
-        ++i;
-    if (i < n && bytes[i] == '-')
-        ++i;
-    auto digitsFrom = [&](std::size_t& at) {
-        const std::size_t begin = at;
-        while (at < n && bytes[at] >= '0' && bytes[at] <= '9')
-            ++at;
-        return at > begin;
-    };
-    if (!digitsFrom(i))
-        return false;
-    if (i < n && bytes[i] == '.') {
-        ++i;
-        if (!digitsFrom(i))
-            return false;
-    }
-    while (i < n && bytes[i] == ' ')
-        ++i;
-    return i == n;
-}
 
 } // namespace
 
-std::size_t paddingStart(std::string_view bytes) {
-    return trimmedRight(bytes).size();
-}
-
 bool isEightDigits(const char* bytes) {
-    // Every byte must be 0x30-0x3F, and its low half plus 6 must not reach 16.
-    std::uint64_t word = 0;
-    std::memcpy(&word, bytes, 8);
-    const std::uint64_t low = word - 0x3030303030303030ULL;
-    return (word & 0xF0F0F0F0F0F0F0F0ULL) == 0x3030303030303030ULL &&
-           ((low + 0x0606060606060606ULL) & 0xF0F0F0F0F0F0F0F0ULL) == 0;
+    return std::all_of(bytes, bytes + 8, [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
 bool fieldIsBlank(std::string_view bytes, FieldType type) {
@@ -448,232 +238,23 @@ Value readValue(std::string_view bytes, const FieldContext& c) {
 }
 
 void checkStoredField(std::string_view bytes, const FieldContext& c, std::uint64_t recordNumber) {
-    // Every field of every record passes here at open: the usual shapes are told by their bytes
-    // alone, and only what they do not settle is parsed in full.
-    if (c.def.type == FieldType::Numeric && plainDecimal(bytes))
-        return;
-    if (c.def.type == FieldType::Date) {
-        if (const auto digits = compactDate(bytes); digits && *digits)
+    // A number must be one that reads as an amount, by the very parser every read of it uses: a
+    // text the open let through and the reads then refused would make every command fail.
+    if (c.def.type == FieldType::Numeric) {
+        if (Money::fromDecimalText(bytes) || fieldIsBlank(bytes, c.def.type))
             return;
-    } else if (c.def.type != FieldType::Numeric) {
+        throw damagedFile(c.path, "nel record " + std::to_string(recordNumber) + " il campo " + c.def.name +
+                                      " contiene '" + decodeText(trimmed(bytes), c.codePage) +
+                                      "', che non è un numero");
+    }
+    if (c.def.type != FieldType::Date)
         return;
-    }
-    if (fieldIsBlank(bytes, c.def.type))
+    if (const auto digits = compactDate(bytes); (digits && *digits) || fieldIsBlank(bytes, c.def.type))
         return;
-    const std::string where = "nel record " + std::to_string(recordNumber) + " il campo " + c.def.name;
-    if (c.def.type == FieldType::Numeric && !parseDouble(bytes))
-        throw damagedFile(c.path,
-                          where + " contiene '" + decodeText(trimmed(bytes), c.codePage) + "', che non è un numero");
-    if (c.def.type == FieldType::Date && bytes != "00000000" && !Date::parseCompact(bytes))
-        throw damagedFile(c.path,
-                          where + " contiene '" + decodeText(trimmed(bytes), c.codePage) + "', che non è una data");
-}
-
-void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
-    switch (c.def.type) {
-    case FieldType::Character: {
-        if (std::all_of(utf8.begin(), utf8.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
-            // ASCII is stored as it is: written in place, cut or padded to the width.
-            const std::size_t n = std::min(utf8.size(), out.size());
-            out.replace(0, n, utf8.data(), n);
-            std::fill(out.begin() + static_cast<std::ptrdiff_t>(n), out.end(), ' ');
-            return;
-        }
-        Encoded e = encodeText(utf8, c.codePage);
-        if (e.invalidUtf8)
-            throw TableError("Il testo del campo " + fieldLabel(c) +
-                             " non è valido e non può essere salvato nel file " + c.path + ".");
-        if (!e.ok())
-            throw TableError("Il carattere '" + e.refusedCharacter + "' del campo " + fieldLabel(c) +
-                             " non può essere salvato nel file " + c.path + ": la tabella usa la codifica " +
-                             codePageName(c.codePage) + ".");
-        // One byte is one character in these code pages, so the cut falls between characters.
-        if (e.bytes.size() > out.size())
-            e.bytes.resize(out.size());
-        e.bytes.append(out.size() - e.bytes.size(), ' ');
-        out = std::move(e.bytes);
-        return;
-    }
-    case FieldType::Numeric: {
-        std::string text(trimmed(utf8));
-        if (text.empty())
-            return writeBlank(out, c.def.type);
-        for (char& ch : text)
-            if (ch == ',')
-                ch = '.';
-        if (c.def.decimals <= 4)
-            if (auto m = Money::fromDecimalText(text))
-                return writeMoney(out, *m, c);
-        if (auto d = parseDouble(text))
-            return writeFloat(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
-    case FieldType::Date:
-    case FieldType::Timestamp: {
-        std::string_view text = trimmed(utf8);
-        if (text.empty())
-            return writeBlank(out, c.def.type);
-        if (auto d = Date::parse(text))
-            return writeDate(out, *d, c);
-        if (auto d = Date::parseCompact(text))
-            return writeDate(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
-    case FieldType::Logical: {
-        std::string_view text = trimmed(utf8);
-        if (text.empty())
-            return writeBlank(out, c.def.type);
-        const char first = text.front();
-        if (first == 'T' || first == 't' || first == 'Y' || first == 'y' || first == 'S' || first == 's')
-            return writeBoolean(out, true, c);
-        if (first == 'F' || first == 'f' || first == 'N' || first == 'n')
-            return writeBoolean(out, false, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-    case FieldType::Double: {
-        if (trimmed(utf8).empty())
-            return writeBlank(out, c.def.type);
-        if (auto d = parseDouble(utf8))
-            return writeFloat(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
-    }
-}
-
-void writeMoney(std::string& out, Money m, const FieldContext& c) {
-    switch (c.def.type) {
-    case FieldType::Numeric:
-        return putRightAligned(out, m.decimalText(c.def.decimals), c);
-    case FieldType::Character:
-        return writeText(out, m.decimalText(4), c);
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-        return writeInteger(out, roundHalfEven(m.units(), Money::kScale), c);
-    case FieldType::Double:
-        return writeFloat(out, m.toDouble(), c);
-    default:
-        throw cannotStore(c, m.decimalText(2));
-    }
-}
-
-void writeFloat(std::string& out, double d, const FieldContext& c) {
-    if (!std::isfinite(d))
-        throw cannotStore(c, "non numerico");
-    switch (c.def.type) {
-    case FieldType::Numeric:
-        if (c.def.decimals <= 4 && std::fabs(d) < 9e14)
-            return writeMoney(out, Money::fromDouble(d), c);
-        return putRightAligned(out, numberText(d, c.def.decimals), c);
-    case FieldType::Character:
-        return writeText(out, numberText(d, 4), c);
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-        if (std::fabs(d) > 2147483647.0)
-            throw cannotStore(c, numberText(d, 0));
-        return writeInteger(out, roundDoubleHalfEven(d), c);
-    case FieldType::Double:
-        return putBigEndian(out, encodeDouble(d));
-    default:
-        throw cannotStore(c, numberText(d, 4));
-    }
-}
-
-void writeInteger(std::string& out, std::int64_t i, const FieldContext& c) {
-    switch (c.def.type) {
-    case FieldType::Numeric: {
-        std::string text = std::to_string(i);
-        if (c.def.decimals > 0)
-            text += "." + std::string(static_cast<std::size_t>(c.def.decimals), '0');
-        return putRightAligned(out, text, c);
-    }
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-        if (i < std::numeric_limits<std::int32_t>::min() + 1 || i > std::numeric_limits<std::int32_t>::max())
-            throw cannotStore(c, std::to_string(i));
-        return putBigEndian(out, static_cast<std::uint32_t>(static_cast<std::int32_t>(i)) ^ 0x80000000u);
-    case FieldType::Double:
-        return writeFloat(out, static_cast<double>(i), c);
-    case FieldType::Character:
-        return writeText(out, std::to_string(i), c);
-    case FieldType::Logical:
-        return writeBoolean(out, i != 0, c);
-    default:
-        throw cannotStore(c, std::to_string(i));
-    }
-}
-
-void writeDate(std::string& out, Date d, const FieldContext& c) {
-    if (d.isNull())
-        return writeBlank(out, c.def.type);
-    switch (c.def.type) {
-    case FieldType::Date: {
-        const auto [year, month, day] = d.parts();
-        if (year < 1 || year > 9999)
-            throw cannotStore(c, d.toCompact());
-        // YYYYMMDD written digit by digit: a post writes two dates, and a scan posts many rows.
-        out.assign(8, '0');
-        for (int i = 3, y = year; i >= 0; --i, y /= 10)
-            out[static_cast<std::size_t>(i)] = static_cast<char>('0' + y % 10);
-        out[4] = static_cast<char>('0' + month / 10);
-        out[5] = static_cast<char>('0' + month % 10);
-        out[6] = static_cast<char>('0' + day / 10);
-        out[7] = static_cast<char>('0' + day % 10);
-        return;
-    }
-    case FieldType::Timestamp:
-        return putBigEndian(out, std::bit_cast<std::uint64_t>(timestampFromDate(d)));
-    case FieldType::Character:
-        return writeText(out, d.toString(), c);
-    default:
-        throw cannotStore(c, d.toString());
-    }
-}
-
-void writeBoolean(std::string& out, bool b, const FieldContext& c) {
-    switch (c.def.type) {
-    case FieldType::Logical:
-        out = b ? "T" : "F";
-        return;
-    case FieldType::Character:
-        return writeText(out, b ? "True" : "False", c);
-    case FieldType::Numeric:
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-    case FieldType::Double:
-        return writeInteger(out, b ? 1 : 0, c);
-    default:
-        throw cannotStore(c, b ? "True" : "False");
-    }
-}
-
-void writeValue(std::string& out, const Value& v, const FieldContext& c) {
-    struct Visitor {
-        std::string& out;
-        const FieldContext& c;
-        void operator()(std::monostate) const { writeBlank(out, c.def.type); }
-        void operator()(const std::string& s) const { writeText(out, s, c); }
-        void operator()(Money m) const { writeMoney(out, m, c); }
-        void operator()(Date d) const { writeDate(out, d, c); }
-        void operator()(bool b) const { writeBoolean(out, b, c); }
-        void operator()(std::int64_t i) const { writeInteger(out, i, c); }
-        void operator()(double d) const { writeFloat(out, d, c); }
-    };
-    std::visit(Visitor{out, c}, v);
-}
-
-void writeBlank(std::string& out, FieldType type) {
-    switch (type) {
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-    case FieldType::Double:
-    case FieldType::Timestamp:
-        out.assign(out.size(), '\0');
-        return;
-    default:
-        out.assign(out.size(), ' ');
-    }
+    if (bytes != "00000000" && !Date::parseCompact(bytes))
+        throw damagedFile(c.path, "nel record " + std::to_string(recordNumber) + " il campo " + c.def.name +
+                                      " contiene '" + decodeText(trimmed(bytes), c.codePage) +
+                                      "', che non è una data");
 }
 
 } // namespace valmora::dbase

@@ -19,11 +19,8 @@ struct FieldContext {
 };
 
 bool fieldIsBlank(std::string_view bytes, FieldType type);
-// Eight bytes that are all ASCII digits, told in one step (a stored date's test on every row read).
+// Eight bytes that are all ASCII digits (a stored date's first test).
 bool isEightDigits(const char* bytes);
-
-// Where the trailing blanks and NULs of `bytes` begin: a text field's reading ignores them.
-std::size_t paddingStart(std::string_view bytes);
 
 std::string readText(std::string_view bytes, const FieldContext& c);
 // readText as a view of `bytes` when they need no decoding, else of `spare`, filled with the text.

@@ -217,32 +217,6 @@ RecordFilter RecordFilter::parse(std::string_view text, const DbfLayout& layout,
     return filter;
 }
 
-bool RecordFilter::onlyDateRangeOn(std::size_t field) const {
-    for (const Condition& c : conditions_)
-        if (c.field != field || c.dateDigits.empty() || c.op == Op::NotEqual)
-            return false;
-    return !conditions_.empty();
-}
-
-// Stored bytes order as the dates do: blanks (no date) and "00000000" before every day.
-bool RecordFilter::keyTooEarly(std::string_view key) const {
-    for (const Condition& c : conditions_) {
-        const std::string_view bound = c.dateDigits;
-        if (((c.op == Op::Equal || c.op == Op::GreaterOrEqual) && key < bound) || (c.op == Op::Greater && key <= bound))
-            return true;
-    }
-    return false;
-}
-
-bool RecordFilter::keyTooLate(std::string_view key) const {
-    for (const Condition& c : conditions_) {
-        const std::string_view bound = c.dateDigits;
-        if (((c.op == Op::Equal || c.op == Op::LessOrEqual) && key > bound) || (c.op == Op::Less && key >= bound))
-            return true;
-    }
-    return false;
-}
-
 bool RecordFilter::matches(std::string_view record, const DbfLayout& layout, const std::string& path,
                            bool caseInsensitive) const {
     for (const Condition& c : conditions_) {

@@ -26,13 +26,6 @@ public:
     bool matches(std::string_view record, const DbfLayout& layout, const std::string& path, bool caseInsensitive) const;
     bool empty() const { return conditions_.empty(); }
 
-    // For a view ordered by the date field `field`: when every condition is a comparison of that field
-    // with a date (not <>), the rows that pass are one run of the view. A key before the run fails a
-    // lower bound (>=, >, =), one after it an upper bound (<=, <, =): two searches find the run, and
-    // no row in it needs looking at.
-    bool onlyDateRangeOn(std::size_t field) const;
-    bool keyTooEarly(std::string_view key) const; // the key's eight stored bytes; only when onlyDateRangeOn
-    bool keyTooLate(std::string_view key) const;
 
 private:
     enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };

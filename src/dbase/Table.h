@@ -106,7 +106,7 @@ private:
 };
 
 // Told when a table's rows, order, filter or current row change, unless the
-// table's controls are disabled (then once, at EnableControls).
+// table's notifications are held (then once, when the hold ends).
 class TableObserver {
 public:
     virtual ~TableObserver() = default;
@@ -129,7 +129,8 @@ public:
     const std::string& folder() const;
     const std::string& fileName() const;
     std::string path() const;
-    // The date stamped in the header as the last update; the system clock unless set.
+    // The clock of every date the engine stamps (the header's last update, the .mdx); the system
+    // clock unless set.
     void setClock(const Clock* clock);
 
     // Writes an empty .dbf and its .mdx with one tag. The table stays closed.
@@ -200,13 +201,27 @@ public:
     // Locate("DATA;COMMENTO", {date, text}) ignoring case: moves to the first match.
     bool locate(std::string_view fieldNames, const std::vector<Value>& values, bool caseInsensitive = true);
 
-    // While controls are disabled every post still reaches the file at once, but the flush to the
-    // disk (fsync) waits for the outermost enableControls, which throws if that flush fails.
+    // A batch of changes (TableBatch below is the way to use these). While notifications are held,
+    // observers hear of the changes once, when the outermost hold ends. While the sync is deferred,
+    // every change still reaches the file at once, but the flush to the disk (fsync) waits for the
+    // outermost end, which throws if that flush fails (the next sync, at the next change or the
+    // close, tries again).
+    void holdNotifications();
+    void releaseNotifications();
+    void deferSync();
+    void endDeferredSync();
+    // Both at once, as the data-set idiom has it.
     void disableControls();
     void enableControls();
-    bool controlsDisabled() const;
+    bool controlsDisabled() const; // notifications are held
     void addObserver(TableObserver* o);
     void removeObserver(TableObserver* o);
+
+    // What the last open set right in the file, each a sentence in Italian for the user (records
+    // set aside, an index rewritten); empty when the file was found in order.
+    const std::vector<std::string>& openNotices() const;
+    // Told each of them as the open that found it ends (the program shows them to the user).
+    void setNoticeHandler(std::function<void(const std::string&)> tell);
 
     // Drops deleted rows from the file, keeping record order.
     void pack();
@@ -217,6 +232,23 @@ public:
 private:
     friend class Field;
     std::unique_ptr<Impl> d_;
+};
+
+// Holds a table's notifications, its syncs or both for the life of the guard. A table closed when
+// the guard starts is left alone. finish() ends the batch and lets a failed flush reach the caller;
+// a guard left without finish() (an error is already on its way) ends quietly.
+class TableBatch {
+public:
+    enum Hold { Notifications = 1, Sync = 2, Everything = 3 };
+    explicit TableBatch(Table& table, Hold hold = Everything);
+    ~TableBatch();
+    void finish();
+    TableBatch(const TableBatch&) = delete;
+    TableBatch& operator=(const TableBatch&) = delete;
+
+private:
+    Table* table_;
+    Hold hold_;
 };
 
 } // namespace valmora::dbase

@@ -10,8 +10,7 @@ namespace valmora {
 
 class SospensioneGriglia {
 public:
-    SospensioneGriglia(UserInterface& ui, dbase::Table& movimenti) : ui_(ui), movimenti_(movimenti) {
-        movimenti_.disableControls();
+    SospensioneGriglia(UserInterface& ui, dbase::Table& movimenti) : ui_(ui), lotto_(movimenti) {
         ui_.ledgerGridSuspended(true);
     }
     // The normal end: the gathered flush may fail, and that failure is the caller's to report.
@@ -19,25 +18,20 @@ public:
         if (attiva_) {
             attiva_ = false;
             ui_.ledgerGridSuspended(false);
-            movimenti_.enableControls();
+            lotto_.finish();
         }
     }
-    // Leaving on an error: the first failure is the one reported, so a second one here is dropped.
+    // Leaving on an error: the batch ends quietly, as the first failure is the one reported.
     ~SospensioneGriglia() {
-        if (attiva_) {
+        if (attiva_)
             ui_.ledgerGridSuspended(false);
-            try {
-                movimenti_.enableControls();
-            } catch (...) {
-            }
-        }
     }
     SospensioneGriglia(const SospensioneGriglia&) = delete;
     SospensioneGriglia& operator=(const SospensioneGriglia&) = delete;
 
 private:
     UserInterface& ui_;
-    dbase::Table& movimenti_;
+    dbase::TableBatch lotto_; // no notifications, one sync at the end
     bool attiva_ = true;
 };
 

@@ -1,5 +1,7 @@
 #include "ledger/InterestMath.h"
 
+#include "core/Portable.h"
+
 #include <initializer_list>
 #include <limits>
 #include <stdexcept>
@@ -8,7 +10,7 @@ namespace valmora {
 
 namespace {
 
-__extension__ typedef __int128 Wide;
+using Wide = portable::Int128;
 
 [[noreturn]] void fuoriIntervallo() {
     throw std::overflow_error("Importo fuori dall'intervallo consentito: gli interessi non si possono calcolare");
@@ -44,7 +46,7 @@ std::int64_t CalcolaNumero(std::int64_t saldo, std::int64_t giorni, std::int64_t
     // operands overflow, and those are refused rather than turned into a wrong interest.
     Wide prodotto = Wide(1'000'000) - ritenuta;
     for (const std::int64_t fattore : {tasso, giorni, saldo}) {
-        if (__builtin_mul_overflow(prodotto, Wide(fattore), &prodotto))
+        if (portable::mulOverflows(prodotto, Wide(fattore), prodotto))
             fuoriIntervallo();
     }
     return narrowed(divideHalfEven(prodotto, Wide(1'000'000'000'000)));

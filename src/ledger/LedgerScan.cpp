@@ -15,40 +15,12 @@ namespace valmora {
 
 namespace {
 
-// Suspends the refresh of a table's controls for the life of the guard. Resuming writes the
-// changes made meanwhile to disk and may fail: resume() lets that failure reach the caller; a guard
-// left without resume() (an error is already on its way) resumes quietly.
-class ControlliSospesi {
-public:
-    explicit ControlliSospesi(dbase::Table& tabella) : tabella_(tabella.isOpen() ? &tabella : nullptr) {
-        if (tabella_)
-            tabella_->disableControls();
-    }
-    ~ControlliSospesi() {
-        try {
-            resume();
-        } catch (...) {
-            // The error that is unwinding the stack is the one the user sees.
-        }
-    }
-    void resume() {
-        dbase::Table* t = std::exchange(tabella_, nullptr);
-        if (t)
-            t->enableControls();
-    }
-    ControlliSospesi(const ControlliSospesi&) = delete;
-    ControlliSospesi& operator=(const ControlliSospesi&) = delete;
-
-private:
-    dbase::Table* tabella_;
-};
-
 // The ledger grid: its table's controls and the screen's own redrawing. Suspensions nest (the
 // scan's removal step runs inside the scan); the screen hears only of the outermost one.
 class GrigliaSospesa {
 public:
     GrigliaSospesa(dbase::Table& tabella, UserInterface& ui)
-        : attiva_(!tabella.controlsDisabled()), controlli_(tabella), ui_(ui) {
+        : attiva_(!tabella.controlsDisabled()), lotto_(tabella), ui_(ui) {
         if (attiva_)
             ui_.ledgerGridSuspended(true);
     }
@@ -59,14 +31,14 @@ public:
     void resume() {
         if (std::exchange(attiva_, false))
             ui_.ledgerGridSuspended(false);
-        controlli_.resume();
+        lotto_.finish();
     }
     GrigliaSospesa(const GrigliaSospesa&) = delete;
     GrigliaSospesa& operator=(const GrigliaSospesa&) = delete;
 
 private:
     bool attiva_;
-    ControlliSospesi controlli_;
+    dbase::TableBatch lotto_; // no notifications, one sync at the end
     UserInterface& ui_;
 };
 
@@ -149,7 +121,7 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
     // the engine then writes the scan's many changes to disk once, at the end, instead of row by row.
     // The settings row's SCOPERTO is written during the scan too: its controls wait as well.
     GrigliaSospesa sospesa(t, ui_);
-    ControlliSospesi impostazioniSospese(dm_.TableImp);
+    dbase::TableBatch impostazioniSospese(dm_.TableImp);
 
     // 1.
     dbase::Table::Bookmark segnalibro = t.getBookmark();
@@ -286,7 +258,7 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
             t.last();
         t.freeBookmark(segnalibro);
     }
-    impostazioniSospese.resume();
+    impostazioniSospese.finish();
     sospesa.resume();
 }
 

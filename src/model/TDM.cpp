@@ -26,7 +26,14 @@ dbase::IndexDef indexNamed(const std::vector<dbase::FieldDef>& fields, const std
 
 TDM::TDM(UserInterface& ui, const Clock& clock, std::shared_ptr<dbase::FileSystem> fs)
     : fs_(orDisk(std::move(fs))), MainTable(fs_), TableTassi(fs_), TableAcc(fs_), TableImp(fs_), TableTransito(fs_),
-      TableOld(fs_), ui_(ui), clock_(clock) {}
+      TableOld(fs_), ui_(ui), clock_(clock) {
+    // Every date the engine stamps in a file comes from the same clock as the program's today, and
+    // what an open sets right in a file (records set aside, an index rewritten) is told to the user.
+    for (dbase::Table* t : {&MainTable, &TableTassi, &TableAcc, &TableImp, &TableTransito, &TableOld}) {
+        t->setClock(&clock_);
+        t->setNoticeHandler([this](const std::string& notice) { ui_.message(notice, Buttons::Ok); });
+    }
+}
 
 void TDM::NuovaTabella(dbase::Table& table, const std::string& file, const std::string& indice) {
     table.close();

@@ -412,6 +412,37 @@ TEST(IndependentReaders, TdbfReadsOurTablesAndWalksOurTextTagInOrder) {
     EXPECT_EQ(theirs, ours);
 }
 
+TEST(IndependentReaders, AProductionIndexFoundMissingIsWrittenAgainAndBothReadersTakeTheTable) {
+    std::string why;
+    const std::string reader = pascalTool("tdbf_reader", why);
+    if (!why.empty())
+        GTEST_SKIP() << why;
+    if (const std::string missing = dbfreadMissing(); !missing.empty())
+        GTEST_SKIP() << missing;
+    TempDir dir;
+    const AccountTable spec = accountTables()[2];
+    createTable(dir.str(), spec, 0);
+    const std::string dbf = dir.file(spec.file);
+    const std::string mdx = dbf.substr(0, dbf.size() - 4) + ".mdx";
+    ASSERT_TRUE(std::filesystem::remove(mdx));
+    EXPECT_TRUE(tdbf(reader, dbf).tags.empty());
+
+    {
+        Table t;
+        t.bind(dir.str(), spec.file);
+        t.open();
+        EXPECT_EQ(t.openNotices().size(), 1u);
+    }
+    ASSERT_TRUE(std::filesystem::exists(mdx));
+    const Dump d = tdbf(reader, dbf);
+    std::string tag = spec.index.field;
+    for (auto& c : tag)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(d.tags, std::vector<std::string>{tag.substr(0, 10)});
+    EXPECT_EQ(d.rows.size(), spec.rows.size());
+    EXPECT_EQ(dbfread(dbf).rows.size(), spec.rows.size());
+}
+
 TEST(IndependentReaders, WeReadTheLevel7AndDbaseIvTablesTdbfWrites) {
     std::string why;
     const std::string writer = pascalTool("tdbf_writer", why);

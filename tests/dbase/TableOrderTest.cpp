@@ -140,7 +140,7 @@ TEST(IndexFile, TheMdxIsWrittenBesideTheTableAndNamesItsTagForLaterOpens) {
     EXPECT_EQ(u.indexTags(), (std::vector<std::string>{"OPERAZIONE"}));
 }
 
-TEST(IndexFile, ACutShortTagNameFindsItsFieldWithoutTheMdx) {
+TEST(IndexFile, ACutShortTagNameFindsItsFieldWithoutTheMdxAndTheMdxIsWrittenAgain) {
     TempDir dir;
     {
         Table t;
@@ -156,7 +156,10 @@ TEST(IndexFile, ACutShortTagNameFindsItsFieldWithoutTheMdx) {
     u.setIndexName("Ist");
     u.open();
     EXPECT_EQ(u.fieldByName("ISTITUTO").asString(), "Banca Alfa");
-    EXPECT_TRUE(u.indexTags().empty());
+    // The header promises a production index, so it is rewritten, named after the flagged field.
+    EXPECT_EQ(u.indexTags(), (std::vector<std::string>{"ISTITUTO"}));
+    ASSERT_EQ(u.openNotices().size(), 1u);
+    EXPECT_NE(u.openNotices()[0].find("imp.mdx"), std::string::npos) << u.openNotices()[0];
 }
 
 } // namespace

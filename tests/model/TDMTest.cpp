@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -90,6 +91,22 @@ TEST_F(TDMTest, NewAccountLaysOutTheFileSetBesideTheMovementsFile) {
     EXPECT_TRUE(dm.TableTassi.isOpen());
     EXPECT_TRUE(dm.TableAcc.isOpen());
     EXPECT_TRUE(dm.TableImp.isOpen());
+}
+
+TEST_F(TDMTest, EveryFileOfTheAccountIsStampedWithTheProgramsClock) {
+    creaConto("Conto2005.dbf");
+    dm.MainTable.open();
+    dm.MainTable.appendRecord({d(2005, 3, 1), d(2005, 3, 1), std::string("Accredito")});
+    const AccountFileSet set{dir.folder(), "Conto2005.dbf"};
+    for (const std::string& p : {set.movimenti(), set.tassi(), set.accrediti(), set.impostazioni()}) {
+        std::ifstream in(p, std::ios::binary);
+        char header[4] = {};
+        in.read(header, 4);
+        // Bytes 1-3: the last update as years since 1900, month, day.
+        EXPECT_EQ(header[1], 105) << p;
+        EXPECT_EQ(header[2], 3) << p;
+        EXPECT_EQ(header[3], 20) << p;
+    }
 }
 
 TEST_F(TDMTest, TablesHaveTheirFieldsWidthsAndIndexTags) {

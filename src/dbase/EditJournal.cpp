@@ -1,0 +1,120 @@
+#include "dbase/EditJournal.h"
+
+#include <vector>
+
+namespace valmora::dbase {
+namespace {
+
+constexpr std::string_view kMagic = "VJNL";
+
+void putLittleEndian(std::string& out, std::uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+std::uint64_t getLittleEndian(std::string_view in, std::size_t at, int bytes) {
+    std::uint64_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<std::size_t>(i)]);
+    return v;
+}
+
+// FNV-1a: enough to tell an entry written whole from one a cut tore.
+std::uint32_t checksum(std::string_view bytes) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 16777619u;
+    }
+    return h;
+}
+
+struct Entry {
+    std::uint64_t offset = 0;
+    std::string_view bytes;
+};
+
+// The entries written whole, in order; reading stops at the first torn one.
+std::vector<Entry> entriesOf(std::string_view image) {
+    std::vector<Entry> entries;
+    if (image.substr(0, kMagic.size()) != kMagic)
+        return entries;
+    std::size_t at = kMagic.size();
+    while (image.size() - at >= 12) {
+        const std::uint64_t offset = getLittleEndian(image, at, 8);
+        const auto length = static_cast<std::size_t>(getLittleEndian(image, at + 8, 4));
+        if (image.size() - at - 12 < length + 4)
+            break;
+        const std::string_view covered = image.substr(at, 12 + length);
+        if (checksum(covered) != static_cast<std::uint32_t>(getLittleEndian(image, at + 12 + length, 4)))
+            break;
+        entries.push_back({offset, image.substr(at + 12, length)});
+        at += 12 + length + 4;
+    }
+    return entries;
+}
+
+} // namespace
+
+void EditJournal::record(FileSystem& fs, const std::string& tablePath, const std::string& folder,
+                         std::uint64_t offset, std::string_view oldBytes) {
+    std::string entry;
+    if (!file_) {
+        path_ = pathFor(tablePath);
+        file_ = fs.open(path_, OpenMode::Create);
+        end_ = 0;
+        entry = kMagic;
+    }
+    const std::size_t start = entry.size();
+    putLittleEndian(entry, offset, 8);
+    putLittleEndian(entry, oldBytes.size(), 4);
+    entry += oldBytes;
+    putLittleEndian(entry, checksum(std::string_view(entry).substr(start)), 4);
+    file_->writeAt(end_, entry.data(), entry.size());
+    file_->sync();
+    if (end_ == 0)
+        fs.syncDirectory(folder); // the journal's name must outlast a cut as well as its bytes
+    end_ += entry.size();
+}
+
+void EditJournal::repairLater(std::uint64_t offset, std::string_view oldBytes) {
+    repairs_.emplace_back(offset, std::string(oldBytes));
+}
+
+void EditJournal::discard(FileSystem& fs, const std::string& folder, File& table) {
+    if (path_.empty())
+        return;
+    if (!repairs_.empty()) {
+        for (auto it = repairs_.rbegin(); it != repairs_.rend(); ++it)
+            table.writeAt(it->first, it->second.data(), it->second.size());
+        table.sync();
+        repairs_.clear();
+    }
+    file_.reset();
+    fs.remove(path_); // a failure leaves the journal active, to be removed at the next sync
+    path_.clear();
+    fs.syncDirectory(folder);
+}
+
+std::size_t EditJournal::replay(FileSystem& fs, File& table, const std::string& tablePath, const std::string& folder) {
+    const std::string path = pathFor(tablePath);
+    if (!fs.exists(path))
+        return 0;
+    std::string image;
+    {
+        auto in = fs.open(path, OpenMode::Read);
+        image.resize(static_cast<std::size_t>(in->size()));
+        image.resize(in->readAt(0, image.data(), image.size()));
+    }
+    const std::vector<Entry> entries = entriesOf(image);
+    // Last to first: a record edited twice gets back the bytes it had before the first edit.
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it)
+        table.writeAt(it->offset, it->bytes.data(), it->bytes.size());
+    if (!entries.empty())
+        table.sync();
+    fs.remove(path);
+    fs.syncDirectory(folder);
+    return entries.size();
+}
+
+} // namespace valmora::dbase
