@@ -118,17 +118,17 @@ TEST_F(SafetyAccount, AModifyOnATableWithItsFieldsInAnotherOrderLosesNothing) {
 }
 
 TEST_F(SafetyAccount, ASnapshotThatFailsAtOpenIsReportedAndNeverCopiedBackOverSavedWork) {
-    auto faulty = std::make_shared<dbase::FaultyFileSystem>();
-    Finestra f(clock, faulty, dir.folder());
-    // The disk is full from the start: the open works (it only reads), the snapshot cannot be taken.
-    faulty->failWritesAfterBytes(0);
+    auto disco = std::make_shared<CartellaPiena>("Backup");
+    Finestra f(clock, disco, dir.folder());
+    // The open works, the snapshot cannot be taken.
     f.apri(conto());
     ASSERT_TRUE(f.master.ContoAperto());
     ASSERT_FALSE(f.ui.messages().empty());
     const std::string avviso = f.ui.messages().back().text;
     EXPECT_NE(avviso.find("Copia di sicurezza non riuscita!"), std::string::npos) << avviso;
     EXPECT_NE(avviso.find("Backup"), std::string::npos) << avviso;
-    faulty->heal();
+    EXPECT_NE(avviso.find("(disco pieno)"), std::string::npos) << avviso;
+    disco->libera();
     f.movimento(TipoInserimento::Accredito, d(2026, 3, 10), "5");
     const auto salvati = movimentiUtente();
     ASSERT_EQ(salvati.size(), prima.size() + 1);

@@ -53,6 +53,22 @@ private:
     std::shared_ptr<dbase::FileSystem> disk_ = dbase::diskFileSystem();
 };
 
+// The real disk, except that no new file can be written under a folder named `pieno` (a snapshot that cannot
+// be taken while the account itself is fine), until `libera()`.
+class CartellaPiena : public DiscoSenzaSync {
+public:
+    explicit CartellaPiena(std::string pieno) : pieno_("/" + std::move(pieno) + "/") {}
+    void libera() { pieno_.clear(); }
+    std::unique_ptr<dbase::File> open(const std::string& path, dbase::OpenMode mode) override {
+        if (mode == dbase::OpenMode::Create && !pieno_.empty() && path.find(pieno_) != std::string::npos)
+            throw dbase::FileError(dbase::FileError::Kind::DiskFull, "disk full: " + path);
+        return DiscoSenzaSync::open(path, mode);
+    }
+
+private:
+    std::string pieno_;
+};
+
 // A main window of its own (another "program") over `fs`.
 struct Finestra {
     RecordingUserInterface ui;
