@@ -32,6 +32,8 @@ const QStringList kIntestazioni{QStringLiteral("Valuta"),
                                 QStringLiteral("Tasso"),
                                 QStringLiteral("Interesse")};
 
+constexpr int kAltezzaRiga = 22;
+
 QDate aQDate(Date d) {
     return QDate(d.year(), d.month(), d.day());
 }
@@ -50,6 +52,7 @@ QTableWidgetItem* cella(const std::string& testo, bool aDestra) {
 QTableWidget* griglia(QWidget* parent, int colonne) {
     auto* g = new QTableWidget(0, colonne, parent);
     g->verticalHeader()->hide();
+    g->verticalHeader()->setDefaultSectionSize(kAltezzaRiga);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     return g;
@@ -61,7 +64,7 @@ TFormScalare::TFormScalare(FormMaster& master, QtUserInterface& ui, QWidget* par
     : QDialog(parent), master_(master), ui_(ui), motore_(master, ui) {
     setObjectName(QStringLiteral("TFormScalare"));
     setWindowTitle(QStringLiteral("Riassunto scalare"));
-    resize(860, 560);
+    resize(860, 600);
 
     ComboPeriodo = new QComboBox(this);
     ComboPeriodo->setObjectName(QStringLiteral("ComboPeriodo"));
@@ -95,7 +98,7 @@ TFormScalare::TFormScalare(FormMaster& master, QtUserInterface& ui, QWidget* par
     GrigliaTotali->setObjectName(QStringLiteral("GrigliaTotali"));
     GrigliaTotali->horizontalHeader()->hide();
     GrigliaTotali->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    GrigliaTotali->setFixedHeight(8 * 24 + 4);
+    GrigliaTotali->setFixedHeight(8 * kAltezzaRiga + 4);
 
     auto* periodo = new QHBoxLayout;
     periodo->addWidget(new QLabel(QStringLiteral("Periodo:"), this));
@@ -207,6 +210,7 @@ void TFormScalare::mostraRiassunto() {
     if (differenza)
         voci.push_back({"Differenza", differenza->format()});
     GrigliaTotali->setRowCount(static_cast<int>(voci.size()));
+    GrigliaTotali->setFixedHeight(GrigliaTotali->rowCount() * kAltezzaRiga + 4);
     for (int riga = 0; riga < GrigliaTotali->rowCount(); ++riga) {
         const VoceScalare& v = voci[static_cast<std::size_t>(riga)];
         GrigliaTotali->setItem(riga, 0, cella(v.etichetta, false));
