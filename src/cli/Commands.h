@@ -22,5 +22,7 @@ void registerAnnoCommands(CommandRegistry& registry);
 void registerMovementCommands(CommandRegistry& registry);
 // stampa: the monthly summary as a PDF file.
 void registerStampaCommands(CommandRegistry& registry);
+// scalare: the interest statement by value date, held against the bank's.
+void registerScalareCommands(CommandRegistry& registry);
 
 } // namespace valmora::cli

@@ -5,6 +5,7 @@
 #include "gui/GrigliaValori.h"
 #include "gui/LedgerTableModel.h"
 #include "gui/TFormCalendario.h"
+#include "gui/TFormScalare.h"
 #include "gui/TInformazioni.h"
 #include "model/TDM.h"
 #include "print/Stampa.h"
@@ -216,6 +217,10 @@ void TFormMaster::creaMenu() {
         spunta(QStringLiteral("&Percentuale Operazioni"), {},
                QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true,
                VoceVisualizza::PercentualeOperazioni);
+    MenuVisualizza->addSeparator();
+    RiassuntoScalare1 =
+        azione(MenuVisualizza, QStringLiteral("Riassunto &scalare..."), {},
+               QStringLiteral("Interessi, giacenza media e imposta di bollo per valuta, da confrontare con la banca"));
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     Contenuti1 = azione(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
@@ -248,6 +253,7 @@ void TFormMaster::creaMenu() {
     collega(Password1, [this] { motore_.Password1Click(); });
     collega(Impostazioni1, altrove(&TFormMaster::Impostazioni1Click));
     collega(StampaRiepilogo1, [this] { StampaRiepilogo1Click(); });
+    collega(RiassuntoScalare1, [this] { RiassuntoScalare1Click(); });
     collega(Esci1, [this] { Esci1Click(); });
     collega(Accredito1, [this] { InserisciComando(TipoInserimento::Accredito); });
     collega(Prelievo1, [this] { InserisciComando(TipoInserimento::Prelievo); });
@@ -295,6 +301,9 @@ void TFormMaster::creaBarraSpeed() {
     TImposte = bottone("TImposte", "imposta", QStringLiteral("Imposta|Inserisce un'Imposta"));
     TContante = bottone("TContante", "fuoriconto", QStringLiteral("Fuori Conto|Inserisce un'operazione Fuori Conto"));
     BarraSpeed->addSeparator();
+    TScalare = bottone("TScalare", "scalare",
+                       QStringLiteral("Riassunto scalare|Interessi, giacenza media e imposta di bollo per valuta"));
+    BarraSpeed->addSeparator();
     auto* spazio = new QWidget(BarraSpeed);
     spazio->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     BarraSpeed->addWidget(spazio);
@@ -318,6 +327,7 @@ void TFormMaster::creaBarraSpeed() {
     connect(TAddebiti, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Addebito); });
     connect(TImposte, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::Imposta); });
     connect(TContante, &QToolButton::clicked, this, [this] { InserisciComando(TipoInserimento::FuoriConto); });
+    connect(TScalare, &QToolButton::clicked, this, [this] { RiassuntoScalare1Click(); });
 }
 
 void TFormMaster::creaBarraQuery() {
@@ -614,6 +624,8 @@ void TFormMaster::contoApertoCambiato(bool open) {
 }
 
 void TFormMaster::mostraSenzaConto() {
+    if (Scalare)
+        Scalare->close();
     PannelloValori->hide();
     CoolBar->hide();
     DBGrid1->hide();
@@ -789,6 +801,14 @@ void TFormMaster::StampaRiepilogo1Click() {
         return;
     selezioneACorrente();
     comando([this] { Stampa1Click(motore_, ui_); });
+}
+
+void TFormMaster::RiassuntoScalare1Click() {
+    if (!contoAperto())
+        return;
+    if (!Scalare)
+        Scalare = new TFormScalare(motore_, ui_, this);
+    Scalare->mostra();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -32,6 +32,7 @@ class GraficoTorta;
 class GrigliaValori;
 class LedgerTableModel;
 class TFormCalendario;
+class TFormScalare;
 class TInformazioni;
 
 class TFormMaster : public QMainWindow, public LedgerViewTarget {
@@ -74,6 +75,8 @@ public:
     void CondizionidiUtilizzo1Click();
     void TCalendarioClick(bool pressed);
     void StampaRiepilogo1Click();
+    // "Riassunto &scalare..." (menu "&Visualizza" and its toolbar button): the statement window, not modal.
+    void RiassuntoScalare1Click();
     // "Im&postazioni...": the settings dialog's window, which is not part of this window; nothing
     // happens while unset.
     std::function<void()> Impostazioni1Click;
@@ -105,7 +108,8 @@ public:
     QWidget* CoolBar;
     QToolBar* BarraSpeed;
     QToolBar* BarraQuery;
-    QToolButton *TEsci, *TSalva, *TDepositi, *TPrelievi, *TAddebiti, *TImposte, *TContante, *TCalendario, *TBCerca;
+    QToolButton *TEsci, *TSalva, *TDepositi, *TPrelievi, *TAddebiti, *TImposte, *TContante, *TCalendario, *TBCerca,
+        *TScalare;
     QLabel* LLogo;
     QLabel* LabelCrediti;
     QLabel *LabelPeriodo, *Label1, *LabelOperazione, *Label4, *LabelCerca;
@@ -127,11 +131,12 @@ public:
         *Esci1;
     QAction *Accredito1, *Prelievo1, *Addebito1, *Imposta1, *FuoriConto1, *Elimina1, *Modifica1, *Impostazioni1;
     QAction *BarraOperazioni1, *BarraFiltri1, *SchermoIntero1, *Dettagli1, *GraficoSaldo1, *GraficoFC1,
-        *PercentualeOperazioni1;
+        *PercentualeOperazioni1, *RiassuntoScalare1;
     QAction *Contenuti1, *CondizionidiUtilizzo1, *Informazionisu1;
     QAction *PopModifica, *PopElimina, *PopStampa;
     TInformazioni* Informazioni;
     TFormCalendario* Calendario;
+    TFormScalare* Scalare = nullptr; // made at its first showing
 
 protected:
     bool event(QEvent* event) override;

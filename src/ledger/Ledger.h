@@ -23,6 +23,7 @@
 #include "ledger/ChargeRules.h"
 #include "ledger/LedgerTotals.h"
 #include "ledger/MasterState.h"
+#include "ledger/RateLookup.h"
 #include "model/LedgerView.h"
 #include "model/RatePeriod.h"
 
@@ -57,12 +58,6 @@ struct UltimoTasso {
     std::int64_t RITENUTA = 0;
 };
 
-// The rate and withholding in force, percent x 10000.
-struct TassoInVigore {
-    std::int64_t tasso = 0;
-    std::int64_t ritenuta = 0;
-};
-
 class Ledger {
 public:
     Ledger(TDM& dm, UserInterface& ui, const Clock& clock, MasterState& state);
@@ -93,6 +88,8 @@ public:
     // Copies the last rate row (TableTassi is left on it), and the rows before it for TassiAllaData.
     void LeggiUltimoTasso();
     const UltimoTasso& UltimoTassoLetto() const { return ultimoTasso_; }
+    // Every rate row the last LeggiUltimoTasso read, in date order.
+    const std::vector<RatePeriod>& TassiLetti() const { return tassi_; }
     // The rate in force on `data` for the current Saldo, and the withholding, from the rate rows
     // read by the last LeggiUltimoTasso.
     TassoInVigore TassiAllaData(Date data);

@@ -108,6 +108,7 @@ public:
     MasterState& Stato() { return state_; }
     const MasterState& Stato() const { return state_; }
     Ledger& ledger() { return ledger_; }
+    const Clock& Orologio() const { return clock_; }
     FiltroMovimenti& Filtro() { return filtro_; }
     OperationEntry& Entry() { return entry_; }
     valmora::Automatismi& Automatismi() { return automatismi_; }

@@ -10,6 +10,7 @@
 #include "gui/TFormCalendario.h"
 #include "gui/TFormMaster.h"
 #include "gui/TFormOperazione.h"
+#include "gui/TFormScalare.h"
 #include "gui/TInformazioni.h"
 
 #include "gui/GrigliaValori.h"
@@ -90,6 +91,8 @@ int main(int argc, char** argv) {
     QtUserInterface& ui = valmora.ui();
     ui.setAnswerUnqueuedByDefault(true);
     TFormMaster& m = valmora.master();
+    // Nobody is at the keyboard: the settings dialog a new account opens is confirmed unchanged.
+    m.motore().mostraImpostazioni = {};
     m.resize(1180, 720);
     m.show();
     bool ok = salva(m, out, QStringLiteral("main-window-no-account.png"));
@@ -136,6 +139,15 @@ int main(int argc, char** argv) {
     m.TCalendario->setChecked(true);
     ok = salva(*m.Calendario, out, QStringLiteral("calendar.png")) && ok;
     m.TCalendario->setChecked(false);
+
+    // The interest statement of the second quarter, with the stamp duty charged in April.
+    m.RiassuntoScalare1->trigger();
+    TFormScalare& scalare = *m.Scalare;
+    const int trimestre = scalare.ComboPeriodo->findText(QStringLiteral("Secondo trimestre"));
+    scalare.ComboPeriodo->setCurrentIndex(trimestre);
+    scalare.ComboPeriodoChange(trimestre);
+    ok = salva(scalare, out, QStringLiteral("scalare.png")) && ok;
+    scalare.close();
 
     QTimer::singleShot(0, [&] {
         ok = salva(*m.Informazioni, out, QStringLiteral("information.png")) && ok;
