@@ -11,6 +11,7 @@ CommandRegistry standardCommands() {
     registerAnnoCommands(registry);
     registerMovementCommands(registry);
     registerStampaCommands(registry);
+    registerRiscontroCommands(registry);
     return registry;
 }
 

@@ -22,5 +22,7 @@ void registerAnnoCommands(CommandRegistry& registry);
 void registerMovementCommands(CommandRegistry& registry);
 // stampa: the monthly summary as a PDF file.
 void registerStampaCommands(CommandRegistry& registry);
+// riscontro: the bank's movement list held against the ledger.
+void registerRiscontroCommands(CommandRegistry& registry);
 
 } // namespace valmora::cli

@@ -23,6 +23,7 @@
 #include "ledger/ChargeRules.h"
 #include "ledger/LedgerTotals.h"
 #include "ledger/MasterState.h"
+#include "ledger/RateInForce.h"
 #include "model/LedgerView.h"
 #include "model/RatePeriod.h"
 
@@ -55,12 +56,6 @@ struct UltimoTasso {
     std::int64_t TASSOH = 0;
     std::int64_t TASSODEB = 0;
     std::int64_t RITENUTA = 0;
-};
-
-// The rate and withholding in force, percent x 10000.
-struct TassoInVigore {
-    std::int64_t tasso = 0;
-    std::int64_t ritenuta = 0;
 };
 
 class Ledger {

@@ -29,31 +29,7 @@ void Ledger::LeggiUltimoTasso() {
 }
 
 TassoInVigore Ledger::TassiAllaData(Date data) {
-    std::int64_t limite = ultimoTasso_.LIMITE;
-    std::int64_t tassoCre = ultimoTasso_.TASSOCRE;
-    std::int64_t tassoH = ultimoTasso_.TASSOH;
-    std::int64_t tassoDeb = ultimoTasso_.TASSODEB;
-    std::int64_t ritenuta = ultimoTasso_.RITENUTA;
-
-    if (data < ultimoTasso_.DATA && !tassi_.empty()) {
-        // The last row dated on or before the date; the first row serves a date before every row.
-        auto dopo = std::upper_bound(tassi_.begin(), tassi_.end(), data,
-                                     [](Date d, const RatePeriod& r) { return d < r.data; });
-        const RatePeriod& r = dopo == tassi_.begin() ? tassi_.front() : *(dopo - 1);
-        limite = r.limite.units();
-        tassoCre = r.tassoCre.units();
-        tassoH = r.tassoH.units();
-        tassoDeb = r.tassoDeb.units();
-        ritenuta = r.ritenuta.units();
-    }
-
-    const std::int64_t saldo = totali_.Saldo.units();
-    // The withholding reduces debit interest exactly like credit interest.
-    if (saldo < 0)
-        return {tassoDeb, ritenuta};
-    if (saldo <= limite)
-        return {tassoCre, ritenuta};
-    return {tassoH, ritenuta};
+    return TassoPerSaldo(tassi_, data, totali_.Saldo.units());
 }
 
 void Ledger::ComputoInteressi(Date& valutaPrecedente, Date valuta, std::int64_t& interessiCredito,
