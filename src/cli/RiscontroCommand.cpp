@@ -6,7 +6,6 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 #include "cli/ScriptError.h"
-#include "dbase/FileSystem.h"
 
 #include <charconv>
 
@@ -31,7 +30,7 @@ void riscontro(const CommandCall& call, CliContext& context) {
     if (!context.master.ContoAperto())
         return; // the menu item is disabled while no account is open
     const RiscontroCompleto esito =
-        RiscontraFile(context.master.DM(), call.args[0], *dbase::diskFileSystem(), giorni);
+        RiscontraFile(context.master.DM(), call.args[0], context.master.DM().fileSystem(), giorni);
     for (std::string& riga : RigheRiscontro(esito.riscontro))
         context.print(std::move(riga));
 }
