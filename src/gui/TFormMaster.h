@@ -32,6 +32,7 @@ class GraficoTorta;
 class GrigliaValori;
 class LedgerTableModel;
 class TFormCalendario;
+class TFormRiscontro;
 class TInformazioni;
 
 class TFormMaster : public QMainWindow, public LedgerViewTarget {
@@ -74,6 +75,8 @@ public:
     void CondizionidiUtilizzo1Click();
     void TCalendarioClick(bool pressed);
     void StampaRiepilogo1Click();
+    // "Riscontro con la banca...": the bank's file chosen, then the check in its own window.
+    void RiscontroBanca1Click();
     // "Im&postazioni...": the settings dialog's window, which is not part of this window; nothing
     // happens while unset.
     std::function<void()> Impostazioni1Click;
@@ -123,8 +126,8 @@ public:
     GraficoTorta* ChartMovimenti;
     QLabel* StatusPanel[4];
     QMenu *MenuConto, *MenuModifica, *MenuInserisci, *MenuVisualizza, *MenuHelp, *PopupGriglia;
-    QAction *Nuovo1, *NuovoAnno1, *Apri1, *Salva1, *Esporta1, *Importa1, *Chiudi1, *StampaRiepilogo1, *Password1,
-        *Esci1;
+    QAction *Nuovo1, *NuovoAnno1, *Apri1, *Salva1, *Esporta1, *Importa1, *Chiudi1, *StampaRiepilogo1, *RiscontroBanca1,
+        *Password1, *Esci1;
     QAction *Accredito1, *Prelievo1, *Addebito1, *Imposta1, *FuoriConto1, *Elimina1, *Modifica1, *Impostazioni1;
     QAction *BarraOperazioni1, *BarraFiltri1, *SchermoIntero1, *Dettagli1, *GraficoSaldo1, *GraficoFC1,
         *PercentualeOperazioni1;
@@ -132,6 +135,7 @@ public:
     QAction *PopModifica, *PopElimina, *PopStampa;
     TInformazioni* Informazioni;
     TFormCalendario* Calendario;
+    TFormRiscontro* Riscontro = nullptr; // made the first time the check is run
 
 protected:
     bool event(QEvent* event) override;

@@ -58,7 +58,7 @@ void ensureGuiApplication() {
     (void)application;
 }
 
-void renderReportToPdf(const MonthlySummarySource& source, const std::string& pdfPath) {
+void renderToPdf(const std::string& pdfPath, const std::string& title, const std::function<void(ReportCanvas&)>& draw) {
     ensureGuiApplication();
     const QString path = QString::fromStdString(pdfPath);
     {
@@ -71,19 +71,25 @@ void renderReportToPdf(const MonthlySummarySource& source, const std::string& pd
         QPdfWriter writer(path);
         writer.setResolution(kPdfResolution);
         writer.setCreator(QStringLiteral("Valmora"));
-        writer.setTitle(QStringLiteral("Riepilogo Mensile"));
+        writer.setTitle(QString::fromStdString(title));
         writer.setPageLayout(
             QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                         QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
                         QPageLayout::Millimeter));
         PainterCanvas canvas(writer);
-        MonthlySummaryReport report(source);
-        report.StampaRiepilogo(canvas);
+        draw(canvas);
     } catch (...) {
-        // Half a report is worse than none: nobody should mistake it for the whole year.
+        // Half a report is worse than none: nobody should mistake it for the whole of it.
         QFile::remove(path);
         throw;
     }
+}
+
+void renderReportToPdf(const MonthlySummarySource& source, const std::string& pdfPath) {
+    renderToPdf(pdfPath, "Riepilogo Mensile", [&source](ReportCanvas& canvas) {
+        MonthlySummaryReport report(source);
+        report.StampaRiepilogo(canvas);
+    });
 }
 
 bool renderReportToPdf(FormMaster& master, const std::string& pdfPath) {
