@@ -32,7 +32,10 @@ std::string readWhole(const std::string& path, dbase::FileSystem& fs) {
 } // namespace
 
 std::vector<BankLine> readBankListBytes(std::string_view bytes, const std::string& fileName) {
-    if (bytes.find_first_not_of(" \t\r\n") == std::string_view::npos)
+    std::string_view text = bytes;
+    if (text.starts_with("\xEF\xBB\xBF"))
+        text.remove_prefix(3); // a byte-order mark and nothing else is an empty file too
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
         throw BankListError("Il file \"" + fileName + "\" è vuoto.");
     if (looksLikeXml(bytes))
         return readCamt053(bytes, fileName);

@@ -20,18 +20,13 @@ std::int64_t cents(Money m) {
     return u >= 0 ? (u + half) / 100 : -((-u + half) / 100);
 }
 
-// The movements of one amount, in booking-date order (then ledger order).
-struct Candidati {
-    std::vector<std::size_t> movimenti;
-};
-
 class Abbinamento {
 public:
     Abbinamento(Riscontro& r, int giorni) : r_(r), giorni_(giorni), preso_(r.movimenti.size(), false) {
         for (std::size_t i = 0; i < r.movimenti.size(); ++i)
-            perImporto_[cents(r.movimenti[i].importo)].movimenti.push_back(i);
-        for (auto& [importo, c] : perImporto_) {
-            std::stable_sort(c.movimenti.begin(), c.movimenti.end(), [&](std::size_t a, std::size_t b) {
+            perImporto_[cents(r.movimenti[i].importo)].push_back(i);
+        for (auto& [importo, lista] : perImporto_) {
+            std::stable_sort(lista.begin(), lista.end(), [&](std::size_t a, std::size_t b) {
                 return r.movimenti[a].movimento.data < r.movimenti[b].movimento.data;
             });
         }
@@ -41,7 +36,7 @@ public:
         const auto it = perImporto_.find(cents(b.importo));
         if (it == perImporto_.end())
             return std::nullopt;
-        const std::vector<std::size_t>& lista = it->second.movimenti;
+        const std::vector<std::size_t>& lista = it->second;
         const Date dal = b.data.addDays(-giorni_);
         auto primo = std::lower_bound(lista.begin(), lista.end(), dal, [&](std::size_t i, Date d) {
             return r_.movimenti[i].movimento.data < d;
@@ -72,7 +67,8 @@ private:
     Riscontro& r_;
     int giorni_;
     std::vector<bool> preso_;
-    std::unordered_map<std::int64_t, Candidati> perImporto_;
+    // The movements of each amount in cents, in booking-date order (then ledger order).
+    std::unordered_map<std::int64_t, std::vector<std::size_t>> perImporto_;
 };
 
 } // namespace

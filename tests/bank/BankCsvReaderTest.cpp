@@ -78,6 +78,7 @@ TEST(BankCsvReader, Windows1252AndUtf8WithItsMarkReadTheSame) {
 TEST(BankCsvReader, EachBrokenFileSaysWhatIsWrong) {
     EXPECT_EQ(messageOf(""), "Il file \"lista.csv\" è vuoto.");
     EXPECT_EQ(messageOf(" \r\n\n"), "Il file \"lista.csv\" è vuoto.");
+    EXPECT_EQ(messageOf("\xEF\xBB\xBF\r\n"), "Il file \"lista.csv\" è vuoto.");
     EXPECT_EQ(messageOf(std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)),
               "Il file \"lista.csv\" non è un elenco di movimenti: non è un file di testo.");
     EXPECT_EQ(messageOf("Movimenti\n02/03/2026;1,00\n"),
