@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -113,6 +114,13 @@ TEST(RiscontroWindow, GroupsTotalsAndABankLineEnteredThroughTheOperationDialog) 
     QFile file(QString::fromStdString(pdf));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
+    // A real PDF reader finds the check's text in it.
+    QProcess lettore;
+    lettore.start(QStringLiteral("pdftotext"), {QString::fromStdString(pdf), QStringLiteral("-")});
+    ASSERT_TRUE(lettore.waitForFinished(30000));
+    const QString testoPdf = QString::fromUtf8(lettore.readAllStandardOutput());
+    EXPECT_TRUE(testoPdf.contains(QStringLiteral("Riscontro con la banca"))) << testoPdf.toStdString();
+    EXPECT_TRUE(testoPdf.contains(QStringLiteral("COMMISSIONE TRIMESTRALE"))) << testoPdf.toStdString();
 
     // Closing the account closes the check of it.
     p.ui().queueAnswer(Answer::No);
