@@ -12,6 +12,7 @@ CommandRegistry standardCommands() {
     registerMovementCommands(registry);
     registerStampaCommands(registry);
     registerScalareCommands(registry);
+    registerRiscontroCommands(registry);
     return registry;
 }
 

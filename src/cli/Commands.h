@@ -24,5 +24,7 @@ void registerMovementCommands(CommandRegistry& registry);
 void registerStampaCommands(CommandRegistry& registry);
 // scalare: the interest statement by value date, held against the bank's.
 void registerScalareCommands(CommandRegistry& registry);
+// riscontro: the bank's movement list held against the ledger.
+void registerRiscontroCommands(CommandRegistry& registry);
 
 } // namespace valmora::cli

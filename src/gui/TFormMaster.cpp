@@ -6,6 +6,7 @@
 #include "gui/LedgerTableModel.h"
 #include "gui/TFormCalendario.h"
 #include "gui/TFormScalare.h"
+#include "gui/TFormRiscontro.h"
 #include "gui/TInformazioni.h"
 #include "model/TDM.h"
 #include "print/Stampa.h"
@@ -158,6 +159,8 @@ void TFormMaster::creaMenu() {
     MenuConto->addSeparator();
     StampaRiepilogo1 = azione(MenuConto, QStringLiteral("Stampa &Riepilogo Mensile ..."), {},
                               QStringLiteral("Stampa un riepilogo mensile dei movimenti"));
+    RiscontroBanca1 = azione(MenuConto, QStringLiteral("Riscontro con la banca..."), {},
+                             QStringLiteral("Confronta il conto con l'elenco dei movimenti della banca"));
     Password1 =
         azione(MenuConto, QStringLiteral("&Password..."), {}, QStringLiteral("Impostare una password di sicurezza"));
     MenuConto->addSeparator();
@@ -254,6 +257,7 @@ void TFormMaster::creaMenu() {
     collega(Impostazioni1, altrove(&TFormMaster::Impostazioni1Click));
     collega(StampaRiepilogo1, [this] { StampaRiepilogo1Click(); });
     collega(RiassuntoScalare1, [this] { RiassuntoScalare1Click(); });
+    collega(RiscontroBanca1, [this] { RiscontroBanca1Click(); });
     collega(Esci1, [this] { Esci1Click(); });
     collega(Accredito1, [this] { InserisciComando(TipoInserimento::Accredito); });
     collega(Prelievo1, [this] { InserisciComando(TipoInserimento::Prelievo); });
@@ -629,8 +633,11 @@ void TFormMaster::mostraSenzaConto() {
     PannelloValori->hide();
     CoolBar->hide();
     DBGrid1->hide();
-    for (QAction* a : {Chiudi1, StampaRiepilogo1, Salva1, Esporta1, Password1, Impostazioni1})
+    for (QAction* a : {Chiudi1, StampaRiepilogo1, RiscontroBanca1, Salva1, Esporta1, Password1, Impostazioni1})
         a->setEnabled(false);
+    // A check of the account just closed has nothing left to show.
+    if (Riscontro)
+        Riscontro->close();
     // The entry and view commands go with their menus (their shortcuts too).
     for (QMenu* m : {MenuModifica, MenuInserisci, MenuVisualizza, PopupGriglia})
         for (QAction* a : m->actions())
@@ -650,7 +657,7 @@ void TFormMaster::mostraContoAperto() {
     for (QMenu* m : {MenuModifica, MenuInserisci, MenuVisualizza, PopupGriglia})
         for (QAction* a : m->actions())
             a->setEnabled(true);
-    for (QAction* a : {StampaRiepilogo1, Salva1, Esporta1, Password1, Impostazioni1, Chiudi1})
+    for (QAction* a : {StampaRiepilogo1, RiscontroBanca1, Salva1, Esporta1, Password1, Impostazioni1, Chiudi1})
         a->setEnabled(true);
     TSalva->setEnabled(false);
     CoolBar->show();
@@ -794,6 +801,17 @@ void TFormMaster::TCalendarioClick(bool pressed) {
         Calendario->mostra(toQDate(clock_.today()));
     else
         Calendario->close();
+}
+
+void TFormMaster::RiscontroBanca1Click() {
+    if (!contoAperto())
+        return;
+    std::optional<RiscontroAperto> aperto = RiscontroConBanca1Click(motore_, ui_);
+    if (!aperto)
+        return;
+    if (!Riscontro)
+        Riscontro = new TFormRiscontro(*this, ui_);
+    Riscontro->mostra(std::move(*aperto));
 }
 
 void TFormMaster::StampaRiepilogo1Click() {

@@ -33,6 +33,7 @@ class GrigliaValori;
 class LedgerTableModel;
 class TFormCalendario;
 class TFormScalare;
+class TFormRiscontro;
 class TInformazioni;
 
 class TFormMaster : public QMainWindow, public LedgerViewTarget {
@@ -77,6 +78,8 @@ public:
     void StampaRiepilogo1Click();
     // "Riassunto &scalare..." (menu "&Visualizza" and its toolbar button): the statement window, not modal.
     void RiassuntoScalare1Click();
+    // "Riscontro con la banca...": the bank's file chosen, then the check in its own window.
+    void RiscontroBanca1Click();
     // "Im&postazioni...": the settings dialog's window, which is not part of this window; nothing
     // happens while unset.
     std::function<void()> Impostazioni1Click;
@@ -127,8 +130,8 @@ public:
     GraficoTorta* ChartMovimenti;
     QLabel* StatusPanel[4];
     QMenu *MenuConto, *MenuModifica, *MenuInserisci, *MenuVisualizza, *MenuHelp, *PopupGriglia;
-    QAction *Nuovo1, *NuovoAnno1, *Apri1, *Salva1, *Esporta1, *Importa1, *Chiudi1, *StampaRiepilogo1, *Password1,
-        *Esci1;
+    QAction *Nuovo1, *NuovoAnno1, *Apri1, *Salva1, *Esporta1, *Importa1, *Chiudi1, *StampaRiepilogo1, *RiscontroBanca1,
+        *Password1, *Esci1;
     QAction *Accredito1, *Prelievo1, *Addebito1, *Imposta1, *FuoriConto1, *Elimina1, *Modifica1, *Impostazioni1;
     QAction *BarraOperazioni1, *BarraFiltri1, *SchermoIntero1, *Dettagli1, *GraficoSaldo1, *GraficoFC1,
         *PercentualeOperazioni1, *RiassuntoScalare1;
@@ -137,6 +140,7 @@ public:
     TInformazioni* Informazioni;
     TFormCalendario* Calendario;
     TFormScalare* Scalare = nullptr; // made at its first showing
+    TFormRiscontro* Riscontro = nullptr; // made the first time the check is run
 
 protected:
     bool event(QEvent* event) override;
