@@ -1,5 +1,6 @@
 #include "gui/TFormMaster.h"
 
+#include "gui/ContiRecenti.h"
 #include "gui/GraficiLedger.h"
 #include "gui/GrigliaValori.h"
 #include "gui/LedgerTableModel.h"
@@ -32,6 +33,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <array>
+#include <iterator>
 
 namespace valmora::gui {
 
@@ -106,6 +110,9 @@ TFormMaster::TFormMaster(QtUserInterface& ui, const Clock& clock, const QString&
     creaMenu();
     creaPannelli();
     creaStatusBar();
+    recenti_ = new ContiRecenti(*store_, MenuConto, Esci1, [this](const QString& file) { ApriRecente(file); }, this);
+    ColonnaSaldo1->setChecked(store_->value(QStringLiteral("ColonnaSaldo"), true).toBool());
+    DBGrid1->setColumnHidden(LedgerTableModel::SALDO, !ColonnaSaldo1->isChecked());
 
     Informazioni = new TInformazioni(this);
     Calendario = new TFormCalendario(this);
@@ -215,6 +222,12 @@ void TFormMaster::creaMenu() {
         spunta(QStringLiteral("&Percentuale Operazioni"), {},
                QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true,
                VoceVisualizza::PercentualeOperazioni);
+    MenuVisualizza->addSeparator();
+    ColonnaSaldo1 = azione(MenuVisualizza, QStringLiteral("Colonna Sa&ldo"), {},
+                           QStringLiteral("Visualizza/Nasconde il saldo per valuta dopo ogni movimento"));
+    ColonnaSaldo1->setCheckable(true);
+    ColonnaSaldo1->setChecked(true);
+    connect(ColonnaSaldo1, &QAction::toggled, this, [this](bool on) { ColonnaSaldo1Click(on); });
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     Contenuti1 = azione(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
@@ -399,6 +412,8 @@ void TFormMaster::creaBarraQuery() {
     connect(ComboOperazioni, &QComboBox::currentIndexChanged, this, [this] { ComboOperazioniChange(); });
     connect(ComboTipo, &QComboBox::currentIndexChanged, this, [this] { ComboTipoChange(); });
     connect(TBCerca, &QToolButton::clicked, this, [this] { TBCercaClick(); });
+    // Enter in the search box searches, as "&Vai" does.
+    connect(EditCerca, &QLineEdit::returnPressed, this, [this] { TBCercaClick(); });
     connect(TCalendario, &QToolButton::toggled, this, [this](bool on) { TCalendarioClick(on); });
 }
 
@@ -430,6 +445,7 @@ void TFormMaster::creaPannelli() {
     DBGrid1 = new QTableView(Splitter1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     modello = new LedgerTableModel(motore_.DM().MainTable, this);
+    modello->impostaOrologio(&clock_);
     DBGrid1->setModel(modello);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -447,7 +463,8 @@ void TFormMaster::creaPannelli() {
     QFont gridFont(QStringLiteral("MS Sans Serif"));
     gridFont.setPixelSize(11);
     DBGrid1->setFont(gridFont);
-    const int larghezze[] = {70, 70, 80, 70, 100, 285};
+    const int larghezze[] = {70, 70, 80, 70, 100, 100, 285};
+    static_assert(std::size(larghezze) == LedgerTableModel::NumeroColonne);
     for (int c = 0; c < LedgerTableModel::NumeroColonne; ++c)
         DBGrid1->setColumnWidth(c, larghezze[c]);
     DBGrid1->horizontalHeader()->setFont(gridFont);
@@ -459,7 +476,6 @@ void TFormMaster::creaPannelli() {
             [this](const QModelIndex& current) {
                 if (current.isValid() && !modello->sospeso())
                     modello->rendiCorrente(current.row());
-                DBGrid1->setToolTip(modello->commentoCorrente());
             });
     connect(modello, &LedgerTableModel::rigaCorrenteCambiata, this, [this](int row) {
         const QModelIndex index = modello->index(row, 1);
@@ -596,8 +612,13 @@ void TFormMaster::ScriviSuRegistro() {
 }
 
 void TFormMaster::ColonneDefault() {
-    for (std::size_t c = 0; c < FormMaster::kColonneDefault.size(); ++c)
-        DBGrid1->setColumnWidth(static_cast<int>(c) + 1, FormMaster::kColonneDefault[c]);
+    constexpr std::array<int, FormMaster::kColonneDefault.size()> colonne = {
+        LedgerTableModel::VALUTA, LedgerTableModel::OPERAZIONE, LedgerTableModel::TIPO, LedgerTableModel::IMPORTO,
+        LedgerTableModel::COMMENTO};
+    for (std::size_t c = 0; c < colonne.size(); ++c)
+        DBGrid1->setColumnWidth(colonne[c], FormMaster::kColonneDefault[c]);
+    // The running balance is an amount like IMPORTO.
+    DBGrid1->setColumnWidth(LedgerTableModel::SALDO, FormMaster::kColonneDefault[3]);
 }
 
 QAction* TFormMaster::azioneCrediti() const {
@@ -605,13 +626,32 @@ QAction* TFormMaster::azioneCrediti() const {
 }
 
 void TFormMaster::contoApertoCambiato(bool open) {
-    if (open)
+    if (open) {
+        recenti_->aggiungi(q(Stato().CartellaConto + Stato().NomeFileConto));
         mostraContoAperto();
-    else
-        mostraSenzaConto();
+        return;
+    }
+    mostraSenzaConto();
+}
+
+void TFormMaster::ApriRecente(const QString& file) {
+    // As "&Apri" does, with the file dialog answered by the account chosen.
+    comando([this, file] {
+        ui_.queueFile(file.toStdString());
+        motore_.Apri1Click();
+    });
+}
+
+void TFormMaster::ColonnaSaldo1Click(bool visibile) {
+    DBGrid1->setColumnHidden(LedgerTableModel::SALDO, !visibile);
+    store_->setValue(QStringLiteral("ColonnaSaldo"), visibile);
 }
 
 void TFormMaster::mostraSenzaConto() {
+    // No account, nothing to save and no filter: the notices of the account just closed go with it.
+    StatusPanel[1]->clear();
+    StatusPanel[2]->clear();
+    TSalva->setEnabled(false);
     PannelloValori->hide();
     CoolBar->hide();
     DBGrid1->hide();

@@ -27,6 +27,7 @@ class QToolButton;
 
 namespace valmora::gui {
 
+class ContiRecenti;
 class GraficoLinea;
 class GraficoTorta;
 class GrigliaValori;
@@ -74,6 +75,10 @@ public:
     void CondizionidiUtilizzo1Click();
     void TCalendarioClick(bool pressed);
     void StampaRiepilogo1Click();
+    // One of the last accounts listed in the "&Conto" menu, opened as "&Apri" opens it.
+    void ApriRecente(const QString& file);
+    // "Colonna Sa&ldo": the running balance shown or hidden, remembered for the next run.
+    void ColonnaSaldo1Click(bool visibile);
     // "Im&postazioni...": the settings dialog's window, which is not part of this window; nothing
     // happens while unset.
     std::function<void()> Impostazioni1Click;
@@ -127,11 +132,12 @@ public:
         *Esci1;
     QAction *Accredito1, *Prelievo1, *Addebito1, *Imposta1, *FuoriConto1, *Elimina1, *Modifica1, *Impostazioni1;
     QAction *BarraOperazioni1, *BarraFiltri1, *SchermoIntero1, *Dettagli1, *GraficoSaldo1, *GraficoFC1,
-        *PercentualeOperazioni1;
+        *PercentualeOperazioni1, *ColonnaSaldo1;
     QAction *Contenuti1, *CondizionidiUtilizzo1, *Informazionisu1;
     QAction *PopModifica, *PopElimina, *PopStampa;
     TInformazioni* Informazioni;
     TFormCalendario* Calendario;
+    ContiRecenti* recenti_;
 
 protected:
     bool event(QEvent* event) override;
