@@ -5,12 +5,14 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPieSeries>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace valmora::gui {
 
@@ -65,6 +67,12 @@ GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* 
     axisX_->setLabelsFont(small);
     axisX_->setMinorGridLineVisible(false);
     axisY_->setRange(0, 100);
+    // Ticks at multiples of a round step from 0, whatever range a zoom or a pan leaves.
+    axisY_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setTickAnchor(0);
+    axisY_->setTickInterval(passoTacche(0, 100));
+    connect(axisY_, &QValueAxis::rangeChanged, this,
+            [this](qreal minimo, qreal massimo) { axisY_->setTickInterval(passoTacche(minimo, massimo)); });
     axisY_->setMinorTickCount(1);
     axisY_->setLabelsFont(small);
     axisY_->setLabelFormat(QStringLiteral("%d"));
@@ -79,6 +87,8 @@ GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* 
     delete iniziale;
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
+    // Esc reaches the chart once it was clicked.
+    setFocusPolicy(Qt::ClickFocus);
     setToolTip(QStringLiteral("Trascinare il grafico con il mouse tenendo premuto il tasto destro!"));
     setStatusTip(toolTip());
 }
@@ -87,9 +97,42 @@ void GraficoLinea::svuota() {
     series_->clear();
     for (const QString& label : axisX_->categoriesLabels())
         axisX_->remove(label);
+    ripristinaZoom();
+}
+
+void GraficoLinea::ripristinaZoom() {
     chart()->zoomReset();
     axisX_->setRange(0, 100);
     axisY_->setRange(0, 100);
+}
+
+double GraficoLinea::passoTacche(double minimo, double massimo) {
+    const double ampiezza = massimo - minimo;
+    if (!(ampiezza > 0) || !std::isfinite(ampiezza))
+        return 25;
+    const double grezzo = ampiezza / 4;
+    const double potenza = std::pow(10.0, std::floor(std::log10(grezzo)));
+    const double normale = grezzo / potenza;
+    const double fattore = normale < 1.5 ? 1 : normale < 3.5 ? 2.5 : normale < 7.5 ? 5 : 10;
+    return fattore * potenza;
+}
+
+void GraficoLinea::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ripristinaZoom();
+        event->accept();
+        return;
+    }
+    QChartView::mouseDoubleClickEvent(event);
+}
+
+void GraficoLinea::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        ripristinaZoom();
+        event->accept();
+        return;
+    }
+    QChartView::keyPressEvent(event);
 }
 
 void GraficoLinea::aggiungi(const ChartPoint& point) {

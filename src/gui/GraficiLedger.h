@@ -29,7 +29,15 @@ public:
     QCategoryAxis* asseMesi() const { return axisX_; }
     QValueAxis* asseValori() const { return axisY_; }
 
+    // Back to the fixed 0-100 axes, as after a new scan: a double-click or Esc on the chart.
+    void ripristinaZoom();
+    // The step between the value ticks for a range: 1, 2,5 or 5 times a power of ten, about four a range, so
+    // a zoomed chart keeps round numbers.
+    static double passoTacche(double minimo, double massimo);
+
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

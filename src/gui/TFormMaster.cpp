@@ -1,5 +1,7 @@
 #include "gui/TFormMaster.h"
 
+#include "gui/AnteprimaStampa.h"
+#include "gui/ColonneRegistro.h"
 #include "gui/ContiRecenti.h"
 #include "gui/GraficiLedger.h"
 #include "gui/GrigliaValori.h"
@@ -23,6 +25,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -496,7 +499,10 @@ void TFormMaster::creaPannelli() {
     ScrollGrafici = new QScrollArea(PannelloValori);
     ScrollGrafici->setObjectName(QStringLiteral("ScrollGrafici"));
     ScrollGrafici->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollGrafici->setFixedWidth(190 + 18);
+    // The charts take the panel's width and height; at the window's smallest they still show their curves.
+    ScrollGrafici->setMinimumWidth(90);
+    ScrollGrafici->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    ScrollGrafici->viewport()->installEventFilter(this);
     ContenitoreGrafici = new QWidget;
     Chart1 = new GraficoLinea(QStringLiteral("Saldo (Migliaia di €)"), QColor(255, 255, 128), ContenitoreGrafici);
     Chart1->setObjectName(QStringLiteral("Chart1"));
@@ -516,17 +522,20 @@ void TFormMaster::creaPannelli() {
     auto* nome = new QLabel(QStringLiteral("Valmora"), striscia);
     nome->setFont(arial(21, true, true));
     nome->setStyleSheet(QStringLiteral("color: teal"));
+    // At the window's smallest the name gives way, not the ledger.
+    nome->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     logoLayout->addWidget(logo);
     logoLayout->addWidget(nome);
     logoLayout->addStretch();
     destra->addWidget(striscia);
-    pannello->addLayout(destra);
-    pannello->addStretch();
+    pannello->addLayout(destra, 1);
     Splitter1->addWidget(DBGrid1);
     Splitter1->addWidget(PannelloValori);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
+    // A window made wider or narrower widens or narrows the ledger: the totals keep what they had.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
+    Splitter1->installEventFilter(this);
     layout->addWidget(Splitter1, 1);
     setCentralWidget(central);
     impilaGrafici();
@@ -609,6 +618,8 @@ void TFormMaster::ScriviSuRegistro() {
     p.BarraQue = !BarraQuery->isHidden();
     p.SchermoI = SchermoIntero1->isChecked();
     ScriviPreferenze(*store_, p);
+    if (colonneMostrate_)
+        RicordaLarghezze(*store_, *DBGrid1);
 }
 
 void TFormMaster::ColonneDefault() {
@@ -619,6 +630,7 @@ void TFormMaster::ColonneDefault() {
         DBGrid1->setColumnWidth(colonne[c], FormMaster::kColonneDefault[c]);
     // The running balance is an amount like IMPORTO.
     DBGrid1->setColumnWidth(LedgerTableModel::SALDO, FormMaster::kColonneDefault[3]);
+    DBGrid1->setColumnWidth(LedgerTableModel::VALUTA, LarghezzaData(*DBGrid1, FormMaster::kColonneDefault[0]));
 }
 
 QAction* TFormMaster::azioneCrediti() const {
@@ -627,7 +639,8 @@ QAction* TFormMaster::azioneCrediti() const {
 
 void TFormMaster::contoApertoCambiato(bool open) {
     if (open) {
-        recenti_->aggiungi(q(Stato().CartellaConto + Stato().NomeFileConto));
+        if (recenti_)
+            recenti_->aggiungi(q(Stato().CartellaConto + Stato().NomeFileConto));
         mostraContoAperto();
         return;
     }
@@ -669,6 +682,8 @@ void TFormMaster::mostraSenzaConto() {
 
 void TFormMaster::mostraContoAperto() {
     ColonneDefault();
+    RipristinaLarghezze(*store_, *DBGrid1);
+    colonneMostrate_ = true;
     applicaVista();
     DBGrid1->show();
     MenuModifica->menuAction()->setVisible(true);
@@ -688,14 +703,27 @@ void TFormMaster::mostraContoAperto() {
 }
 
 void TFormMaster::impilaGrafici() {
+    if (!ChartMovimenti)
+        return; // the panel is still being made
     const LayoutVista& l = motore_.Layout();
-    Chart1->setGeometry(0, l.topChart1, 190, l.altezzaChart1);
-    ChartFC->setGeometry(0, l.topChartFC, 190, l.altezzaChartFC);
-    ChartMovimenti->setGeometry(0, l.topChartMovimenti, 190, l.altezzaChartMovimenti);
+    // The stacked heights are the smallest: a taller panel grows every chart in proportion, a shorter one
+    // scrolls; the charts are as wide as the panel leaves them.
+    const QWidget* vista = ScrollGrafici->viewport();
+    const int naturale = l.altezzaChart1 + l.altezzaChartFC + l.altezzaChartMovimenti;
+    const double scala = naturale > 0 ? std::max(1.0, static_cast<double>(vista->height()) / naturale) : 1.0;
+    const auto alta = [scala](int altezza) { return static_cast<int>(altezza * scala); };
+    const int larghezza = std::max(1, vista->width());
+    const int h1 = alta(l.altezzaChart1);
+    const int hFC = alta(l.altezzaChartFC);
+    const int hMovimenti = alta(l.altezzaChartMovimenti);
+    const int top1 = alta(l.topChart1);
+    Chart1->setGeometry(0, top1, larghezza, h1);
+    ChartFC->setGeometry(0, top1 + h1, larghezza, hFC);
+    ChartMovimenti->setGeometry(0, top1 + h1 + hFC, larghezza, hMovimenti);
     Chart1->setVisible(l.altezzaChart1 > 0);
     ChartFC->setVisible(l.altezzaChartFC > 0);
     ChartMovimenti->setVisible(l.altezzaChartMovimenti > 0);
-    ContenitoreGrafici->setFixedSize(190, std::max(1, l.altezzaChart1 + l.altezzaChartFC + l.altezzaChartMovimenti));
+    ContenitoreGrafici->setFixedSize(larghezza, std::max(1, h1 + hFC + hMovimenti));
 }
 
 void TFormMaster::applicaVista() {
@@ -712,12 +740,34 @@ void TFormMaster::applicaVista() {
     BarraSpeed->setVisible(l.barraSpeedVisibile);
     BarraQuery->setVisible(l.barraQueryVisibile);
     impilaGrafici();
-    DBGrid1->setColumnWidth(LedgerTableModel::DATA, l.larghezzaColonna0);
+    // In full-screen mode DATA is as wide as VALUTA, which fits its dates.
+    DBGrid1->setColumnWidth(LedgerTableModel::DATA,
+                            l.larghezzaColonna0 > 0 ? DBGrid1->columnWidth(LedgerTableModel::VALUTA) : 0);
     PannelloValori->setVisible(l.pannelloValoriVisibile);
     if (l.pannelloValoriVisibile)
         Splitter1->setSizes({l.larghezzaGriglia, std::max(1, Splitter1->width() - l.larghezzaGriglia)});
     else
         Splitter1->setSizes({l.larghezzaGriglia, 0});
+}
+
+void TFormMaster::lasciaVedereImporti() {
+    if (!contoAperto() || PannelloValori->isHidden() || Splitter1->count() != 2)
+        return;
+    // The ledger's columns up to IMPORTO, with the row header, the frame and a scroll bar.
+    int necessaria = DBGrid1->verticalHeader()->width() + 2 * DBGrid1->frameWidth() +
+                     DBGrid1->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c <= LedgerTableModel::IMPORTO; ++c)
+        if (!DBGrid1->isColumnHidden(c))
+            necessaria += DBGrid1->columnWidth(c);
+    QList<int> larghezze = Splitter1->sizes();
+    const int margine = larghezze[1] - PannelloValori->minimumSizeHint().width();
+    // A narrower window first narrows the totals panel down to its smallest, then the ledger.
+    const int dare = std::min(necessaria - larghezze[0], margine);
+    if (dare <= 0)
+        return;
+    larghezze[0] += dare;
+    larghezze[1] -= dare;
+    Splitter1->setSizes(larghezze);
 }
 
 void TFormMaster::Dettagli1Click(VoceVisualizza voce) {
@@ -742,6 +792,11 @@ bool TFormMaster::event(QEvent* e) {
 }
 
 bool TFormMaster::eventFilter(QObject* watched, QEvent* e) {
+    if (ScrollGrafici && watched == ScrollGrafici->viewport() && e->type() == QEvent::Resize)
+        impilaGrafici();
+    // Once the splitter has shared out its new width.
+    if (watched == Splitter1 && e->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, [this] { lasciaVedereImporti(); }, Qt::QueuedConnection);
     if (watched == BarraSpeed && e->type() == QEvent::MouseButtonPress) {
         const auto* me = static_cast<QMouseEvent*>(e);
         if (me->button() == Qt::RightButton && me->modifiers().testFlag(Qt::ShiftModifier))
@@ -822,7 +877,12 @@ void TFormMaster::StampaRiepilogo1Click() {
     if (!contoAperto())
         return;
     selezioneACorrente();
-    comando([this] { Stampa1Click(motore_, ui_); });
+    // A canvas chosen beforehand (a test's recorder, nobody at the keyboard) takes the report directly;
+    // the user sees the pages first.
+    if (ui_.stampaGiaScelta())
+        comando([this] { Stampa1Click(motore_, ui_); });
+    else
+        comando([this] { AnteprimaRiepilogo(motore_, ui_, this); });
 }
 
 // ---------------------------------------------------------------------------------------------

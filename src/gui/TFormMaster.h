@@ -121,11 +121,11 @@ public:
     LedgerTableModel* modello;
     QWidget* PannelloValori;
     GrigliaValori* Griglia;
-    QScrollArea* ScrollGrafici;
-    QWidget* ContenitoreGrafici;
-    GraficoLinea* Chart1;
-    GraficoLinea* ChartFC;
-    GraficoTorta* ChartMovimenti;
+    QScrollArea* ScrollGrafici = nullptr;
+    QWidget* ContenitoreGrafici = nullptr;
+    GraficoLinea* Chart1 = nullptr;
+    GraficoLinea* ChartFC = nullptr;
+    GraficoTorta* ChartMovimenti = nullptr;
     QLabel* StatusPanel[4];
     QMenu *MenuConto, *MenuModifica, *MenuInserisci, *MenuVisualizza, *MenuHelp, *PopupGriglia;
     QAction *Nuovo1, *NuovoAnno1, *Apri1, *Salva1, *Esporta1, *Importa1, *Chiudi1, *StampaRiepilogo1, *Password1,
@@ -137,7 +137,7 @@ public:
     QAction *PopModifica, *PopElimina, *PopStampa;
     TInformazioni* Informazioni;
     TFormCalendario* Calendario;
-    ContiRecenti* recenti_;
+    ContiRecenti* recenti_ = nullptr;
 
 protected:
     bool event(QEvent* event) override;
@@ -153,6 +153,9 @@ private:
     void comando(const std::function<void()>& command);
     void applicaVista();
     void impilaGrafici();
+    // After the window got narrower: the ledger keeps its columns up to IMPORTO in view while the totals
+    // panel can still give up width.
+    void lasciaVedereImporti();
     // The screen's half of the two states; the engine's half runs in FormMaster.
     void mostraContoAperto();
     void mostraSenzaConto();
@@ -165,6 +168,7 @@ private:
     QString cartellaAvvio_;
     QString cartellaWindows_;
     bool syncingBar_ = false;
+    bool colonneMostrate_ = false; // an account has laid the ledger's columns out since start-up
     int gridSuspended_ = 0;
 };
 

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
@@ -171,6 +173,35 @@ TEST(MainWindowUsability, TheSaldoColumnIsTheBalanceByValueDateAfterEachRow) {
     ProgrammaDiProva seconda(p.fileImpostazioni());
     EXPECT_FALSE(seconda.master().ColonnaSaldo1->isChecked());
     EXPECT_TRUE(seconda.master().DBGrid1->isColumnHidden(LedgerTableModel::SALDO));
+}
+
+TEST(MainWindowUsability, TheMonthlySummaryIsPreviewedBeforeItIsPrinted) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    p.nuovoConto();
+    movimento(p, m.TDepositi, QStringLiteral("100"), QStringLiteral("Stipendio"));
+    p.ui().setAnswerUnqueuedByDefault(false);
+    const std::size_t messaggi = p.ui().shownBoxes().size();
+    int pagine = -1;
+    QString titolo;
+    QTimer::singleShot(0, [&] {
+        auto* anteprima = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!anteprima)
+            return;
+        titolo = anteprima->windowTitle();
+        if (auto* pagineMostrate = anteprima->findChild<QPrintPreviewWidget*>()) {
+            pagineMostrate->updatePreview();
+            pagine = pagineMostrate->pageCount();
+        }
+        anteprima->reject(); // closed without printing
+    });
+    m.StampaRiepilogo1->trigger();
+    p.ui().setAnswerUnqueuedByDefault(true);
+    EXPECT_EQ(titolo, QStringLiteral("Anteprima di Stampa - Riepilogo Mensile"));
+    // One month and the year's figures: one page, with no page of the heading alone after it.
+    EXPECT_EQ(pagine, 1);
+    EXPECT_EQ(p.ui().shownBoxes().size(), messaggi); // drawn without an error
+    EXPECT_GE(p.rigaDelMovimento(QStringLiteral("Accredito"), QStringLiteral("100,00 €")), 0);
 }
 
 TEST(SaldoProgressivo, EachMovementCountsAsTheScanCountsIt) {

@@ -90,7 +90,8 @@ int main(int argc, char** argv) {
     QtUserInterface& ui = valmora.ui();
     ui.setAnswerUnqueuedByDefault(true);
     TFormMaster& m = valmora.master();
-    m.resize(1180, 720);
+    // The usual laptop screen; the smallest size the window allows is shown as well.
+    m.resize(1366, 768);
     m.show();
     bool ok = salva(m, out, QStringLiteral("main-window-no-account.png"));
 
@@ -116,6 +117,9 @@ int main(int argc, char** argv) {
     m.ComboOperazioni->setCurrentIndex(m.ComboOperazioni->findText(QStringLiteral("Prelievo")));
     ok = salva(m, out, QStringLiteral("main-window-filter.png")) && ok;
     m.ComboOperazioni->setCurrentIndex(m.ComboOperazioni->findText(QStringLiteral("Tutto")));
+    m.resize(m.minimumSize());
+    ok = salva(m, out, QStringLiteral("main-window-minimum.png")) && ok;
+    m.resize(1366, 768);
 
     // The operation dialog as the withdrawal button opens it.
     TFormOperazione& d = valmora.operazione();
