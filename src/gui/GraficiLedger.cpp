@@ -94,6 +94,9 @@ GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* 
 }
 
 void GraficoLinea::svuota() {
+    inAttesa_.clear();
+    coloriInAttesa_.clear();
+    colori_.clear();
     series_->clear();
     for (const QString& label : axisX_->categoriesLabels())
         axisX_->remove(label);
@@ -136,21 +139,44 @@ void GraficoLinea::keyPressEvent(QKeyEvent* event) {
 }
 
 void GraficoLinea::aggiungi(const ChartPoint& point) {
-    // Points stay in ascending order of x; a scan adds them in that order, so this is an append.
-    const QList<QPointF> points = series_->points();
-    qsizetype at = points.size();
-    while (at > 0 && points[at - 1].x() > point.x)
-        --at;
-    series_->insert(static_cast<int>(at), QPointF(point.x, point.y));
-    QHash<QXYSeries::PointConfiguration, QVariant> config;
-    config[QXYSeries::PointConfiguration::Color] = colore(point.colour);
-    series_->setPointConfiguration(static_cast<int>(at), config);
+    inAttesa_.append(QPointF(point.x, point.y));
+    coloriInAttesa_.append(colore(point.colour));
+    if (!scaricoPrevisto_) {
+        scaricoPrevisto_ = true;
+        QMetaObject::invokeMethod(this, [this] { scarica(); }, Qt::QueuedConnection);
+    }
     // A month label marks its point's x on the bottom axis (one label per month name).
     const QString label = QString::fromStdString(point.label);
     if (!label.isEmpty() && !axisX_->categoriesLabels().contains(label) &&
         (axisX_->count() == 0 || point.x > axisX_->endValue(axisX_->categoriesLabels().constLast())))
         axisX_->append(label, point.x);
     axisX_->setRange(0, 100);
+}
+
+void GraficoLinea::scarica() const {
+    scaricoPrevisto_ = false;
+    if (inAttesa_.isEmpty())
+        return;
+    // Points stay in ascending order of x, a point after those of equal x; a scan adds them in that order,
+    // so each one goes at the end.
+    QList<QPointF> punti = series_->points();
+    for (qsizetype i = 0; i < inAttesa_.size(); ++i) {
+        qsizetype at = punti.size();
+        while (at > 0 && punti[at - 1].x() > inAttesa_[i].x())
+            --at;
+        punti.insert(at, inAttesa_[i]);
+        colori_.insert(at, coloriInAttesa_[i]);
+    }
+    inAttesa_.clear();
+    coloriInAttesa_.clear();
+    series_->replace(punti);
+    series_->clearPointsConfiguration();
+    for (qsizetype i = 0; i < colori_.size(); ++i) {
+        QHash<QXYSeries::PointConfiguration, QVariant> config;
+        config[QXYSeries::PointConfiguration::Color] = colori_[i];
+        if (colori_[i] != series_->color())
+            series_->setPointConfiguration(static_cast<int>(i), config);
+    }
 }
 
 void GraficoLinea::mousePressEvent(QMouseEvent* event) {
