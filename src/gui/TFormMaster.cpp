@@ -525,8 +525,7 @@ void TFormMaster::creaPannelli() {
     // At the window's smallest the name gives way, not the ledger.
     nome->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     logoLayout->addWidget(logo);
-    logoLayout->addWidget(nome);
-    logoLayout->addStretch();
+    logoLayout->addWidget(nome, 1);
     destra->addWidget(striscia);
     pannello->addLayout(destra, 1);
     Splitter1->addWidget(DBGrid1);

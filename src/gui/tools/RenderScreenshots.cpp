@@ -26,6 +26,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <utility>
 
 using namespace valmora;
 using namespace valmora::gui;
@@ -96,7 +97,10 @@ int main(int argc, char** argv) {
     bool ok = salva(m, out, QStringLiteral("main-window-no-account.png"));
 
     ui.queueFile(QDir(dir.path()).filePath(QStringLiteral("Famiglia.dbf")).toStdString());
+    // The settings dialog a new account opens has pictures of its own: here it is confirmed unchanged.
+    auto mostraImpostazioni = std::exchange(m.motore().mostraImpostazioni, {});
     m.Nuovo1->trigger();
+    m.motore().mostraImpostazioni = std::move(mostraImpostazioni);
     // The demonstration movements go through the operation dialog's engine as typed values.
     for (const Movimento& mv : kMovimenti) {
         ui.esegui([&] {
