@@ -1,7 +1,8 @@
 // The commands of the "&Modifica" menu and the filter bar: the five inserts, modify and delete of a ledger row,
 // and the filter. Each opens the operation dialog as the window does and types the command's words into its
-// fields in tab order; every field's check runs as the field is left, and a refused field, after its message,
-// cancels the dialog. A dialog that would come back by itself (an insert refused by a limit) is cancelled then.
+// fields in tab order; every field's check runs as the field is left, and so do the dialog's checks on
+// "&Conferma"; a refusal, after its message, cancels the dialog. A dialog that would come back by itself (an
+// insert refused by a limit) is cancelled then.
 
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
@@ -65,6 +66,11 @@ void digitaCoda(OperationEntry& entry, const Coda& coda) {
     }
 }
 
+// "&Conferma" pressed: the dialog's own checks of what was typed; a refusal, after its message, cancels it.
+DialogResult confermato(OperationEntry& entry) {
+    return entry.ConfermaAccettabile() ? DialogResult::Ok : DialogResult::Cancel;
+}
+
 // The 1-based ledger row named by a word, within the active filter; the movements table is moved onto it.
 void vaiAllaRiga(const CommandCall& call, CliContext& context, std::size_t indice) {
     const std::string& parola = call.args.at(indice);
@@ -101,11 +107,24 @@ void inserimento(TipoInserimento comando, const CommandCall& call, CliContext& c
             return DialogResult::Cancel;
         }
         digitaCoda(entry, coda);
-        return DialogResult::Ok;
+        return confermato(entry);
     });
 }
 
-void modifica(const CommandCall& call, CliContext& context) {
+// The optional last word `valuta=GG/MM/AAAA` of `modifica`, taken off the call.
+std::optional<std::string> togliValuta(CommandCall& call) {
+    static constexpr std::string_view kValuta = "valuta=";
+    if (call.args.empty() || call.args.back().rfind(kValuta, 0) != 0) {
+        return std::nullopt;
+    }
+    std::string valuta = call.args.back().substr(kValuta.size());
+    call.args.pop_back();
+    return valuta;
+}
+
+void modifica(const CommandCall& chiamata, CliContext& context) {
+    CommandCall call = chiamata;
+    const std::optional<std::string> valuta = togliValuta(call);
     call.requireArgs(5, 10);
     const Date data = call.dateArg(1);
     const Coda coda = leggiCoda(call, 5);
@@ -113,7 +132,11 @@ void modifica(const CommandCall& call, CliContext& context) {
         return;
     }
     vaiAllaRiga(call, context, 0);
+    int mostrata = 0;
     context.master.Entry().SpeedModificaClick([&](OperationEntry& entry) {
+        if (mostrata++ > 0) {
+            return DialogResult::Cancel; // the dialog came back after a refusal
+        }
         SchedaOperazione& scheda = entry.Scheda();
         scheda.Calendario = data;
         scheda.EditImporto = call.args[2];
@@ -134,7 +157,13 @@ void modifica(const CommandCall& call, CliContext& context) {
             return DialogResult::Cancel;
         }
         digitaCoda(entry, coda);
-        return DialogResult::Ok;
+        if (valuta) {
+            scheda.EditValuta = *valuta;
+            if (!entry.EditValutaExit()) {
+                return DialogResult::Cancel;
+            }
+        }
+        return confermato(entry);
     });
 }
 

@@ -122,7 +122,7 @@ void OperationEntry::confermaModifica(const std::string& operazione, const std::
     movimenti.deleteRecord();
     ledger_.ScansioneRecord(true, true);
 
-    const Date valuta = AssegnaValuta(tipo, data);
+    const Date valuta = valutaInModifica(tipo, data);
     if (PrimaDiInserire(operazione, tipo, importo, data)) {
         appendiMovimento({data, valuta, operazione, tipo, importo, descrizione});
         DopoInserimento(operazione, tipo, importo, data, valuta);

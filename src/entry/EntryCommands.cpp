@@ -73,6 +73,7 @@ void OperationEntry::disponiPerMovimento(const Movement& movimento, std::string_
     scheda_.ComboOpVisibile = true;
     scheda_.posizioneTipo = PostoTipo::AccantoOperazione;
     scheda_.EditValuta = movimento.valuta.toString();
+    valutaMostrata_ = movimento.valuta;
 }
 
 DialogResult OperationEntry::SpeedModificaClick() {

@@ -14,6 +14,15 @@ Date OperationEntry::AssegnaValuta(std::string_view tipo, Date data) {
     return valmora::AssegnaValuta(ledger_.Impostazioni(), tipo, data);
 }
 
+Date OperationEntry::valutaInModifica(std::string_view tipo, Date data) {
+    // The box shows the stored value date; a date typed over it is what the bank's statement says.
+    const std::optional<Date> digitata = ConvertiDataDigitata(scheda_.EditValuta);
+    if (digitata && valutaMostrata_ && *digitata != *valutaMostrata_) {
+        return *digitata;
+    }
+    return AssegnaValuta(tipo, data);
+}
+
 bool OperationEntry::PrimaDiInserire(std::string_view operazione, std::string_view tipo, Money importo, Date data) {
     dbase::Table& movimenti = dm_.MainTable;
     const bool filtroUtente = movimenti.filtered();

@@ -111,10 +111,11 @@ void OperationEntry::ComboOpChange() {
 }
 
 bool OperationEntry::EditImportoExit() {
-    if (ConvertiNumeroDigitato(scheda_.EditImporto)) {
+    const auto rifiuto = ImportoRifiutato(scheda_.EditImporto);
+    if (!rifiuto) {
         return true;
     }
-    ui_.message(std::string(kMsgImportoNonValido), Buttons::Ok);
+    ui_.message(std::string(*rifiuto), Buttons::Ok);
     scheda_.focus = CampoScheda::EditImporto;
     return false;
 }

@@ -25,6 +25,7 @@
 #include "model/UserInterface.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -121,6 +122,11 @@ public:
     DialogResult BitBtnConfermaClick(DialogResult premuto);
     // Any unposted change of the movements table is cancelled.
     void FormClose();
+    // Before a confirming button closes the dialog: the amount (a number, two decimals at most, no sign), the
+    // texts the confirmation would store (each as its table can hold it), the day and, in the modify mode, the
+    // value date, in tab order. The first at fault shows its message and takes the focus; false then, and the
+    // dialog stays open with what the user typed.
+    bool ConfermaAccettabile();
 
     // --- The rules of an entry ---
 
@@ -160,6 +166,10 @@ public:
 
 private:
     DialogResult conferma(DialogResult premuto);
+    bool rifiuta(const std::string& messaggio, CampoScheda campo);
+    // The value date a modification stores: the one typed in the value-date box when the user changed it
+    // (the bank's own), else the one AssegnaValuta derives.
+    Date valutaInModifica(std::string_view tipo, Date data);
     DialogResult mostraSeam();
     DialogResult mostraEConferma(const MostraScheda& mostra);
     void disponiPerInserimento();
@@ -187,6 +197,7 @@ private:
     UserInterface& ui_;
     const Clock& clock_;
     SchedaOperazione scheda_;
+    std::optional<Date> valutaMostrata_; // the value date the modify and delete modes showed
 };
 
 } // namespace valmora

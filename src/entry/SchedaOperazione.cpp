@@ -62,6 +62,21 @@ std::optional<Money> ConvertiNumeroDigitato(std::string_view testo) {
     return Money::parseTyped(senzaSpazi(testo));
 }
 
+std::optional<std::string_view> ImportoRifiutato(std::string_view testo) {
+    const auto importo = ConvertiNumeroDigitato(testo);
+    if (!importo) {
+        return kMsgImportoNonValido;
+    }
+    // Ten-thousandths are kept for the values older files hold; a typed amount stops at the cent.
+    if (importo->units() % 100 != 0) {
+        return kMsgImportoDecimali;
+    }
+    if (*importo < Money()) {
+        return kMsgImportoNegativo;
+    }
+    return std::nullopt;
+}
+
 std::optional<Date> ConvertiDataDigitata(std::string_view testo) {
     testo = senzaSpazi(testo);
     auto primo = testo.find('/');

@@ -84,10 +84,19 @@ inline constexpr std::string_view kMsgImportoNonValido = "Immettere l'importo in
 inline constexpr std::string_view kMsgOperazioneNonInElenco = "Scegliere un'Operazione dall'elenco di riepilogo";
 inline constexpr std::string_view kMsgTipoNonInElenco = "Scegliere una Tipologia  dall'elenco di riepilogo";
 inline constexpr std::string_view kMsgValutaNonValida = "Immettere nel formato \"gg/mm/aa\" la data per la Valuta!";
+// An amount is in euro and cent, and the operation gives its direction: the rows on screen, shown with two
+// decimals, must add up to the balance shown.
+inline constexpr std::string_view kMsgImportoDecimali = "Immettere l'importo con non più di due cifre decimali!";
+inline constexpr std::string_view kMsgImportoNegativo =
+    "Immettere l'importo senza segno meno: è l'operazione a dire se entra o esce!";
 
 // The amount or the day as the dialog converts it: a decimal number with "," as decimal separator and an
 // optional sign, blanks around it allowed; nothing for any other text.
 std::optional<Money> ConvertiNumeroDigitato(std::string_view testo);
+
+// Why an amount typed for a movement or a programmed operation cannot be taken: not a number
+// (kMsgImportoNonValido), more than two decimals, or negative; nothing when it can.
+std::optional<std::string_view> ImportoRifiutato(std::string_view testo);
 
 // A value date typed in the short date format: "dd/mm/yyyy", also with one-digit day or month and a
 // two-digit year (years 00-49 are 2000-2049, 50-99 are 1950-1999).

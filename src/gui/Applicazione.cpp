@@ -1,5 +1,6 @@
 #include "gui/Applicazione.h"
 
+#include "gui/Italiano.h"
 #include "gui/TFormMaster.h"
 #include "gui/TFormOperazione.h"
 
@@ -21,6 +22,8 @@ namespace valmora::gui {
 
 Applicazione::Applicazione(const Clock& clock, const QString& fileImpostazioni) : clock_(clock) {
     registraRisorse();
+    // Before any window: each widget takes the default locale when it is made.
+    ImpostaItaliano();
     master_ = std::make_unique<TFormMaster>(ui_, clock_, fileImpostazioni);
     operazione_ = new TFormOperazione(ui_, master_.get());
     ui_.setOperationDialog(operazione_);

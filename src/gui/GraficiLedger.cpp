@@ -5,12 +5,14 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPieSeries>
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace valmora::gui {
 
@@ -65,6 +67,12 @@ GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* 
     axisX_->setLabelsFont(small);
     axisX_->setMinorGridLineVisible(false);
     axisY_->setRange(0, 100);
+    // Ticks at multiples of a round step from 0, whatever range a zoom or a pan leaves.
+    axisY_->setTickType(QValueAxis::TicksDynamic);
+    axisY_->setTickAnchor(0);
+    axisY_->setTickInterval(passoTacche(0, 100));
+    connect(axisY_, &QValueAxis::rangeChanged, this,
+            [this](qreal minimo, qreal massimo) { axisY_->setTickInterval(passoTacche(minimo, massimo)); });
     axisY_->setMinorTickCount(1);
     axisY_->setLabelsFont(small);
     axisY_->setLabelFormat(QStringLiteral("%d"));
@@ -79,35 +87,96 @@ GraficoLinea::GraficoLinea(const QString& titolo, const QColor& fondo, QWidget* 
     delete iniziale;
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::RectangleRubberBand);
+    // Esc reaches the chart once it was clicked.
+    setFocusPolicy(Qt::ClickFocus);
     setToolTip(QStringLiteral("Trascinare il grafico con il mouse tenendo premuto il tasto destro!"));
     setStatusTip(toolTip());
 }
 
 void GraficoLinea::svuota() {
+    inAttesa_.clear();
+    coloriInAttesa_.clear();
+    colori_.clear();
     series_->clear();
     for (const QString& label : axisX_->categoriesLabels())
         axisX_->remove(label);
+    ripristinaZoom();
+}
+
+void GraficoLinea::ripristinaZoom() {
     chart()->zoomReset();
     axisX_->setRange(0, 100);
     axisY_->setRange(0, 100);
 }
 
+double GraficoLinea::passoTacche(double minimo, double massimo) {
+    const double ampiezza = massimo - minimo;
+    if (!(ampiezza > 0) || !std::isfinite(ampiezza))
+        return 25;
+    const double grezzo = ampiezza / 4;
+    const double potenza = std::pow(10.0, std::floor(std::log10(grezzo)));
+    const double normale = grezzo / potenza;
+    const double fattore = normale < 1.5 ? 1 : normale < 3.5 ? 2.5 : normale < 7.5 ? 5 : 10;
+    return fattore * potenza;
+}
+
+void GraficoLinea::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        ripristinaZoom();
+        event->accept();
+        return;
+    }
+    QChartView::mouseDoubleClickEvent(event);
+}
+
+void GraficoLinea::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        ripristinaZoom();
+        event->accept();
+        return;
+    }
+    QChartView::keyPressEvent(event);
+}
+
 void GraficoLinea::aggiungi(const ChartPoint& point) {
-    // Points stay in ascending order of x; a scan adds them in that order, so this is an append.
-    const QList<QPointF> points = series_->points();
-    qsizetype at = points.size();
-    while (at > 0 && points[at - 1].x() > point.x)
-        --at;
-    series_->insert(static_cast<int>(at), QPointF(point.x, point.y));
-    QHash<QXYSeries::PointConfiguration, QVariant> config;
-    config[QXYSeries::PointConfiguration::Color] = colore(point.colour);
-    series_->setPointConfiguration(static_cast<int>(at), config);
+    inAttesa_.append(QPointF(point.x, point.y));
+    coloriInAttesa_.append(colore(point.colour));
+    if (!scaricoPrevisto_) {
+        scaricoPrevisto_ = true;
+        QMetaObject::invokeMethod(this, [this] { scarica(); }, Qt::QueuedConnection);
+    }
     // A month label marks its point's x on the bottom axis (one label per month name).
     const QString label = QString::fromStdString(point.label);
     if (!label.isEmpty() && !axisX_->categoriesLabels().contains(label) &&
         (axisX_->count() == 0 || point.x > axisX_->endValue(axisX_->categoriesLabels().constLast())))
         axisX_->append(label, point.x);
     axisX_->setRange(0, 100);
+}
+
+void GraficoLinea::scarica() const {
+    scaricoPrevisto_ = false;
+    if (inAttesa_.isEmpty())
+        return;
+    // Points stay in ascending order of x, a point after those of equal x; a scan adds them in that order,
+    // so each one goes at the end.
+    QList<QPointF> punti = series_->points();
+    for (qsizetype i = 0; i < inAttesa_.size(); ++i) {
+        qsizetype at = punti.size();
+        while (at > 0 && punti[at - 1].x() > inAttesa_[i].x())
+            --at;
+        punti.insert(at, inAttesa_[i]);
+        colori_.insert(at, coloriInAttesa_[i]);
+    }
+    inAttesa_.clear();
+    coloriInAttesa_.clear();
+    series_->replace(punti);
+    series_->clearPointsConfiguration();
+    for (qsizetype i = 0; i < colori_.size(); ++i) {
+        QHash<QXYSeries::PointConfiguration, QVariant> config;
+        config[QXYSeries::PointConfiguration::Color] = colori_[i];
+        if (colori_[i] != series_->color())
+            series_->setPointConfiguration(static_cast<int>(i), config);
+    }
 }
 
 void GraficoLinea::mousePressEvent(QMouseEvent* event) {

@@ -25,17 +25,37 @@ public:
     void svuota();
     void aggiungi(const ChartPoint& point);
 
-    QLineSeries* serie() const { return series_; }
+    // The series with every point added so far (the points of a scan reach it in one go).
+    QLineSeries* serie() const {
+        scarica();
+        return series_;
+    }
     QCategoryAxis* asseMesi() const { return axisX_; }
     QValueAxis* asseValori() const { return axisY_; }
 
+    // Back to the fixed 0-100 axes, as after a new scan: a double-click or Esc on the chart.
+    void ripristinaZoom();
+    // The step between the value ticks for a range: 1, 2,5 or 5 times a power of ten, about four a range, so
+    // a zoomed chart keeps round numbers.
+    static double passoTacche(double minimo, double massimo);
+
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // A chart redraws its whole line for every point it is given: the points of a scan wait here and are
+    // handed over together when the program is idle again (or when the series is asked for).
+    void scarica() const;
+
     QLineSeries* series_;
+    mutable QList<QPointF> inAttesa_;
+    mutable QList<QColor> coloriInAttesa_;
+    mutable QList<QColor> colori_; // the colour of every point of the series, in order
+    mutable bool scaricoPrevisto_ = false;
     QCategoryAxis* axisX_;
     QValueAxis* axisY_;
     bool panning_ = false;

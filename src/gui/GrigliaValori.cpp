@@ -2,6 +2,9 @@
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace valmora::gui {
 
@@ -84,6 +87,7 @@ GrigliaValori::GrigliaValori(QWidget* parent) : QTableWidget(TotalsGrid::kRows, 
     f.setPixelSize(11);
     setFont(f);
     setFixedWidth(200);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setToolTip(QStringLiteral("Dettagli Operazioni"));
     setStatusTip(QStringLiteral("Importo complessivo e relativo numero di operazioni"));
     QPalette p = palette();
@@ -102,6 +106,7 @@ void GrigliaValori::dimensioni() {
     setRowHeight(0, 15);
     for (int r = 1; r < TotalsGrid::kRows; ++r)
         setRowHeight(r, TotalsGrid::kVisibleRowHeight);
+    adattaColonne();
 }
 
 void GrigliaValori::mostra(const TotalsGrid& grid) {
@@ -119,7 +124,26 @@ void GrigliaValori::mostra(const TotalsGrid& grid) {
             setRowHeight(r, row.height);
     }
     setVerticalScrollBarPolicy(grid.horizontalScrollBarOnly ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    adattaColonne();
     setUpdatesEnabled(true);
+}
+
+void GrigliaValori::adattaColonne() {
+    // Measured in bold, the weight of the group rows: every caption, amount and count then fits its column.
+    QFont grassetto = font();
+    grassetto.setBold(true);
+    const QFontMetrics fm(grassetto);
+    const QString campioni[TotalsGrid::kColumns] = {QString(), QStringLiteral("-000.000,00 €"), QStringLiteral("0000")};
+    int totale = 0;
+    for (int c = 0; c < TotalsGrid::kColumns; ++c) {
+        int necessaria = fm.horizontalAdvance(campioni[c]);
+        for (int r = 0; r < TotalsGrid::kRows; ++r)
+            necessaria = std::max(necessaria, fm.horizontalAdvance(item(r, c)->text()));
+        setColumnWidth(c, std::max(columnWidth(c), necessaria + 4));
+        totale += columnWidth(c);
+    }
+    // Room for the scroll bar a short window brings, so it never covers the counts.
+    setFixedWidth(totale + verticalScrollBar()->sizeHint().width());
 }
 
 QString GrigliaValori::testo(int column, int row) const {

@@ -33,6 +33,8 @@ public:
     // Texts, widths, row heights and scroll bars as the engine's grid has them.
     void mostra(const TotalsGrid& grid);
     QString testo(int column, int row) const;
+    // Each column at least as wide as its widest text, the grid as wide as its columns.
+    void adattaColonne();
 
     static const QColor kLuce3D; // the system's 3-D light colour, the grid's background
 };

@@ -1,16 +1,23 @@
 #include "gui/LedgerTableModel.h"
 
+#include "mainwindow/SaldoProgressivo.h"
+
 #include <algorithm>
 
 namespace valmora::gui {
 
 namespace {
 
-constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kCampi = {"DATA", "VALUTA",  "OPERAZIONE",
-                                                                             "TIPO", "IMPORTO", "COMMENTO"};
+// The table field each column shows; the running balance is no field.
+constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kCampi = {
+    "DATA", "VALUTA", "OPERAZIONE", "TIPO", "IMPORTO", nullptr, "COMMENTO"};
 // The grid's titles: the description column is shown as DESCRIZIONE.
-constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kTitoli = {"DATA", "VALUTA",  "OPERAZIONE",
-                                                                              "TIPO", "IMPORTO", "DESCRIZIONE"};
+constexpr std::array<const char*, LedgerTableModel::NumeroColonne> kTitoli = {
+    "DATA", "VALUTA", "OPERAZIONE", "TIPO", "IMPORTO", "Saldo", "DESCRIZIONE"};
+
+bool aDestra(int column) {
+    return column == LedgerTableModel::IMPORTO || column == LedgerTableModel::SALDO;
+}
 
 QString fromStd(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -48,7 +55,7 @@ QVariant LedgerTableModel::headerData(int section, Qt::Orientation orientation, 
         return {};
     if (role == Qt::DisplayRole)
         return QString::fromLatin1(kTitoli[static_cast<std::size_t>(section)]);
-    if (role == Qt::TextAlignmentRole && section == IMPORTO)
+    if (role == Qt::TextAlignmentRole && aDestra(section))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }
@@ -59,15 +66,46 @@ QVariant LedgerTableModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole:
+        if (column == SALDO) {
+            const std::vector<Money>& s = saldi();
+            const auto at = static_cast<std::size_t>(index.row());
+            return at < s.size() ? fromStd(s[at].format()) : QString();
+        }
         return riga(index.row()).testo[static_cast<std::size_t>(column)];
+    case Qt::ToolTipRole:
+        // The description of the row under the mouse, whichever row is selected.
+        return riga(index.row()).testo[COMMENTO];
     case Qt::FontRole:
         return column == IMPORTO ? QVariant(boldFont_) : QVariant();
     case Qt::TextAlignmentRole:
-        return column == IMPORTO ? QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter)
-                                 : QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
+        return aDestra(column) ? QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter)
+                               : QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
     default:
         return {};
     }
+}
+
+const std::vector<Money>& LedgerTableModel::saldi() const {
+    if (!saldiLetti_) {
+        readingCursor_ = true;
+        try {
+            const Date oggi = clock_ ? clock_->today() : *Date::fromYmd(9999, 12, 31);
+            saldi_ = SaldiProgressivi(table_, oggi);
+        } catch (...) {
+            readingCursor_ = false;
+            throw;
+        }
+        readingCursor_ = false;
+        saldiLetti_ = true;
+    }
+    return saldi_;
+}
+
+void LedgerTableModel::svuotaCache() {
+    cache_.clear();
+    cacheFirst_ = -1;
+    saldi_.clear();
+    saldiLetti_ = false;
 }
 
 const LedgerTableModel::Riga& LedgerTableModel::riga(int row) const {
@@ -86,7 +124,7 @@ void LedgerTableModel::riempiBlocco(int first) const {
         return;
     if (!fieldsKnown_) {
         for (std::size_t c = 0; c < kCampi.size(); ++c)
-            fieldIndex_[c] = table_.fieldByName(kCampi[c]).index();
+            fieldIndex_[c] = kCampi[c] ? table_.fieldByName(kCampi[c]).index() : -1;
         fieldsKnown_ = true;
     }
     // The table may hold fewer rows than the grid last counted (a change not yet shown).
@@ -126,8 +164,7 @@ void LedgerTableModel::ricarica() {
     pendingReload_ = false;
     reloadQueued_ = false;
     beginResetModel();
-    cache_.clear();
-    cacheFirst_ = -1;
+    svuotaCache();
     fieldsKnown_ = false;
     count_ = table_.isOpen() ? table_.recordCount() : 0;
     endResetModel();
@@ -152,8 +189,7 @@ void LedgerTableModel::tableChanged(const dbase::Table&) {
         return;
     // The rows read so far may be stale at once; the grid is reset once, when the program is idle
     // again, however many changes a command makes without suspending the grid.
-    cache_.clear();
-    cacheFirst_ = -1;
+    svuotaCache();
     if (suspended_ > 0) {
         pendingReload_ = true;
         return;

@@ -178,6 +178,10 @@ std::optional<std::string> QtUserInterface::fileDialog(const FileDialogRequest& 
                        filterText(request));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A new account refuses a name in use itself ("Conto già esistente!"), and the import only reads the file
+    // it is given: Qt's own question whether to replace the file would come first and say the wrong thing.
+    // Only the export writes over what it finds, and keeps the question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, save && request.title != "Esporta");
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExtension));
     if (!request.fileName.empty())
         dialog.selectFile(QString::fromStdString(request.fileName));

@@ -95,6 +95,8 @@ public:
     void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     // The canvas the next print dialog "chooses" (a test's recorder).
     void queuePrintCanvas(std::shared_ptr<ReportCanvas> canvas) { canvases_.push_back(std::move(canvas)); }
+    // The next print dialog would not be shown: a canvas is queued, or nobody answers at the keyboard.
+    bool stampaGiaScelta() const { return !canvases_.empty() || answerByDefault_; }
     // With no queued answer: false (the default) shows the real modal box; true answers with the
     // box's default button instead, for tests that must never block.
     void setAnswerUnqueuedByDefault(bool on) { answerByDefault_ = on; }

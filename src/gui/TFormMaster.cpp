@@ -1,6 +1,9 @@
 #include "gui/TFormMaster.h"
 
 #include "gui/CartellaDati.h"
+#include "gui/AnteprimaStampa.h"
+#include "gui/ColonneRegistro.h"
+#include "gui/ContiRecenti.h"
 #include "gui/GraficiLedger.h"
 #include "gui/GrigliaValori.h"
 #include "gui/LedgerTableModel.h"
@@ -25,6 +28,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSplitter>
@@ -35,6 +39,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <array>
+#include <iterator>
 
 namespace valmora::gui {
 
@@ -109,6 +116,9 @@ TFormMaster::TFormMaster(QtUserInterface& ui, const Clock& clock, const QString&
     creaMenu();
     creaPannelli();
     creaStatusBar();
+    recenti_ = new ContiRecenti(*store_, MenuConto, Esci1, [this](const QString& file) { ApriRecente(file); }, this);
+    ColonnaSaldo1->setChecked(store_->value(QStringLiteral("ColonnaSaldo"), true).toBool());
+    DBGrid1->setColumnHidden(LedgerTableModel::SALDO, !ColonnaSaldo1->isChecked());
 
     Informazioni = new TInformazioni(this);
     Calendario = new TFormCalendario(this);
@@ -224,6 +234,11 @@ void TFormMaster::creaMenu() {
     RiassuntoScalare1 =
         azione(MenuVisualizza, QStringLiteral("Riassunto &scalare..."), {},
                QStringLiteral("Interessi, giacenza media e imposta di bollo per valuta, da confrontare con la banca"));
+    ColonnaSaldo1 = azione(MenuVisualizza, QStringLiteral("Colonna Sa&ldo"), {},
+                           QStringLiteral("Visualizza/Nasconde il saldo per valuta dopo ogni movimento"));
+    ColonnaSaldo1->setCheckable(true);
+    ColonnaSaldo1->setChecked(true);
+    connect(ColonnaSaldo1, &QAction::toggled, this, [this](bool on) { ColonnaSaldo1Click(on); });
 
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     Contenuti1 = azione(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
@@ -414,6 +429,8 @@ void TFormMaster::creaBarraQuery() {
     connect(ComboOperazioni, &QComboBox::currentIndexChanged, this, [this] { ComboOperazioniChange(); });
     connect(ComboTipo, &QComboBox::currentIndexChanged, this, [this] { ComboTipoChange(); });
     connect(TBCerca, &QToolButton::clicked, this, [this] { TBCercaClick(); });
+    // Enter in the search box searches, as "&Vai" does.
+    connect(EditCerca, &QLineEdit::returnPressed, this, [this] { TBCercaClick(); });
     connect(TCalendario, &QToolButton::toggled, this, [this](bool on) { TCalendarioClick(on); });
 }
 
@@ -445,6 +462,7 @@ void TFormMaster::creaPannelli() {
     DBGrid1 = new QTableView(Splitter1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     modello = new LedgerTableModel(motore_.DM().MainTable, this);
+    modello->impostaOrologio(&clock_);
     DBGrid1->setModel(modello);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -462,7 +480,8 @@ void TFormMaster::creaPannelli() {
     QFont gridFont(QStringLiteral("MS Sans Serif"));
     gridFont.setPixelSize(11);
     DBGrid1->setFont(gridFont);
-    const int larghezze[] = {70, 70, 80, 70, 100, 285};
+    const int larghezze[] = {70, 70, 80, 70, 100, 100, 285};
+    static_assert(std::size(larghezze) == LedgerTableModel::NumeroColonne);
     for (int c = 0; c < LedgerTableModel::NumeroColonne; ++c)
         DBGrid1->setColumnWidth(c, larghezze[c]);
     DBGrid1->horizontalHeader()->setFont(gridFont);
@@ -474,7 +493,6 @@ void TFormMaster::creaPannelli() {
             [this](const QModelIndex& current) {
                 if (current.isValid() && !modello->sospeso())
                     modello->rendiCorrente(current.row());
-                DBGrid1->setToolTip(modello->commentoCorrente());
             });
     connect(modello, &LedgerTableModel::rigaCorrenteCambiata, this, [this](int row) {
         const QModelIndex index = modello->index(row, 1);
@@ -495,7 +513,10 @@ void TFormMaster::creaPannelli() {
     ScrollGrafici = new QScrollArea(PannelloValori);
     ScrollGrafici->setObjectName(QStringLiteral("ScrollGrafici"));
     ScrollGrafici->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ScrollGrafici->setFixedWidth(190 + 18);
+    // The charts take the panel's width and height; at the window's smallest they still show their curves.
+    ScrollGrafici->setMinimumWidth(90);
+    ScrollGrafici->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    ScrollGrafici->viewport()->installEventFilter(this);
     ContenitoreGrafici = new QWidget;
     Chart1 = new GraficoLinea(QStringLiteral("Saldo (Migliaia di €)"), QColor(255, 255, 128), ContenitoreGrafici);
     Chart1->setObjectName(QStringLiteral("Chart1"));
@@ -515,17 +536,19 @@ void TFormMaster::creaPannelli() {
     auto* nome = new QLabel(QStringLiteral("Valmora"), striscia);
     nome->setFont(arial(21, true, true));
     nome->setStyleSheet(QStringLiteral("color: teal"));
+    // At the window's smallest the name gives way, not the ledger.
+    nome->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     logoLayout->addWidget(logo);
-    logoLayout->addWidget(nome);
-    logoLayout->addStretch();
+    logoLayout->addWidget(nome, 1);
     destra->addWidget(striscia);
-    pannello->addLayout(destra);
-    pannello->addStretch();
+    pannello->addLayout(destra, 1);
     Splitter1->addWidget(DBGrid1);
     Splitter1->addWidget(PannelloValori);
-    Splitter1->setStretchFactor(0, 0);
-    Splitter1->setStretchFactor(1, 1);
+    // A window made wider or narrower widens or narrows the ledger: the totals keep what they had.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
+    Splitter1->installEventFilter(this);
     layout->addWidget(Splitter1, 1);
     setCentralWidget(central);
     impilaGrafici();
@@ -609,11 +632,19 @@ void TFormMaster::ScriviSuRegistro() {
     p.BarraQue = !BarraQuery->isHidden();
     p.SchermoI = SchermoIntero1->isChecked();
     ScriviPreferenze(*store_, p);
+    if (colonneMostrate_)
+        RicordaLarghezze(*store_, *DBGrid1);
 }
 
 void TFormMaster::ColonneDefault() {
-    for (std::size_t c = 0; c < FormMaster::kColonneDefault.size(); ++c)
-        DBGrid1->setColumnWidth(static_cast<int>(c) + 1, FormMaster::kColonneDefault[c]);
+    constexpr std::array<int, FormMaster::kColonneDefault.size()> colonne = {
+        LedgerTableModel::VALUTA, LedgerTableModel::OPERAZIONE, LedgerTableModel::TIPO, LedgerTableModel::IMPORTO,
+        LedgerTableModel::COMMENTO};
+    for (std::size_t c = 0; c < colonne.size(); ++c)
+        DBGrid1->setColumnWidth(colonne[c], FormMaster::kColonneDefault[c]);
+    // The running balance is an amount like IMPORTO.
+    DBGrid1->setColumnWidth(LedgerTableModel::SALDO, FormMaster::kColonneDefault[3]);
+    DBGrid1->setColumnWidth(LedgerTableModel::VALUTA, LarghezzaData(*DBGrid1, FormMaster::kColonneDefault[0]));
 }
 
 QAction* TFormMaster::azioneCrediti() const {
@@ -621,15 +652,35 @@ QAction* TFormMaster::azioneCrediti() const {
 }
 
 void TFormMaster::contoApertoCambiato(bool open) {
-    if (open)
+    if (open) {
+        if (recenti_)
+            recenti_->aggiungi(q(Stato().CartellaConto + Stato().NomeFileConto));
         mostraContoAperto();
-    else
-        mostraSenzaConto();
+        return;
+    }
+    mostraSenzaConto();
+}
+
+void TFormMaster::ApriRecente(const QString& file) {
+    // As "&Apri" does, with the file dialog answered by the account chosen.
+    comando([this, file] {
+        ui_.queueFile(file.toStdString());
+        motore_.Apri1Click();
+    });
+}
+
+void TFormMaster::ColonnaSaldo1Click(bool visibile) {
+    DBGrid1->setColumnHidden(LedgerTableModel::SALDO, !visibile);
+    store_->setValue(QStringLiteral("ColonnaSaldo"), visibile);
 }
 
 void TFormMaster::mostraSenzaConto() {
     if (Scalare)
         Scalare->close();
+    // No account, nothing to save and no filter: the notices of the account just closed go with it.
+    StatusPanel[1]->clear();
+    StatusPanel[2]->clear();
+    TSalva->setEnabled(false);
     PannelloValori->hide();
     CoolBar->hide();
     DBGrid1->hide();
@@ -650,6 +701,8 @@ void TFormMaster::mostraSenzaConto() {
 
 void TFormMaster::mostraContoAperto() {
     ColonneDefault();
+    RipristinaLarghezze(*store_, *DBGrid1);
+    colonneMostrate_ = true;
     applicaVista();
     DBGrid1->show();
     MenuModifica->menuAction()->setVisible(true);
@@ -669,14 +722,27 @@ void TFormMaster::mostraContoAperto() {
 }
 
 void TFormMaster::impilaGrafici() {
+    if (!ChartMovimenti)
+        return; // the panel is still being made
     const LayoutVista& l = motore_.Layout();
-    Chart1->setGeometry(0, l.topChart1, 190, l.altezzaChart1);
-    ChartFC->setGeometry(0, l.topChartFC, 190, l.altezzaChartFC);
-    ChartMovimenti->setGeometry(0, l.topChartMovimenti, 190, l.altezzaChartMovimenti);
+    // The stacked heights are the smallest: a taller panel grows every chart in proportion, a shorter one
+    // scrolls; the charts are as wide as the panel leaves them.
+    const QWidget* vista = ScrollGrafici->viewport();
+    const int naturale = l.altezzaChart1 + l.altezzaChartFC + l.altezzaChartMovimenti;
+    const double scala = naturale > 0 ? std::max(1.0, static_cast<double>(vista->height()) / naturale) : 1.0;
+    const auto alta = [scala](int altezza) { return static_cast<int>(altezza * scala); };
+    const int larghezza = std::max(1, vista->width());
+    const int h1 = alta(l.altezzaChart1);
+    const int hFC = alta(l.altezzaChartFC);
+    const int hMovimenti = alta(l.altezzaChartMovimenti);
+    const int top1 = alta(l.topChart1);
+    Chart1->setGeometry(0, top1, larghezza, h1);
+    ChartFC->setGeometry(0, top1 + h1, larghezza, hFC);
+    ChartMovimenti->setGeometry(0, top1 + h1 + hFC, larghezza, hMovimenti);
     Chart1->setVisible(l.altezzaChart1 > 0);
     ChartFC->setVisible(l.altezzaChartFC > 0);
     ChartMovimenti->setVisible(l.altezzaChartMovimenti > 0);
-    ContenitoreGrafici->setFixedSize(190, std::max(1, l.altezzaChart1 + l.altezzaChartFC + l.altezzaChartMovimenti));
+    ContenitoreGrafici->setFixedSize(larghezza, std::max(1, h1 + hFC + hMovimenti));
 }
 
 void TFormMaster::applicaVista() {
@@ -693,12 +759,34 @@ void TFormMaster::applicaVista() {
     BarraSpeed->setVisible(l.barraSpeedVisibile);
     BarraQuery->setVisible(l.barraQueryVisibile);
     impilaGrafici();
-    DBGrid1->setColumnWidth(LedgerTableModel::DATA, l.larghezzaColonna0);
+    // In full-screen mode DATA is as wide as VALUTA, which fits its dates.
+    DBGrid1->setColumnWidth(LedgerTableModel::DATA,
+                            l.larghezzaColonna0 > 0 ? DBGrid1->columnWidth(LedgerTableModel::VALUTA) : 0);
     PannelloValori->setVisible(l.pannelloValoriVisibile);
     if (l.pannelloValoriVisibile)
         Splitter1->setSizes({l.larghezzaGriglia, std::max(1, Splitter1->width() - l.larghezzaGriglia)});
     else
         Splitter1->setSizes({l.larghezzaGriglia, 0});
+}
+
+void TFormMaster::lasciaVedereImporti() {
+    if (!contoAperto() || PannelloValori->isHidden() || Splitter1->count() != 2)
+        return;
+    // The ledger's columns up to IMPORTO, with the row header, the frame and a scroll bar.
+    int necessaria = DBGrid1->verticalHeader()->width() + 2 * DBGrid1->frameWidth() +
+                     DBGrid1->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c <= LedgerTableModel::IMPORTO; ++c)
+        if (!DBGrid1->isColumnHidden(c))
+            necessaria += DBGrid1->columnWidth(c);
+    QList<int> larghezze = Splitter1->sizes();
+    const int margine = larghezze[1] - PannelloValori->minimumSizeHint().width();
+    // A narrower window first narrows the totals panel down to its smallest, then the ledger.
+    const int dare = std::min(necessaria - larghezze[0], margine);
+    if (dare <= 0)
+        return;
+    larghezze[0] += dare;
+    larghezze[1] -= dare;
+    Splitter1->setSizes(larghezze);
 }
 
 void TFormMaster::Dettagli1Click(VoceVisualizza voce) {
@@ -723,6 +811,11 @@ bool TFormMaster::event(QEvent* e) {
 }
 
 bool TFormMaster::eventFilter(QObject* watched, QEvent* e) {
+    if (ScrollGrafici && watched == ScrollGrafici->viewport() && e->type() == QEvent::Resize)
+        impilaGrafici();
+    // Once the splitter has shared out its new width.
+    if (watched == Splitter1 && e->type() == QEvent::Resize)
+        QMetaObject::invokeMethod(this, [this] { lasciaVedereImporti(); }, Qt::QueuedConnection);
     if (watched == BarraSpeed && e->type() == QEvent::MouseButtonPress) {
         const auto* me = static_cast<QMouseEvent*>(e);
         if (me->button() == Qt::RightButton && me->modifiers().testFlag(Qt::ShiftModifier))
@@ -818,7 +911,12 @@ void TFormMaster::StampaRiepilogo1Click() {
     if (!contoAperto())
         return;
     selezioneACorrente();
-    comando([this] { Stampa1Click(motore_, ui_); });
+    // A canvas chosen beforehand (a test's recorder, nobody at the keyboard) takes the report directly;
+    // the user sees the pages first.
+    if (ui_.stampaGiaScelta())
+        comando([this] { Stampa1Click(motore_, ui_); });
+    else
+        comando([this] { AnteprimaRiepilogo(motore_, ui_, this); });
 }
 
 void TFormMaster::RiassuntoScalare1Click() {

@@ -27,6 +27,7 @@ class QToolButton;
 
 namespace valmora::gui {
 
+class ContiRecenti;
 class GraficoLinea;
 class GraficoTorta;
 class GrigliaValori;
@@ -80,6 +81,10 @@ public:
     void RiassuntoScalare1Click();
     // "Riscontro con la banca...": the bank's file chosen, then the check in its own window.
     void RiscontroBanca1Click();
+    // One of the last accounts listed in the "&Conto" menu, opened as "&Apri" opens it.
+    void ApriRecente(const QString& file);
+    // "Colonna Sa&ldo": the running balance shown or hidden, remembered for the next run.
+    void ColonnaSaldo1Click(bool visibile);
     // "Im&postazioni...": the settings dialog's window, which is not part of this window; nothing
     // happens while unset.
     std::function<void()> Impostazioni1Click;
@@ -123,24 +128,25 @@ public:
     LedgerTableModel* modello;
     QWidget* PannelloValori;
     GrigliaValori* Griglia;
-    QScrollArea* ScrollGrafici;
-    QWidget* ContenitoreGrafici;
-    GraficoLinea* Chart1;
-    GraficoLinea* ChartFC;
-    GraficoTorta* ChartMovimenti;
+    QScrollArea* ScrollGrafici = nullptr;
+    QWidget* ContenitoreGrafici = nullptr;
+    GraficoLinea* Chart1 = nullptr;
+    GraficoLinea* ChartFC = nullptr;
+    GraficoTorta* ChartMovimenti = nullptr;
     QLabel* StatusPanel[4];
     QMenu *MenuConto, *MenuModifica, *MenuInserisci, *MenuVisualizza, *MenuHelp, *PopupGriglia;
     QAction *Nuovo1, *NuovoAnno1, *Apri1, *Salva1, *Esporta1, *Importa1, *Chiudi1, *StampaRiepilogo1, *RiscontroBanca1,
         *Password1, *Esci1;
     QAction *Accredito1, *Prelievo1, *Addebito1, *Imposta1, *FuoriConto1, *Elimina1, *Modifica1, *Impostazioni1;
     QAction *BarraOperazioni1, *BarraFiltri1, *SchermoIntero1, *Dettagli1, *GraficoSaldo1, *GraficoFC1,
-        *PercentualeOperazioni1, *RiassuntoScalare1;
+        *PercentualeOperazioni1, *RiassuntoScalare1, *ColonnaSaldo1;
     QAction *Contenuti1, *CondizionidiUtilizzo1, *Informazionisu1;
     QAction *PopModifica, *PopElimina, *PopStampa;
     TInformazioni* Informazioni;
     TFormCalendario* Calendario;
     TFormScalare* Scalare = nullptr; // made at its first showing
     TFormRiscontro* Riscontro = nullptr; // made the first time the check is run
+    ContiRecenti* recenti_ = nullptr;
 
 protected:
     bool event(QEvent* event) override;
@@ -156,6 +162,9 @@ private:
     void comando(const std::function<void()>& command);
     void applicaVista();
     void impilaGrafici();
+    // After the window got narrower: the ledger keeps its columns up to IMPORTO in view while the totals
+    // panel can still give up width.
+    void lasciaVedereImporti();
     // The screen's half of the two states; the engine's half runs in FormMaster.
     void mostraContoAperto();
     void mostraSenzaConto();
@@ -168,6 +177,7 @@ private:
     QString cartellaAvvio_;
     QString cartellaWindows_;
     bool syncingBar_ = false;
+    bool colonneMostrate_ = false; // an account has laid the ledger's columns out since start-up
     int gridSuspended_ = 0;
 };
 

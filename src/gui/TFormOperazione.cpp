@@ -210,8 +210,8 @@ TFormOperazione::TFormOperazione(QtUserInterface& ui, QWidget* parent) : QDialog
 
     connect(CBInsAuto, &QCheckBox::toggled, this, [this] { CBInsAutoClick(); });
     connect(ComboOp, &QComboBox::activated, this, [this] { ComboOpChange(); });
-    connect(BitBtnConferma, &QPushButton::clicked, this, [this] { done(OK); });
-    connect(BitBtnNuovaOp, &QPushButton::clicked, this, [this] { done(Riprova); });
+    connect(BitBtnConferma, &QPushButton::clicked, this, [this] { conferma(OK); });
+    connect(BitBtnNuovaOp, &QPushButton::clicked, this, [this] { conferma(Riprova); });
     connect(BitBtnAnnulla, &QPushButton::clicked, this, [this] { done(Annulla); });
     connect(BitBtn1, &QPushButton::clicked, this, [this] { ui_.openHelp(kHelpTopic); });
     auto* aiuto = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -396,6 +396,23 @@ void TFormOperazione::ComboOpChange() {
     riempi(ComboBoxTipo, entry_->Scheda().ComboBoxTipoVoci);
     impostaTesto(ComboBoxTipo, entry_->Scheda().ComboBoxTipo);
     loading_ = false;
+}
+
+void TFormOperazione::conferma(Esito esito) {
+    if (entry_) {
+        // A refusal keeps the dialog open: what was typed stays, the field at fault takes the focus.
+        entry_->Scheda() = leggi();
+        bool accettabile = false;
+        checking_ = true;
+        ui_.esegui([&] { accettabile = entry_->ConfermaAccettabile(); });
+        checking_ = false;
+        if (!accettabile) {
+            if (QWidget* f = campo(entry_->Scheda().focus))
+                f->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    done(esito);
 }
 
 bool TFormOperazione::eventFilter(QObject* watched, QEvent* event) {

@@ -82,6 +82,8 @@ protected:
 private:
     // The check made when the focus leaves `field`; a refusal puts the focus back there.
     void controllaUscita(QWidget* field);
+    // "&Conferma" or the second button: closes with `esito` once the entry accepts what was typed.
+    void conferma(Esito esito);
     QWidget* campo(CampoScheda c) const;
     CampoScheda campoDi(const QWidget* w) const;
     void mostraProgrammazione(bool enabled);

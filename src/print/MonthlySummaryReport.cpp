@@ -82,12 +82,9 @@ void MonthlySummaryReport::StampaRiepilogo(ReportCanvas& canvas) {
 
         righello();
         stampaRiepilogoAnno();
-
         canvas_->setBold(false);
-        canvas_->newPage();
-        IntestazioneStampa();
-        righello();
 
+        // The year's figures close the report: no page follows that would hold only the heading.
         FineStampa();
     } catch (...) {
         // The printer or the table gave up half-way: the job is dropped, but the ledger must
@@ -172,9 +169,26 @@ void MonthlySummaryReport::StampaRiga(const std::string& data, const std::string
     testo(layout_.xTipo, tipo);
     if (!importo.empty())
         canvas_->drawText(layout_.fineImporto - canvas_->textWidth(importo), y, importo);
-    testo(layout_.xDescrizione, descrizione);
+    testo(layout_.xDescrizione, entroLarghezza(descrizione, canvas_->pageWidth() - layout_.xDescrizione));
 
     rigaCorrente_ += layout_.altezzaRiga;
+}
+
+std::string MonthlySummaryReport::entroLarghezza(const std::string& testo, int larghezza) const {
+    if (testo.empty() || canvas_->textWidth(testo) <= larghezza)
+        return testo;
+    static constexpr std::string_view kPuntini = "…";
+    // Whole UTF-8 characters come off the end until the cut text and the dots fit.
+    std::string corto = testo;
+    while (!corto.empty()) {
+        std::size_t fine = corto.size() - 1;
+        while (fine > 0 && (static_cast<unsigned char>(corto[fine]) & 0xC0U) == 0x80U)
+            --fine;
+        corto.erase(fine);
+        if (canvas_->textWidth(corto + std::string(kPuntini)) <= larghezza)
+            break;
+    }
+    return corto + std::string(kPuntini);
 }
 
 void MonthlySummaryReport::StampaMese(int mese) {

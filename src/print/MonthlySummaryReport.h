@@ -74,6 +74,8 @@ private:
 
     void stampaRiepilogoAnno();
     void righello();                                                          // a rule across the page, half a line
+    // The text cut with "…" so it ends within `larghezza` pixels (a description longer than the page).
+    std::string entroLarghezza(const std::string& testo, int larghezza) const;
     void stampaVoce(const std::string& etichetta, const std::string& valore); // label + amount column
     void ripristinaTabella();
 

@@ -115,8 +115,7 @@ TEST_F(Confirmation, ModifyReplacesTheMovementAndRegeneratesItsCharges) {
 
     auto esito = entry.SpeedModificaClick(utente([](SchedaOperazione& s) {
         s.ComboBoxTipo = "Sportello";
-        s.EditImporto = "80";
-        s.EditValuta = "01/01/2001"; // shown, never read back
+        s.EditImporto = "80"; // the value date left as shown: derived again from the type and the date
     }));
     EXPECT_EQ(esito, DialogResult::Ok);
     EXPECT_TRUE(addebiti("Commissione prelievi bancomat altro istituto").empty());

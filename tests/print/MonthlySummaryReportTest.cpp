@@ -150,9 +150,8 @@ TEST_F(SampleAccountTest, ListsEveryMonthWithItsMovementsTotalsAndTheYearsFigure
                             "----",                         //
                             "Utile: | -1,50 €", "N° Operazioni: | 4", "Accrediti totali: | 1.500,00 €",
                             "Prelievi totali: | 0,30 €", "Addebiti totali: | 40,00 €", "Imposte totali: | 2,00 €",
-                            "Interessi totali | 0,50 €", "Totale Fuori Conto: | -50,00 €", "Saldo: | 1.458,20 €",
-                            // the last page: the heading and a rule, nothing else
-                            "== pagina 2 ==", "Conto Banca Prova - Anno 2024", "----"));
+                            // the year's balance closes the report: no page with only the heading follows
+                            "Interessi totali | 0,50 €", "Totale Fuori Conto: | -50,00 €", "Saldo: | 1.458,20 €"));
     EXPECT_EQ(canvas.begun, 1);
     EXPECT_EQ(canvas.ended, 1);
     EXPECT_EQ(canvas.aborted, 0);
@@ -229,12 +228,28 @@ TEST_F(SampleAccountTest, PlacesColumnsAndStylesAsMeasuredInTheReportFont) {
     EXPECT_EQ(saldo.colour, Colour::black());
     EXPECT_EQ(amountBeside(saldo).x, 660 - 10 * 11);
 
-    // The last page: heading in 18 points bold, then the rule on the first line.
-    const DrawnItem& lastRule = items.back();
-    ASSERT_EQ(lastRule.kind, DrawnItem::Kind::Rule);
-    EXPECT_EQ(lastRule.page, 2);
-    EXPECT_EQ(lastRule.y, kPrimaRiga);
-    EXPECT_EQ(items.at(items.size() - 2).size, 18);
+    // The balance's amount is the last thing drawn, on the only page.
+    EXPECT_EQ(&items.back(), &amountBeside(saldo));
+    EXPECT_EQ(items.back().page, 1);
+}
+
+TEST_F(MonthlySummaryReportTest, ADescriptionLongerThanThePageEndsWithDotsInsideIt) {
+    movimento(giorno(3, 1, 2024), giorno(3, 1, 2024), "Accredito", "Bonifico", "10",
+              "Bonifico dall'estero per il rimborso delle spese di viaggio è arrivato");
+    movimento(giorno(4, 1, 2024), giorno(4, 1, 2024), "Accredito", "Bonifico", "10", "breve");
+    // Descriptions start at 680: a 1000-pixel page leaves 32 characters of 10 pixels.
+    RecordingCanvas canvas(1000, 5000);
+    report(1, giorno(4, 1, 2024)).StampaRiepilogo(canvas);
+    bool lunga = false, breve = false;
+    for (const DrawnItem& item : canvas.items) {
+        if (item.kind != DrawnItem::Kind::Text)
+            continue;
+        EXPECT_LE(item.x + canvas.textWidth(item.text), 1000) << item.text;
+        lunga = lunga || item.text == "Bonifico dall'estero per il rim…";
+        breve = breve || item.text == "breve";
+    }
+    EXPECT_TRUE(lunga);
+    EXPECT_TRUE(breve);
 }
 
 TEST_F(MonthlySummaryReportTest, YearsFiguresOfAnEmptyLedgerStillShowProfitOperationsAndBalance) {
@@ -243,7 +258,7 @@ TEST_F(MonthlySummaryReportTest, YearsFiguresOfAnEmptyLedgerStillShowProfitOpera
     report(0, Date(), {}).StampaRiepilogo(canvas);
     EXPECT_THAT(canvas.transcript(),
                 ElementsAre("Conto Banca Prova - Anno 2024", "----", "Utile: | 0,00 €", "N° Operazioni: | 0",
-                            "Saldo: | 0,00 €", "== pagina 2 ==", "Conto Banca Prova - Anno 2024", "----"));
+                            "Saldo: | 0,00 €"));
 }
 
 TEST_F(MonthlySummaryReportTest, MonthsRunFromTheFirstValueDateToTheLastComparingTheMonthOnly) {
@@ -285,7 +300,7 @@ TEST_F(MonthlySummaryReportTest, APageBreakRepeatsTheHeadingAndGoesOnWithTheNext
                     "03/06/2024 | 03/06/2024 | Prelievo | Sportello | 3,00 € | tre", "Prelievi: | 6,00 €",
                     // the rule is drawn where the line is, even at the bottom: rules do not break pages
                     "----", "== pagina 3 ==", "Conto Banca Prova - Anno 2024", "Utile: | 0,00 €", "N° Operazioni: | 0",
-                    "Saldo: | 0,00 €", "== pagina 4 ==", "Conto Banca Prova - Anno 2024", "----"}));
+                    "Saldo: | 0,00 €"}));
 
     for (const DrawnItem& item : canvas.items) {
         if (item.text == "02/06/2024" && item.x == 0) {

@@ -27,6 +27,7 @@
 #include <QToolButton>
 
 #include <cstdio>
+#include <utility>
 
 using namespace valmora;
 using namespace valmora::gui;
@@ -91,14 +92,16 @@ int main(int argc, char** argv) {
     QtUserInterface& ui = valmora.ui();
     ui.setAnswerUnqueuedByDefault(true);
     TFormMaster& m = valmora.master();
-    // Nobody is at the keyboard: the settings dialog a new account opens is confirmed unchanged.
-    m.motore().mostraImpostazioni = {};
-    m.resize(1180, 720);
+    // The usual laptop screen; the smallest size the window allows is shown as well.
+    m.resize(1366, 768);
     m.show();
     bool ok = salva(m, out, QStringLiteral("main-window-no-account.png"));
 
     ui.queueFile(QDir(dir.path()).filePath(QStringLiteral("Famiglia.dbf")).toStdString());
+    // The settings dialog a new account opens has pictures of its own: here it is confirmed unchanged.
+    auto mostraImpostazioni = std::exchange(m.motore().mostraImpostazioni, {});
     m.Nuovo1->trigger();
+    m.motore().mostraImpostazioni = std::move(mostraImpostazioni);
     // The demonstration movements go through the operation dialog's engine as typed values.
     for (const Movimento& mv : kMovimenti) {
         ui.esegui([&] {
@@ -119,6 +122,9 @@ int main(int argc, char** argv) {
     m.ComboOperazioni->setCurrentIndex(m.ComboOperazioni->findText(QStringLiteral("Prelievo")));
     ok = salva(m, out, QStringLiteral("main-window-filter.png")) && ok;
     m.ComboOperazioni->setCurrentIndex(m.ComboOperazioni->findText(QStringLiteral("Tutto")));
+    m.resize(m.minimumSize());
+    ok = salva(m, out, QStringLiteral("main-window-minimum.png")) && ok;
+    m.resize(1366, 768);
 
     // The operation dialog as the withdrawal button opens it.
     TFormOperazione& d = valmora.operazione();

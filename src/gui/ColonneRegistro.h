@@ -1,0 +1,26 @@
+#pragma once
+// The ledger grid's columns as the user finds them: the date columns wide enough for "dd/mm/yyyy" in the font
+// in use, and every column as wide as the user last made it, from one run to the next (value
+// `LarghezzeColonne` beside the window preferences; DATA keeps its own `LarghezzaColonna0`).
+
+#include <QString>
+
+class QAbstractItemView;
+class QFont;
+class QSettings;
+class QTableView;
+
+namespace valmora::gui {
+
+// The width a cell needs to show `testo` whole in `font`: the text and the cell's margins on both sides.
+int LarghezzaPerTesto(const QAbstractItemView& vista, const QFont& font, const QString& testo);
+
+// The width of a date column: at least `minima`, and enough for a date in the grid's font.
+int LarghezzaData(const QTableView& griglia, int minima);
+
+// The widths of every column but DATA as they are now; written when the window closes.
+void RicordaLarghezze(QSettings& store, const QTableView& griglia);
+// The widths last remembered, if any, over the defaults just set (a date column never narrower than its dates).
+void RipristinaLarghezze(QSettings& store, QTableView& griglia);
+
+} // namespace valmora::gui
