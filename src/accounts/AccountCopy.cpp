@@ -1,5 +1,6 @@
 #include "accounts/AccountCopy.h"
 
+#include "dbase/FileCopy.h"
 #include "dbase/FileSystem.h"
 #include "model/AccountFileSet.h"
 
@@ -30,22 +31,8 @@ std::string joined(const std::string& folder, const std::string& name) {
 // Copies `from` onto `to` through a temporary file; throws on any failure, leaving `to` as it was.
 void copiaSicura(dbase::FileSystem& fs, const std::string& from, const std::string& to) {
     const std::string temp = temporaneo(to);
-    auto source = fs.open(from, dbase::OpenMode::Read);
     try {
-        auto target = fs.open(temp, dbase::OpenMode::Create);
-        std::vector<char> buffer(1 << 20);
-        const std::uint64_t size = source->size();
-        std::uint64_t offset = 0;
-        while (offset < size) {
-            const std::size_t got = source->readAt(offset, buffer.data(), buffer.size());
-            if (got == 0) {
-                throw dbase::FileError(dbase::FileError::Kind::Other, "lettura interrotta: " + from);
-            }
-            target->writeAt(offset, buffer.data(), got);
-            offset += got;
-        }
-        target->sync();
-        target.reset();
+        dbase::copyWhole(fs, from, temp);
         fs.rename(temp, to);
     } catch (...) {
         try {

@@ -1,5 +1,6 @@
 #include "accounts/CopiaInsieme.h"
 
+#include "dbase/FileCopy.h"
 #include "dbase/FileSystem.h"
 #include "model/AccountFileSet.h"
 
@@ -34,22 +35,6 @@ std::string causa(const std::exception& e) {
         }
     }
     return e.what();
-}
-
-// Writes `to` whole as a copy of `from`, and pushes it to the disk.
-void scriviCopia(dbase::FileSystem& fs, const std::string& from, const std::string& to) {
-    auto source = fs.open(from, dbase::OpenMode::Read);
-    auto target = fs.open(to, dbase::OpenMode::Create);
-    std::vector<char> buffer(1 << 20);
-    const std::uint64_t size = source->size();
-    for (std::uint64_t offset = 0; offset < size;) {
-        const std::size_t got = source->readAt(offset, buffer.data(), buffer.size());
-        if (got == 0)
-            throw dbase::FileError(dbase::FileError::Kind::Other, "lettura interrotta: " + from);
-        target->writeAt(offset, buffer.data(), got);
-        offset += got;
-    }
-    target->sync();
 }
 
 void scriviRegistro(dbase::FileSystem& fs, const CoppieFile& coppie, const std::string& registro) {
@@ -127,7 +112,7 @@ void CopiaInsieme(dbase::FileSystem& fs, const CoppieFile& coppie, const std::st
             corrente = to;
             fs.makeDirectories(cartellaDi(to));
             scritti.push_back(to + kNuovo);
-            scriviCopia(fs, from, to + kNuovo);
+            dbase::copyWhole(fs, from, to + kNuovo);
         }
         corrente = registro;
         scriviRegistro(fs, coppie, registro);

@@ -1,12 +1,12 @@
 #include "entry/MovementsTransaction.h"
 
+#include "dbase/FileCopy.h"
 #include "dbase/FileSystem.h"
 #include "dbase/Table.h"
 #include "model/TableSchemas.h"
 
 #include <filesystem>
 #include <stdexcept>
-#include <vector>
 
 namespace valmora {
 
@@ -21,20 +21,7 @@ std::string cartellaDi(const std::string& file) {
 
 void copiaIntera(dbase::FileSystem& fs, const std::string& from, const std::string& to) {
     const std::string temp = to + ".tmp";
-    {
-        auto source = fs.open(from, dbase::OpenMode::Read);
-        auto target = fs.open(temp, dbase::OpenMode::Create);
-        std::vector<char> buffer(1 << 20);
-        const std::uint64_t size = source->size();
-        for (std::uint64_t offset = 0; offset < size;) {
-            const std::size_t got = source->readAt(offset, buffer.data(), buffer.size());
-            if (got == 0)
-                throw dbase::FileError(dbase::FileError::Kind::Other, "lettura interrotta: " + from);
-            target->writeAt(offset, buffer.data(), got);
-            offset += got;
-        }
-        target->sync();
-    }
+    dbase::copyWhole(fs, from, temp);
     fs.rename(temp, to);
     fs.syncDirectory(cartellaDi(to));
 }

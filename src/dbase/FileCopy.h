@@ -1,0 +1,15 @@
+#pragma once
+// A file copied whole through the FileSystem: what the account's copies (its snapshot, the copy a command
+// keeps to undo itself, an export) are built from.
+
+#include <string>
+
+namespace valmora::dbase {
+
+class FileSystem;
+
+// Writes `to` (created or emptied) with the bytes of `from`, then pushes it to the disk. Throws FileError;
+// `to` may then hold part of the copy, so callers write it under a name nothing else reads.
+void copyWhole(FileSystem& fs, const std::string& from, const std::string& to);
+
+} // namespace valmora::dbase
