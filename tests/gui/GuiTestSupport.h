@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace valmora::gui::test {
 
@@ -56,5 +57,13 @@ private:
     std::unique_ptr<Applicazione> app_;
     int comparse_ = 0;
 };
+
+// Whether a message box with exactly this text was shown.
+inline bool mostrato(const QtUserInterface& ui, std::string_view text) {
+    for (const auto& box : ui.shownBoxes())
+        if (box.text == text)
+            return true;
+    return false;
+}
 
 } // namespace valmora::gui::test

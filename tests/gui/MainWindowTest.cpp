@@ -34,13 +34,6 @@
 namespace valmora::gui::test {
 namespace {
 
-bool mostrato(const QtUserInterface& ui, std::string_view text) {
-    for (const auto& box : ui.shownBoxes())
-        if (box.text == text)
-            return true;
-    return false;
-}
-
 TEST(MainWindow, StartsWithoutAccountAndNewAccountBringsTheLedgerIntoView) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();

@@ -23,13 +23,6 @@
 namespace valmora::gui::test {
 namespace {
 
-bool mostrato(const QtUserInterface& ui, std::string_view text) {
-    for (const auto& box : ui.shownBoxes())
-        if (box.text == text)
-            return true;
-    return false;
-}
-
 bool haIlFocus(const QWidget* w) {
     const QWidget* f = QApplication::focusWidget();
     return f == w || (f && w->isAncestorOf(f));

@@ -13,17 +13,7 @@ class SafetyAccount : public SafetyTest {
 protected:
     void SetUp() override {
         SafetyTest::SetUp();
-        nuovo("C.dbf");
-        accredito(d(2026, 1, 10), "1000");
-        accredito(d(2026, 2, 10), "200");
-        accredito(d(2026, 3, 1), "30");
-        master.Entry().ComandoInserimento(TipoInserimento::Prelievo, [](OperationEntry& e) {
-            e.Scheda().Calendario = d(2026, 3, 2);
-            e.Scheda().EditImporto = "50";
-            return DialogResult::Ok;
-        });
-        master.Salva1Click();
-        chiudi("si");
+        contoDiProva();
         prima = movimentiUtente();
         ASSERT_EQ(prima.size(), 4u);
     }

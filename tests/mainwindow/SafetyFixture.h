@@ -129,6 +129,22 @@ protected:
         return righe;
     }
 
+    // C.dbf with three credits and a cash-machine withdrawal, saved and closed.
+    void contoDiProva() {
+        nuovo("C.dbf");
+        accredito(d(2026, 1, 10), "1000");
+        accredito(d(2026, 2, 10), "200");
+        accredito(d(2026, 3, 1), "30");
+        master.Entry().ComandoInserimento(TipoInserimento::Prelievo, [](OperationEntry& e) {
+            e.Scheda().Calendario = d(2026, 3, 2);
+            e.Scheda().EditImporto = "50";
+            e.Scheda().ComboBoxTipo = "S. Bancomat";
+            return DialogResult::Ok;
+        });
+        master.Salva1Click();
+        chiudi("si");
+    }
+
     // The account folder saved aside, to be put back before each run of a walk.
     void salvaModello() {
         modello_ = dir.path().parent_path() / (dir.path().filename().string() + "-modello");

@@ -20,18 +20,7 @@ protected:
 
     void SetUp() override {
         SafetyTest::SetUp();
-        nuovo("C.dbf");
-        accredito(d(2026, 1, 10), "1000");
-        accredito(d(2026, 2, 10), "200");
-        accredito(d(2026, 3, 1), "30");
-        master.Entry().ComandoInserimento(TipoInserimento::Prelievo, [](OperationEntry& e) {
-            e.Scheda().Calendario = d(2026, 3, 2);
-            e.Scheda().EditImporto = "50";
-            e.Scheda().ComboBoxTipo = "S. Bancomat";
-            return DialogResult::Ok;
-        });
-        master.Salva1Click();
-        chiudi("si");
+        contoDiProva();
         std::filesystem::create_directories(dir.path() / "esportato");
         salvaModello();
     }
