@@ -152,8 +152,7 @@ private:
 } // namespace
 
 void StampaRiscontro(const TabelleRiscontro& tabelle, const std::string& fileBanca, ReportCanvas& canvas) {
-    canvas.beginDocument();
-    try {
+    StampaDocumento(canvas, [&] {
         canvas.setFontName(kFont);
         canvas.setFontSize(kFontSize);
         canvas.setBold(false);
@@ -163,15 +162,7 @@ void StampaRiscontro(const TabelleRiscontro& tabelle, const std::string& fileBan
         for (int g = 0; g < TabelleRiscontro::kGruppi; ++g)
             pagina.gruppo(tabelle.gruppo(g));
         pagina.totali(tabelle.totali);
-    } catch (...) {
-        // Half a comparison is worse than none: the job is dropped.
-        try {
-            canvas.abortDocument();
-        } catch (...) {
-        }
-        throw;
-    }
-    canvas.endDocument();
+    });
 }
 
 void StampaRiscontro(const TabelleRiscontro& tabelle, const std::string& fileBanca, UserInterface& ui) {

@@ -147,17 +147,7 @@ private:
 } // namespace
 
 void StampaScalare(const RiassuntoScalare& r, const std::string& istituto, ReportCanvas& canvas) {
-    canvas.beginDocument();
-    try {
-        Pagina(canvas, r, istituto).stampa();
-    } catch (...) {
-        try {
-            canvas.abortDocument();
-        } catch (...) {
-        }
-        throw;
-    }
-    canvas.endDocument();
+    StampaDocumento(canvas, [&] { Pagina(canvas, r, istituto).stampa(); });
 }
 
 void StampaScalare(const RiassuntoScalare& r, const std::string& istituto, UserInterface& ui) {

@@ -51,4 +51,21 @@ public:
     virtual void drawHorizontalLine(int x1, int x2, int y) = 0;
 };
 
+// One whole job: `disegna` draws its pages between beginDocument and endDocument. If drawing fails the job is
+// dropped (half a report is worse than none) and the failure goes on to the caller.
+template <typename Disegno> void StampaDocumento(ReportCanvas& canvas, Disegno&& disegna) {
+    canvas.beginDocument();
+    try {
+        disegna();
+    } catch (...) {
+        try {
+            canvas.abortDocument();
+        } catch (...) {
+            // The drawing's failure is the one to report.
+        }
+        throw;
+    }
+    canvas.endDocument();
+}
+
 } // namespace valmora
