@@ -62,6 +62,7 @@ ExitStatus runScript(std::istream& script, CliContext& context, const CommandReg
             CommandHandler handler = findCommand(words[0], context, commands);
             CommandCall call{words[0], std::vector<std::string>(words.begin() + 1, words.end()), lineNumber};
             runAsEventHandler(context, [&] { handler(call, context); });
+            context.ui.flushEcho();
         }
         if (script.bad()) {
             errors << "valmora-cli: lettura dello script interrotta dopo la riga " << lineNumber << '\n';

@@ -1,5 +1,7 @@
 #include "model/ScriptedUserInterface.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 
 #include <algorithm>
@@ -87,6 +89,12 @@ std::vector<ScriptedAnswer> parseAnswerWords(const std::vector<std::string>& wor
         answers.push_back(std::move(answer));
     }
     return answers;
+}
+
+void ScriptedUserInterface::flushEcho() {
+    if (echo_ != nullptr) {
+        echo_->flush();
+    }
 }
 
 ScriptedUserInterface::ScriptedUserInterface(std::ostream& echo, bool keepTranscript)
@@ -184,7 +192,7 @@ Answer ScriptedUserInterface::message(const std::string& text, Buttons buttons) 
 
 // A file dialog hands back a full path, whatever was typed into it; messages that name the file show it so.
 std::string ScriptedUserInterface::asDialogReturnsIt(const std::string& typed) {
-    return std::filesystem::absolute(std::filesystem::path(typed)).lexically_normal().string();
+    return fromPath(std::filesystem::absolute(toPath(typed)).lexically_normal());
 }
 
 std::optional<std::string> ScriptedUserInterface::answerFileDialog(std::string_view question, Kind fallback) {

@@ -134,6 +134,10 @@ public:
     std::optional<ProposalValues> askProposal(const OperationProposal& proposal) override;
     std::optional<std::string> askPassword(const PasswordPrompt& prompt) override;
 
+    // Hands what was written so far to the echo stream's reader: a script fed line by line through a pipe sees
+    // each command's output before it sends the next.
+    void flushEcho();
+
     // --- Formatting shared with other printers ---
     static std::string buttonsLabel(Buttons buttons); // "Si", "Ok", "Si,No", "No,Ok", "No,Ok,Aiuto"
     static std::string escapeLineBreaks(std::string_view text);

@@ -17,18 +17,21 @@ fail() { echo "two-processes: $*" >&2; exit 1; }
 printf 'oggi 20/03/2026\nnuovo C.dbf\naccredito 27/01/2026 100 Stipendio prova\nrispondi si\nesci\n' |
     "$cli" - > create.out || fail "the account was not created: $(cat create.out)"
 
-# The first copy opens the account and waits on its script for lines that never come.
+# The first copy opens the account and waits on its script for lines that never come. Its "stato" shows
+# once the open has finished writing (each command's output is flushed as it ends), so the files compared
+# below no longer move.
 mkfifo script
 "$cli" - < script > first.out 2>&1 &
 first=$!
 exec 3> script
-printf 'oggi 20/03/2026\napri C.dbf\n' >&3
+printf 'oggi 20/03/2026\napri C.dbf\nstato\n' >&3
 held() { ! /usr/bin/python3 -c 'import fcntl, sys; fcntl.lockf(open(sys.argv[1], "a"), fcntl.LOCK_EX | fcntl.LOCK_NB)' C.dbf.lock 2>/dev/null; }
-for _ in $(seq 100); do
-    [ -f C.dbf.lock ] && held && break
+for _ in $(seq 300); do
+    grep -q '^modifiche: ' first.out && break
     sleep 0.1
 done
-held || fail "the first copy never took the account: $(cat first.out)"
+grep -q '^modifiche: ' first.out || fail "the first copy never finished opening the account: $(cat first.out)"
+held || fail "the first copy does not hold the account: $(cat first.out)"
 
 state() { find . -path ./script -prune -o -type f ! -name '*.out' ! -name 'C.dbf.lock' -print0 | sort -z | xargs -0 sha1sum; }
 before=$(state)
