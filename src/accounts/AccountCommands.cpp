@@ -10,14 +10,14 @@
 #include "model/TDM.h"
 #include "model/TableSchemas.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <stdexcept>
 
 namespace valmora {
 
 namespace {
-
-namespace stdfs = std::filesystem;
 
 constexpr const char* kGiaEsistente = "Conto già esistente! Cambiare nome.";
 constexpr const char* kSalvareModifiche = "Salvare le modifiche effettuate?";
@@ -44,7 +44,7 @@ AccountCommands::AccountCommands(TDM& dm, Ledger& ledger, UserInterface& ui, con
 AccountCommands::~AccountCommands() = default;
 
 std::string AccountCommands::CartellaDi(const std::string& percorso) {
-    const std::string folder = stdfs::path(percorso).parent_path().string();
+    const std::string folder = fromPath(toPath(percorso).parent_path());
     if (folder.empty()) {
         return {};
     }

@@ -5,6 +5,8 @@
 #include "model/AccountFileSet.h"
 
 #include <array>
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <system_error>
 #include <utility>
@@ -20,12 +22,12 @@ namespace stdfs = std::filesystem;
 // after the other), short so that a target name near the file system's limit still leaves room for it. A copy cut
 // short leaves at most this one stray file, which the next copy into the folder simply overwrites.
 std::string temporaneo(const std::string& target) {
-    const std::string folder = stdfs::path(target).parent_path().string();
-    return folder.empty() ? std::string(kFileTemporaneo) : (stdfs::path(folder) / kFileTemporaneo).string();
+    const std::string folder = fromPath(toPath(target).parent_path());
+    return folder.empty() ? std::string(kFileTemporaneo) : fromPath(toPath(folder) / kFileTemporaneo);
 }
 
 std::string joined(const std::string& folder, const std::string& name) {
-    return folder.empty() ? name : (stdfs::path(folder) / name).string();
+    return folder.empty() ? name : fromPath(toPath(folder) / toPath(name));
 }
 
 // Copies `from` onto `to` through a temporary file; throws on any failure, leaving `to` as it was.
@@ -44,7 +46,7 @@ void copiaSicura(dbase::FileSystem& fs, const std::string& from, const std::stri
         }
         throw;
     }
-    const std::string folder = stdfs::path(to).parent_path().string();
+    const std::string folder = fromPath(toPath(to).parent_path());
     fs.syncDirectory(folder.empty() ? "." : folder);
 }
 
@@ -52,10 +54,10 @@ void copiaSicura(dbase::FileSystem& fs, const std::string& from, const std::stri
 
 bool StessoPercorso(const std::string& a, const std::string& b) {
     std::error_code ec;
-    const stdfs::path pa = stdfs::absolute(stdfs::path(a), ec).lexically_normal();
-    const stdfs::path pb = stdfs::absolute(stdfs::path(b), ec).lexically_normal();
+    const stdfs::path pa = stdfs::absolute(toPath(a), ec).lexically_normal();
+    const stdfs::path pb = stdfs::absolute(toPath(b), ec).lexically_normal();
     auto trimmed = [](const stdfs::path& p) {
-        std::string s = p.string();
+        std::string s = fromPath(p);
         while (s.size() > 1 && s.back() == '/') {
             s.pop_back();
         }
@@ -64,19 +66,19 @@ bool StessoPercorso(const std::string& a, const std::string& b) {
     if (trimmed(pa) == trimmed(pb)) {
         return true;
     }
-    return stdfs::exists(a, ec) && stdfs::exists(b, ec) && stdfs::equivalent(a, b, ec);
+    return stdfs::exists(pa, ec) && stdfs::exists(pb, ec) && stdfs::equivalent(pa, pb, ec);
 }
 
 bool CopiaFile(dbase::FileSystem& fs, const std::string& sorgente, const std::string& cartella,
                const std::string& estensione, bool seEsisteFallisci) {
     try {
-        const stdfs::path source(sorgente);
-        const std::string name = source.filename().string();
+        const stdfs::path source = toPath(sorgente);
+        const std::string name = fromPath(source.filename());
         if (name.size() < 4) {
             return false;
         }
         const std::string base = name.substr(0, name.size() - 4);
-        const std::string from = joined(source.parent_path().string(), base + estensione);
+        const std::string from = joined(fromPath(source.parent_path()), base + estensione);
         const std::string to = joined(cartella, base + estensione);
         if (StessoPercorso(from, to)) {
             return false;
@@ -117,7 +119,7 @@ bool CreaCopia(dbase::FileSystem& fs, const std::string& destinazione, const std
         // own folder, or into one of its own subfolders (its rates would become its movements), is refused before
         // anything is written.
         for (const auto& [from, into] : copie) {
-            const std::string target = joined(into, stdfs::path(from).filename().string());
+            const std::string target = joined(into, fromPath(toPath(from).filename()));
             for (const auto& other : copie) {
                 if (StessoPercorso(target, other.first)) {
                     return false;
@@ -128,7 +130,7 @@ bool CreaCopia(dbase::FileSystem& fs, const std::string& destinazione, const std
             fs.makeDirectories(AccountFileSet::folderOf(destinazione, sub));
         }
         for (const auto& [from, into] : copie) {
-            const std::string ext = stdfs::path(from).extension().string();
+            const std::string ext = fromPath(toPath(from).extension());
             if (!CopiaFile(fs, from, into, ext)) {
                 return false;
             }

@@ -4,6 +4,8 @@
 #include "dbase/FileSystem.h"
 #include "model/AccountFileSet.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <set>
 #include <stdexcept>
@@ -12,12 +14,10 @@ namespace valmora {
 
 namespace {
 
-namespace stdfs = std::filesystem;
-
 constexpr const char* kNuovo = ".nuovo";
 
 std::string cartellaDi(const std::string& file) {
-    const std::string folder = stdfs::path(file).parent_path().string();
+    const std::string folder = fromPath(toPath(file).parent_path());
     return folder.empty() ? "." : folder;
 }
 
@@ -99,8 +99,8 @@ CoppieFile FileDelConto(const std::string& sorgente, const std::string& destinaz
         }
     }
     for (const char* ext : {".dbf", ".mdx"})
-        coppie.emplace_back((stdfs::path(sorgente) / (base + ext)).string(),
-                            (stdfs::path(destinazione) / (base + ext)).string());
+        coppie.emplace_back(fromPath(toPath(sorgente) / toPath(base + ext)),
+                            fromPath(toPath(destinazione) / toPath(base + ext)));
     return coppie;
 }
 

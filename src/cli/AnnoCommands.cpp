@@ -5,6 +5,8 @@
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 
 namespace valmora::cli {
@@ -13,7 +15,7 @@ namespace {
 
 // A file typed into a dialog is taken relative to the folder the dialog starts in, as a file dialog does.
 std::string nelDialogo(CliContext& context, const std::string& file) {
-    if (std::filesystem::path(file).is_absolute()) {
+    if (toPath(file).is_absolute()) {
         return file;
     }
     return context.master.Stato().CartellaConto + file;

@@ -4,6 +4,7 @@
 
 #include "cli/CliContext.h"
 #include "cli/Commands.h"
+#include "core/Paths.h"
 
 #include <filesystem>
 
@@ -13,12 +14,12 @@ namespace {
 
 // A file typed into a dialog is taken relative to the folder the dialog starts in, as a file dialog does.
 std::string nelDialogo(const CliContext& context, const std::string& file) {
-    const std::filesystem::path path(file);
+    const std::filesystem::path path = toPath(file);
     if (path.is_absolute()) {
         return file;
     }
     const std::string& cartella = context.master.Stato().CartellaConto;
-    return cartella.empty() ? file : (std::filesystem::path(cartella) / path).string();
+    return cartella.empty() ? file : fromPath(toPath(cartella) / path);
 }
 
 void nuovo(const CommandCall& call, CliContext& context) {

@@ -1,5 +1,7 @@
 #include "dbase/OpenFiles.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -21,10 +23,10 @@ std::map<std::string, int>& counts() {
 
 std::string OpenFiles::keyFor(const std::string& path) {
     std::error_code ec;
-    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    std::filesystem::path absolute = std::filesystem::absolute(toPath(path), ec);
     if (ec)
         return path;
-    return absolute.lexically_normal().string();
+    return fromPath(absolute.lexically_normal());
 }
 
 void OpenFiles::opened(const std::string& key) {

@@ -4,7 +4,6 @@
 #include "dbase/OpenFiles.h"
 #include "dbase/TableImpl.h"
 
-#include <filesystem>
 
 namespace valmora::dbase {
 
@@ -14,7 +13,7 @@ std::string Table::Impl::path() const {
     const char last = folder.back();
     if (last == '/' || last == '\\')
         return folder + fileName;
-    return folder + static_cast<char>(std::filesystem::path::preferred_separator) + fileName;
+    return folder + '/' + fileName; // see core/Paths.h
 }
 
 std::string Table::Impl::mdxPath() const {

@@ -5,6 +5,8 @@
 #include "dbase/Table.h"
 #include "model/TableSchemas.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <stdexcept>
 
@@ -15,7 +17,7 @@ namespace {
 constexpr const char* kAnnulla = ".annulla";
 
 std::string cartellaDi(const std::string& file) {
-    const std::string folder = std::filesystem::path(file).parent_path().string();
+    const std::string folder = fromPath(toPath(file).parent_path());
     return folder.empty() ? "." : folder;
 }
 

@@ -1,26 +1,26 @@
 #include "model/AccountFileSet.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 
 namespace valmora {
 
-namespace fs = std::filesystem;
-
 std::string AccountFileSet::fileNamePart(const std::string& path) {
-    return fs::path(path).filename().string();
+    return fromPath(toPath(path).filename());
 }
 
 std::string AccountFileSet::folderOf(const std::string& cartella, const std::string& sottocartella) {
-    return (fs::path(cartella) / sottocartella).string();
+    return fromPath(toPath(cartella) / toPath(sottocartella));
 }
 
 std::string AccountFileSet::pathOf(const std::string& cartella, const std::string& sottocartella,
                                    const std::string& file) {
-    return (fs::path(cartella) / sottocartella / fileNamePart(file)).string();
+    return fromPath(toPath(cartella) / toPath(sottocartella) / toPath(fileNamePart(file)));
 }
 
 std::string AccountFileSet::movimenti() const {
-    return (fs::path(cartella) / fileNamePart(nomeFile)).string();
+    return fromPath(toPath(cartella) / toPath(fileNamePart(nomeFile)));
 }
 std::string AccountFileSet::tassi() const {
     return pathOf(cartella, kSottocartellaTassi, nomeFile);

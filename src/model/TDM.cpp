@@ -6,6 +6,8 @@
 #include "model/TableSchemas.h"
 #include "model/UserInterface.h"
 
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <utility>
 
@@ -37,8 +39,8 @@ TDM::TDM(UserInterface& ui, const Clock& clock, std::shared_ptr<dbase::FileSyste
 
 void TDM::NuovaTabella(dbase::Table& table, const std::string& file, const std::string& indice) {
     table.close();
-    const std::filesystem::path path(file);
-    table.bind(path.parent_path().string(), path.filename().string());
+    const std::filesystem::path path = toPath(file);
+    table.bind(fromPath(path.parent_path()), fromPath(path.filename()));
     const auto fields = schema::movimentiFields();
     table.create(fields, indexNamed(fields, indice));
 }

@@ -1,6 +1,8 @@
 #pragma once
 // A fresh folder under the system's temporary directory, removed with everything in it at the end of a test.
 
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -26,7 +28,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     // With a trailing separator, as the main window holds an account folder.
-    std::string folder() const { return path_.string() + "/"; }
+    std::string folder() const { return fromPath(path_) + "/"; } // as a file dialog gives it
 
 private:
     std::filesystem::path path_;

@@ -1,4 +1,5 @@
 #include "model/ScriptedUserInterface.h"
+#include "core/Paths.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ std::string mismatchFor(const std::function<void()>& question) {
 
 // A file dialog returns the full path of what was typed into it.
 static std::string comeDaDialogo(const char* typed) {
-    return std::filesystem::absolute(typed).lexically_normal().string();
+    return fromPath(std::filesystem::absolute(typed).lexically_normal());
 }
 
 TEST(ScriptedUserInterface, EmptyQueueTakesEachQuestionsDefault) {

@@ -2,6 +2,8 @@
 // A fresh folder under the system's temporary directory, removed with everything in it, and the
 // whole-file reads and writes the tests make in it.
 
+#include "core/Paths.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -25,8 +27,9 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string str() const { return path_.string(); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    // Named as the program names them: parts joined by '/' on every system.
+    std::string str() const { return fromPath(path_); }
+    std::string file(const std::string& name) const { return str() + "/" + name; }
 
 private:
     std::filesystem::path path_;

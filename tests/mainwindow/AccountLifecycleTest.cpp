@@ -98,7 +98,7 @@ TEST_F(MasterTest, SaveKeepsTheFilterAndTheAccountUsable) {
     EXPECT_EQ(master.DM().MainTable.recordCount(), 0);
     EXPECT_TRUE(master.DM().TableAcc.isOpen());
     EXPECT_TRUE(master.DM().TableTassi.isOpen());
-    EXPECT_EQ(movimentiSuDisco(stdfs::path("Backup") / "C.dbf").size(), 1U);
+    EXPECT_EQ(movimentiSuDisco((stdfs::path("Backup") / "C.dbf").string()).size(), 1U);
 }
 
 TEST_F(MasterTest, AMissingRatesTableIsReportedAndRecreatedWithItsDefaultRow) {

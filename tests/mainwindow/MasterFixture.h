@@ -3,6 +3,7 @@
 // the dialogs the commands open are filled in, the questions take queued answers, today is set by hand.
 
 #include "dbase/FileSystem.h"
+#include "core/Paths.h"
 #include "mainwindow/FormMaster.h"
 #include "model/AccountFileSet.h"
 #include "model/ScriptedUserInterface.h"
@@ -38,7 +39,7 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }
-    std::string folder() const { return path_.string() + "/"; }
+    std::string folder() const { return fromPath(path_) + "/"; } // as a file dialog gives it
 
 private:
     std::filesystem::path path_;

@@ -154,7 +154,9 @@ protected:
     void ripristinaModello() {
         for (const auto& e : std::filesystem::directory_iterator(dir.path()))
             std::filesystem::remove_all(e.path());
-        std::filesystem::copy(modello_, dir.path(), std::filesystem::copy_options::recursive);
+        // Entry by entry: the Windows C++ library refuses to copy a folder onto one that exists.
+        for (const auto& e : std::filesystem::directory_iterator(modello_))
+            std::filesystem::copy(e.path(), dir.path() / e.path().filename(), std::filesystem::copy_options::recursive);
     }
     void TearDown() override {
         if (!modello_.empty())

@@ -5,6 +5,7 @@
 // goes through the operation dialog's engine as the window's would), and records what the window was told.
 
 #include "accounts/AccountCommands.h"
+#include "core/Paths.h"
 #include "accounts/AccountWindow.h"
 #include "accounts/Automatismi.h"
 #include "entry/FilterBar.h"
@@ -46,7 +47,7 @@ public:
     }
     CartellaTemporanea(const CartellaTemporanea&) = delete;
     CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
-    std::string folder() const { return path_.string() + "/"; }
+    std::string folder() const { return fromPath(path_) + "/"; } // as a file dialog gives it
 
 private:
     std::filesystem::path path_;
