@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     for (const auto& p : inputs) {
         std::ifstream in(p, std::ios::binary);
         if (!in) {
-            std::fprintf(stderr, "cannot read %s\n", p.c_str());
+            std::fprintf(stderr, "cannot read %s\n", p.string().c_str());
             return 1;
         }
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

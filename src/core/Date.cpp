@@ -169,7 +169,11 @@ Date SystemClock::today() const {
     if (static_cast<std::int64_t>(now) == second_)
         return date_;
     std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now); // the Microsoft C library's thread-safe form, arguments the other way round
+#else
     localtime_r(&now, &local);
+#endif
     const Date today = *Date::fromYmd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     // Remembered only when the second did not tick while the calendar was read: just after midnight
     // the day before is never given out for a whole second.

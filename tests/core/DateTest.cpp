@@ -122,8 +122,7 @@ TEST(Clocks, FixedAndSystem) {
     // The system clock gives the local calendar date (read around it, in case midnight passes).
     auto localToday = [] {
         const std::time_t now = std::time(nullptr);
-        std::tm local{};
-        localtime_r(&now, &local);
+        const std::tm local = *std::localtime(&now); // one thread here: the standard form will do
         return ymd(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     };
     const Date before = localToday();

@@ -18,6 +18,10 @@
 #
 # The working directory's path in the output is written <cartella>: a file dialog returns full paths.
 #
+# With VALMORA_E2E_EMULATOR set (the Windows build: the path of Wine), the CLI runs through it. The expected outputs
+# stay the Linux ones: the runner turns the Windows line ends into "\n", and the working directory as Windows
+# names it (Z:/tmp/.../Conto.dbf, or Z:\tmp\...\Conto.dbf where the system wrote it) into <cartella>/Conto.dbf.
+#
 # When a sibling folder SCRIPT.files exists, its contents are copied into the working directory first: an account
 # left in a state no command can make (a file missing, a damaged table) starts the run there.
 set -euo pipefail
@@ -68,11 +72,23 @@ out=$(mktemp -d)
 trap 'rm -rf "$work" "$out"' EXIT
 files="${script%.vcli}.files"
 [ -d "$files" ] && cp -R "$files"/. "$work"/
-status=0
-(cd "$work" && "$cli" "${args[@]}" < "$stdin_from" > "$out/stdout" 2> "$out/stderr") || status=$?
-echo "EXIT: $status" >> "$out/stdout"
-# Paths the program shows in full start with the working directory, which differs at every run.
 real_work=$(realpath "$work")
+runner=()
+[ -n "${VALMORA_E2E_EMULATOR:-}" ] && runner=("$VALMORA_E2E_EMULATOR")
+status=0
+(cd "$work" && "${runner[@]}" "$cli" "${args[@]}" < "$stdin_from" > "$out/stdout" 2> "$out/stderr") || status=$?
+echo "EXIT: $status" >> "$out/stdout"
+if [ ${#runner[@]} -gt 0 ]; then
+    # Wine shows the Linux folder on drive Z:, with backslashes, and the C library ends lines with "\r\n".
+    for stream in "$out/stdout" "$out/stderr"; do
+        WORK_DIR="$real_work" perl -pi -e '
+            BEGIN { $u = "Z:$ENV{WORK_DIR}"; ($w = $u) =~ s{/}{\\}g; }
+            s/\r$//;
+            s{\Q$u\E}{<cartella>}g;
+            s{\Q$w\E((?:\\[^\s\\:;"]*)*)}{ "<cartella>" . ($1 =~ tr{\\}{/}r) }ge;' "$stream"
+    done
+fi
+# Paths the program shows in full start with the working directory, which differs at every run.
 sed -i "s|$real_work/|<cartella>/|g; s|$real_work|<cartella>|g" "$out/stdout"
 
 failed=0

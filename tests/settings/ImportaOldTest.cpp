@@ -30,6 +30,18 @@ public:
 
 private:
     VecchiConti() {
+#ifdef _WIN32
+        // fpc and its TDbf program are Linux programs: scripts/test-windows runs them before the tests and names
+        // the folder they wrote. A copy of it, so that no test can change what the next one reads.
+        const char* scritti = std::getenv("VALMORA_VECCHI_CONTI");
+        if (scritti == nullptr) {
+            errore_() = "VALMORA_VECCHI_CONTI non dice dove sono le tabelle scritte dal TDbf di fpc";
+            return;
+        }
+        cartella_ = base_.folder() + "vecchi/";
+        fs::copy(toPath(scritti), toPath(cartella_), fs::copy_options::recursive);
+        return;
+#endif
         if (std::system("command -v fpc > /dev/null 2>&1") != 0) {
             errore_() = "fpc non trovato";
             return;
