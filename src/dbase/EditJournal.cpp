@@ -7,6 +7,8 @@ namespace {
 
 constexpr std::string_view kMagic = "VJNL";
 
+} // namespace
+
 void putLittleEndian(std::string& out, std::uint64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i)
         out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
@@ -20,7 +22,7 @@ std::uint64_t getLittleEndian(std::string_view in, std::size_t at, int bytes) {
 }
 
 // FNV-1a: enough to tell an entry written whole from one a cut tore.
-std::uint32_t checksum(std::string_view bytes) {
+std::uint32_t journalChecksum(std::string_view bytes) {
     std::uint32_t h = 2166136261u;
     for (const char c : bytes) {
         h ^= static_cast<unsigned char>(c);
@@ -29,24 +31,25 @@ std::uint32_t checksum(std::string_view bytes) {
     return h;
 }
 
-struct Entry {
-    std::uint64_t offset = 0;
-    std::string_view bytes;
-};
+std::string journalEntry(std::uint64_t offset, std::string_view bytes) {
+    std::string entry;
+    entry.reserve(16 + bytes.size());
+    putLittleEndian(entry, offset, 8);
+    putLittleEndian(entry, bytes.size(), 4);
+    entry += bytes;
+    putLittleEndian(entry, journalChecksum(entry), 4);
+    return entry;
+}
 
-// The entries written whole, in order; reading stops at the first torn one.
-std::vector<Entry> entriesOf(std::string_view image) {
-    std::vector<Entry> entries;
-    if (image.substr(0, kMagic.size()) != kMagic)
-        return entries;
-    std::size_t at = kMagic.size();
+std::vector<JournalEntry> journalEntries(std::string_view image, std::size_t at) {
+    std::vector<JournalEntry> entries;
     while (image.size() - at >= 12) {
         const std::uint64_t offset = getLittleEndian(image, at, 8);
         const auto length = static_cast<std::size_t>(getLittleEndian(image, at + 8, 4));
         if (image.size() - at - 12 < length + 4)
             break;
         const std::string_view covered = image.substr(at, 12 + length);
-        if (checksum(covered) != static_cast<std::uint32_t>(getLittleEndian(image, at + 12 + length, 4)))
+        if (journalChecksum(covered) != static_cast<std::uint32_t>(getLittleEndian(image, at + 12 + length, 4)))
             break;
         entries.push_back({offset, image.substr(at + 12, length)});
         at += 12 + length + 4;
@@ -54,7 +57,6 @@ std::vector<Entry> entriesOf(std::string_view image) {
     return entries;
 }
 
-} // namespace
 
 void EditJournal::record(FileSystem& fs, const std::string& tablePath, const std::string& folder,
                          std::uint64_t offset, std::string_view oldBytes) {
@@ -65,11 +67,7 @@ void EditJournal::record(FileSystem& fs, const std::string& tablePath, const std
         end_ = 0;
         entry = kMagic;
     }
-    const std::size_t start = entry.size();
-    putLittleEndian(entry, offset, 8);
-    putLittleEndian(entry, oldBytes.size(), 4);
-    entry += oldBytes;
-    putLittleEndian(entry, checksum(std::string_view(entry).substr(start)), 4);
+    entry += journalEntry(offset, oldBytes);
     file_->writeAt(end_, entry.data(), entry.size());
     file_->sync();
     if (end_ == 0)
@@ -106,7 +104,8 @@ std::size_t EditJournal::replay(FileSystem& fs, File& table, const std::string& 
         image.resize(static_cast<std::size_t>(in->size()));
         image.resize(in->readAt(0, image.data(), image.size()));
     }
-    const std::vector<Entry> entries = entriesOf(image);
+    const std::vector<JournalEntry> entries =
+        image.substr(0, kMagic.size()) == kMagic ? journalEntries(image, kMagic.size()) : std::vector<JournalEntry>();
     // Last to first: a record edited twice gets back the bytes it had before the first edit.
     for (auto it = entries.rbegin(); it != entries.rend(); ++it)
         table.writeAt(it->offset, it->bytes.data(), it->bytes.size());

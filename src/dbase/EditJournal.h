@@ -24,6 +24,19 @@
 
 namespace valmora::dbase {
 
+// The entries of the edit journal and of the undo log (UndoLog.h): offset (8 bytes), length (4), the
+// bytes, and a checksum (4) of the three, all little-endian.
+struct JournalEntry {
+    std::uint64_t offset = 0;
+    std::string_view bytes;
+};
+std::string journalEntry(std::uint64_t offset, std::string_view bytes);
+// The entries written whole from `at` on, in order; reading stops at the first torn one.
+std::vector<JournalEntry> journalEntries(std::string_view image, std::size_t at);
+void putLittleEndian(std::string& out, std::uint64_t v, int bytes);
+std::uint64_t getLittleEndian(std::string_view in, std::size_t at, int bytes);
+std::uint32_t journalChecksum(std::string_view bytes); // tells bytes written whole from torn ones
+
 class EditJournal {
 public:
     static std::string pathFor(const std::string& tablePath) { return tablePath + ".jnl"; }

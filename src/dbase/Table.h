@@ -223,6 +223,15 @@ public:
     // Told each of them as the open that found it ends (the program shows them to the user).
     void setNoticeHandler(std::function<void(const std::string&)> tell);
 
+    // A command that must be all or nothing: from beginUndo until endUndo, whatever this table
+    // overwrites in its file is first kept in the log at `logPath` (UndoLog.h), so UndoLog::restore
+    // can take the file back to this moment, after a failure or at the next start after a kill.
+    // Meanwhile no compaction rewrites the file. beginUndo throws TableError, having written
+    // nothing, when the log cannot be made; endUndo leaves the log on disk for the caller to remove
+    // (the change is kept) or to restore (it is taken back, with the table closed).
+    void beginUndo(const std::string& logPath);
+    void endUndo();
+
     // Drops deleted rows from the file, keeping record order.
     void pack();
 

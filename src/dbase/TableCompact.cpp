@@ -28,6 +28,8 @@ std::optional<std::size_t> fieldFlaggedAsIndexed(const DbfLayout& layout) {
 
 void Table::Impl::compact() {
     requireWritable();
+    if (undo) // the log names bytes by their place in this file
+        throw TableError("Impossibile compattare il file " + path() + " durante una modifica in corso.");
     flushPendingSync(); // a journal names records by their place, which is about to change
     sweepDeletedRows(); // the new file holds the live rows only
     const std::string p = path();

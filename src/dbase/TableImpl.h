@@ -8,6 +8,7 @@
 #include "dbase/FileSystem.h"
 #include "dbase/Filter.h"
 #include "dbase/Table.h"
+#include "dbase/UndoLog.h"
 
 #include <memory>
 #include <optional>
@@ -41,7 +42,8 @@ struct Table::Impl {
     // The open file (TableFile.cpp, TableLoad.cpp, TableStorage.cpp).
     bool isOpen = false;
     bool readOnly = false;
-    std::unique_ptr<File> file;
+    std::unique_ptr<UndoLog> undo; // while a command may still be taken back (TableUndo.cpp)
+    std::unique_ptr<File> file;    // seen through `undo` while there is one
     DbfLayout layout;
     std::uint64_t recordsInFile = 0; // the header's count, deleted records included
     std::uint64_t deletedInFile = 0;
@@ -168,6 +170,9 @@ struct Table::Impl {
     void syncAfterChange();
     void flushPendingSync();
     TableError writeFailure(const FileError& e) const;
+
+    // TableUndo.cpp
+    void logThroughUndo(); // `file` wrapped so that its writes are logged first
 
     // TableCompact.cpp
     void compact();

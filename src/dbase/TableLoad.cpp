@@ -46,6 +46,8 @@ void Table::Impl::openForReadingAndWriting() {
             throw TableError("Impossibile aprire il file " + p + ": " + reasonOf(e2) + ".");
         }
     }
+    if (undo)
+        logThroughUndo(); // opened again in the middle of a command that may still be taken back
 }
 
 void Table::Impl::loadFile() {

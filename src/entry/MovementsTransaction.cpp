@@ -1,8 +1,8 @@
 #include "entry/MovementsTransaction.h"
 
-#include "dbase/FileCopy.h"
 #include "dbase/FileSystem.h"
 #include "dbase/Table.h"
+#include "dbase/UndoLog.h"
 #include "model/TableSchemas.h"
 
 #include "core/Paths.h"
@@ -21,13 +21,6 @@ std::string cartellaDi(const std::string& file) {
     return folder.empty() ? "." : folder;
 }
 
-void copiaIntera(dbase::FileSystem& fs, const std::string& from, const std::string& to) {
-    const std::string temp = to + ".tmp";
-    dbase::copyWhole(fs, from, temp);
-    fs.rename(temp, to);
-    fs.syncDirectory(cartellaDi(to));
-}
-
 } // namespace
 
 TransazioneMovimenti::TransazioneMovimenti(dbase::Table& movimenti, dbase::FileSystem& fs)
@@ -35,13 +28,15 @@ TransazioneMovimenti::TransazioneMovimenti(dbase::Table& movimenti, dbase::FileS
     if (!movimenti_.isOpen())
         return; // nothing to protect: the command will fail on its own
     try {
-        copiaIntera(fs_, movimenti_.path(), copia_);
+        if (fs_.exists(copia_ + ".tmp"))
+            fs_.remove(copia_ + ".tmp"); // an earlier version's copy cut short: never taken for one
+        movimenti_.beginUndo(copia_);
     } catch (const std::runtime_error& e) {
         try {
-            if (fs_.exists(copia_ + ".tmp"))
-                fs_.remove(copia_ + ".tmp");
+            if (fs_.exists(copia_))
+                fs_.remove(copia_); // a log cut short by the failure; the table is not touched
         } catch (...) {
-            // A stray temporary file is never taken for the copy.
+            // A log whose start is torn is never put back.
         }
         throw std::runtime_error("Operazione non eseguita: non si può preparare la modifica del file " +
                                  movimenti_.path() + " (" + e.what() + "). Il conto è rimasto com'era.");
@@ -57,6 +52,7 @@ TransazioneMovimenti::~TransazioneMovimenti() {
 void TransazioneMovimenti::conferma() {
     if (!attiva_)
         return;
+    movimenti_.endUndo();
     fs_.remove(copia_);
     attiva_ = false;
     fs_.syncDirectory(cartellaDi(copia_));
@@ -67,9 +63,9 @@ void TransazioneMovimenti::annulla() noexcept {
     try {
         const std::string filtro = movimenti_.filter();
         const bool filtrato = movimenti_.filtered();
-        movimenti_.close();
-        fs_.rename(copia_, movimenti_.path());
-        fs_.syncDirectory(cartellaDi(copia_));
+        movimenti_.close(); // still logging: nothing it writes escapes the log
+        movimenti_.endUndo();
+        dbase::UndoLog::restore(fs_, movimenti_.path(), copia_, cartellaDi(copia_));
         movimenti_.open();
         movimenti_.setIndexName(schema::kIndiceValuta);
         if (!filtro.empty())
@@ -84,10 +80,7 @@ void RipristinaMovimentiInterrotti(dbase::FileSystem& fs, const std::string& per
     const std::string copia = percorso + kAnnulla;
     if (fs.exists(copia + ".tmp"))
         fs.remove(copia + ".tmp");
-    if (!fs.exists(copia))
-        return;
-    fs.rename(copia, percorso);
-    fs.syncDirectory(cartellaDi(percorso));
+    dbase::UndoLog::restore(fs, percorso, copia, cartellaDi(percorso));
 }
 
 } // namespace valmora
