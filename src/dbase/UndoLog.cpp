@@ -3,6 +3,7 @@
 #include "dbase/EditJournal.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace valmora::dbase {
 namespace {
@@ -85,7 +86,9 @@ bool UndoLog::restore(FileSystem& fs, const std::string& tablePath, const std::s
         image.resize(static_cast<std::size_t>(in->size()));
         image.resize(in->readAt(0, image.data(), image.size()));
     }
-    if (image.substr(0, kMagic.size()) != kMagic) {
+    // A log cut before its mark was whole holds the start of the mark, or nothing; a dBase file never starts so.
+    const std::size_t marked = std::min(image.size(), kMagic.size());
+    if (std::string_view(image).substr(0, marked) != kMagic.substr(0, marked)) {
         fs.rename(logPath, tablePath); // a whole copy
         fs.syncDirectory(folder);
         return true;

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace valmora::dbase::testing {
 namespace {
 
@@ -108,6 +111,22 @@ TEST(UndoLog, AWholeCopyLeftByAnEarlierVersionIsStillPutBack) {
     auto disk = diskFileSystem();
     EXPECT_TRUE(UndoLog::restore(*disk, table, table + ".annulla", dir.str()));
     EXPECT_EQ(readAll(table), before);
+}
+
+// A kill between the log's creation and its first synced bytes leaves it empty, or holding part of its mark: the
+// command had not written yet, so the table stays as it is, and such a file is never taken for a whole copy.
+TEST(UndoLog, ALogCutBeforeItsStartWasWrittenLeavesTheTableAsItIs) {
+    TempDir dir;
+    createMovements(dir.str(), 3);
+    const std::string table = dir.file("conto.dbf");
+    const std::string before = readAll(table);
+    auto disk = diskFileSystem();
+    for (const std::string& cut : std::vector<std::string>{"", "V", "VUN", "VUND", std::string("VUND\x10\0", 6)}) {
+        writeAll(table + ".annulla", cut);
+        EXPECT_TRUE(UndoLog::restore(*disk, table, table + ".annulla", dir.str()));
+        EXPECT_EQ(readAll(table), before) << '"' << cut << '"';
+        EXPECT_FALSE(disk->exists(table + ".annulla"));
+    }
 }
 
 } // namespace
