@@ -98,6 +98,17 @@ TEST(ScriptRunner, RunsEveryLineAndExitsAtTheEnd) {
     EXPECT_TRUE(result.exited);
 }
 
+#ifdef VALMORA_CLI_WITHOUT_QT
+TEST(ScriptRunner, WithoutQtStampaSaysPrintingNeedsTheDesktopProgramAndTheScriptGoesOn) {
+    ScriptRun result = run("stampa riepilogo.pdf\n"
+                           "data\n");
+    EXPECT_EQ(result.status, kExitAllRan);
+    EXPECT_EQ(result.out, "ERRORE: Impossibile stampare riepilogo.pdf: la stampa del riepilogo mensile richiede il "
+                          "programma Valmora per il desktop.\n"
+                          "oggi 15/03/2026\n");
+}
+#endif
+
 TEST(ScriptRunner, QueuedAnswersReachTheQuestionsOfLaterCommands) {
     ScriptRun result = run("rispondi aiuto ok\n"
                            "chiedi \"Riportare saldo?\"\n"
