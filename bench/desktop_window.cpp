@@ -96,9 +96,16 @@ struct Programma {
     }
 };
 
-Programma& programma() {
-    static Programma p;
+// Made on first use; it goes before the application object does (windows outliving it crash at exit).
+std::unique_ptr<Programma>& programmaAttivo() {
+    static std::unique_ptr<Programma> p;
     return p;
+}
+
+Programma& programma() {
+    if (!programmaAttivo())
+        programmaAttivo() = std::make_unique<Programma>();
+    return *programmaAttivo();
 }
 
 void OpenHeavyAccount(benchmark::State& state) {
@@ -153,6 +160,7 @@ int main(int argc, char** argv) {
     gui::ApplicazioneQt app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    programmaAttivo().reset();
     benchmark::Shutdown();
     return 0;
 }
