@@ -170,12 +170,17 @@ void GraficoLinea::scarica() const {
     inAttesa_.clear();
     coloriInAttesa_.clear();
     series_->replace(punti);
-    series_->clearPointsConfiguration();
+    // Each change of the points' configuration makes the series lay out its whole line again (on a heavy
+    // account that costs as much as the replace itself): only a series that holds some is cleared, and only the
+    // points whose colour differs from the line's get one.
+    if (!series_->pointsConfiguration().isEmpty())
+        series_->clearPointsConfiguration();
     for (qsizetype i = 0; i < colori_.size(); ++i) {
+        if (colori_[i] == series_->color())
+            continue;
         QHash<QXYSeries::PointConfiguration, QVariant> config;
         config[QXYSeries::PointConfiguration::Color] = colori_[i];
-        if (colori_[i] != series_->color())
-            series_->setPointConfiguration(static_cast<int>(i), config);
+        series_->setPointConfiguration(static_cast<int>(i), config);
     }
 }
 
