@@ -170,9 +170,8 @@ void GraficoLinea::scarica() const {
     inAttesa_.clear();
     coloriInAttesa_.clear();
     series_->replace(punti);
-    // Each change of the points' configuration makes the series lay out its whole line again (on a heavy
-    // account that costs as much as the replace itself): only a series that holds some is cleared, and only the
-    // points whose colour differs from the line's get one.
+    // Clearing signals a change to the series even when there was nothing to clear; and only a point whose colour
+    // differs from the line's needs a configuration (a heavy account's line would otherwise build one per point).
     if (!series_->pointsConfiguration().isEmpty())
         series_->clearPointsConfiguration();
     for (qsizetype i = 0; i < colori_.size(); ++i) {
