@@ -3,6 +3,8 @@
 #include "gui/LedgerTableModel.h"
 
 #include <QFontMetrics>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStyle>
 #include <QTableView>
@@ -32,6 +34,15 @@ int LarghezzaData(const QTableView& griglia, int minima) {
         necessaria = std::max(necessaria, LarghezzaPerTesto(griglia, griglia.font(),
                                                             QString(kDataCampione).replace(u'0', cifra)));
     return std::max(minima, necessaria);
+}
+
+int LarghezzaFinoAImporto(const QTableView& griglia, int larghezzaTipo) {
+    int necessaria = griglia.verticalHeader()->width() + 2 * griglia.frameWidth() +
+                     griglia.verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c <= LedgerTableModel::IMPORTO; ++c)
+        if (!griglia.isColumnHidden(c))
+            necessaria += c == LedgerTableModel::TIPO ? larghezzaTipo : griglia.columnWidth(c);
+    return necessaria;
 }
 
 void RicordaLarghezze(QSettings& store, const QTableView& griglia) {

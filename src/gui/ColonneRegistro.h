@@ -18,6 +18,10 @@ int LarghezzaPerTesto(const QAbstractItemView& vista, const QFont& font, const Q
 // The width of a date column: at least `minima`, and enough for a date in the grid's font.
 int LarghezzaData(const QTableView& griglia, int minima);
 
+// The width the ledger needs to show every column up to IMPORTO whole with TIPO `larghezzaTipo` wide: the
+// columns, the row header, the frame and a vertical scroll bar.
+int LarghezzaFinoAImporto(const QTableView& griglia, int larghezzaTipo);
+
 // The widths of every column but DATA as they are now; written when the window closes.
 void RicordaLarghezze(QSettings& store, const QTableView& griglia);
 // The widths last remembered, if any, over the defaults just set (a date column never narrower than its dates).

@@ -170,12 +170,16 @@ void GraficoLinea::scarica() const {
     inAttesa_.clear();
     coloriInAttesa_.clear();
     series_->replace(punti);
-    series_->clearPointsConfiguration();
+    // Clearing signals a change to the series even when there was nothing to clear; and only a point whose colour
+    // differs from the line's needs a configuration (a heavy account's line would otherwise build one per point).
+    if (!series_->pointsConfiguration().isEmpty())
+        series_->clearPointsConfiguration();
     for (qsizetype i = 0; i < colori_.size(); ++i) {
+        if (colori_[i] == series_->color())
+            continue;
         QHash<QXYSeries::PointConfiguration, QVariant> config;
         config[QXYSeries::PointConfiguration::Color] = colori_[i];
-        if (colori_[i] != series_->color())
-            series_->setPointConfiguration(static_cast<int>(i), config);
+        series_->setPointConfiguration(static_cast<int>(i), config);
     }
 }
 

@@ -486,6 +486,12 @@ void TFormMaster::creaPannelli() {
         DBGrid1->setColumnWidth(c, larghezze[c]);
     DBGrid1->horizontalHeader()->setFont(gridFont);
     DBGrid1->installEventFilter(this);
+    // Any width TIPO is given, by the user or the program, is the one it takes back when there is room.
+    larghezzaTipo_ = DBGrid1->columnWidth(LedgerTableModel::TIPO);
+    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int colonna, int, int larghezza) {
+        if (colonna == LedgerTableModel::TIPO)
+            larghezzaTipo_ = larghezza;
+    });
     connect(DBGrid1, &QTableView::doubleClicked, this, [this] { comando([this] { SpeedModificaClick(); }); });
     connect(DBGrid1, &QTableView::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupGriglia->popup(DBGrid1->viewport()->mapToGlobal(pos)); });
@@ -767,26 +773,29 @@ void TFormMaster::applicaVista() {
         Splitter1->setSizes({l.larghezzaGriglia, std::max(1, Splitter1->width() - l.larghezzaGriglia)});
     else
         Splitter1->setSizes({l.larghezzaGriglia, 0});
+    lasciaVedereImporti();
 }
 
 void TFormMaster::lasciaVedereImporti() {
-    if (!contoAperto() || PannelloValori->isHidden() || Splitter1->count() != 2)
+    if (!contoAperto() || !DBGrid1->isVisible() || Splitter1->count() != 2)
         return;
-    // The ledger's columns up to IMPORTO, with the row header, the frame and a scroll bar.
-    int necessaria = DBGrid1->verticalHeader()->width() + 2 * DBGrid1->frameWidth() +
-                     DBGrid1->verticalScrollBar()->sizeHint().width();
-    for (int c = 0; c <= LedgerTableModel::IMPORTO; ++c)
-        if (!DBGrid1->isColumnHidden(c))
-            necessaria += DBGrid1->columnWidth(c);
+    const int necessaria = LarghezzaFinoAImporto(*DBGrid1, larghezzaTipo_);
     QList<int> larghezze = Splitter1->sizes();
-    const int margine = larghezze[1] - PannelloValori->minimumSizeHint().width();
-    // A narrower window first narrows the totals panel down to its smallest, then the ledger.
-    const int dare = std::min(necessaria - larghezze[0], margine);
-    if (dare <= 0)
-        return;
-    larghezze[0] += dare;
-    larghezze[1] -= dare;
-    Splitter1->setSizes(larghezze);
+    if (!PannelloValori->isHidden()) {
+        const int margine = larghezze[1] - PannelloValori->minimumSizeHint().width();
+        // A narrower window first narrows the totals panel down to its smallest, then the ledger.
+        const int dare = std::min(necessaria - larghezze[0], margine);
+        if (dare > 0) {
+            larghezze[0] += dare;
+            larghezze[1] -= dare;
+            Splitter1->setSizes(larghezze);
+        }
+    }
+    // What the panel could not give, TIPO gives: the amounts stay whole; with room again TIPO is as wide as asked.
+    const int mancante = std::max(0, necessaria - larghezze[0]);
+    const int voluta = larghezzaTipo_;
+    DBGrid1->setColumnWidth(LedgerTableModel::TIPO, std::max(0, voluta - mancante));
+    larghezzaTipo_ = voluta;
 }
 
 void TFormMaster::Dettagli1Click(VoceVisualizza voce) {
@@ -1030,6 +1039,7 @@ void TFormMaster::StatoTabella(const StatusNotices& notices) {
 
 void TFormMaster::larghezzaColonnaTipo(int pixels) {
     DBGrid1->setColumnWidth(LedgerTableModel::TIPO, pixels);
+    lasciaVedereImporti();
 }
 
 void TFormMaster::sospendiGriglia(bool suspended) {

@@ -179,6 +179,7 @@ private:
     bool syncingBar_ = false;
     bool colonneMostrate_ = false; // an account has laid the ledger's columns out since start-up
     int gridSuspended_ = 0;
+    int larghezzaTipo_ = 0; // TIPO's width as last set; narrower only while the amounts need its room
 };
 
 } // namespace valmora::gui

@@ -92,6 +92,43 @@ TEST(MainWindowLayout, AtTheSmallestSizeTheAmountsStayInViewAndEverythingFits) {
     EXPECT_LE(fm.horizontalAdvance(QStringLiteral("-100.000,00 €")), g.columnWidth(1));
 }
 
+// A notice (it counts in no total, so the scan asks nothing) with a type as long as the TIPO field holds, written
+// into the account's file, then the account opened again: the ledger scan widens TIPO to the longest type met.
+void contoConTipoLungo(ProgrammaDiProva& p, const std::string& tipo) {
+    p.nuovoConto();
+    const Date giorno = OggiDiProva();
+    p.master().dm().MainTable.appendRecords({{giorno, giorno, std::string("Notifica"), tipo,
+                                              Money::fromUnits(1234567800), std::string("movimento dal tipo lungo")}});
+    p.master().Chiudi1->trigger();
+    p.apriConto();
+}
+
+TEST(MainWindowLayout, AtTheSmallestSizeALongTypeGivesWayToTheAmount) {
+    ProgrammaDiProva p;
+    TFormMaster& m = p.master();
+    const std::string tipo = "Rimborso spese condominio"; // the 25 characters TIPO holds
+    contoConTipoLungo(p, tipo);
+    ASSERT_TRUE(m.contoAperto());
+    const int riga = p.rigaDelMovimento(QStringLiteral("Notifica"), QStringLiteral("123.456,78 €"));
+    ASSERT_GE(riga, 0);
+    ASSERT_EQ(m.modello->index(riga, LedgerTableModel::TIPO).data().toString(), QString::fromStdString(tipo));
+
+    dimensione(m, m.minimumWidth(), m.minimumHeight());
+    ASSERT_EQ(m.width(), m.minimumWidth());
+    // The amount's cell wholly inside the ledger's visible part, its text not cut short.
+    const QModelIndex importo = m.modello->index(riga, LedgerTableModel::IMPORTO);
+    const QRect cella = m.DBGrid1->visualRect(importo);
+    EXPECT_FALSE(cella.isEmpty());
+    EXPECT_GE(cella.left(), 0);
+    EXPECT_LE(cella.right(), m.DBGrid1->viewport()->rect().right());
+    EXPECT_TRUE(m.DBGrid1->viewport()->rect().contains(cella));
+    EXPECT_TRUE(siLeggeIntero(*m.DBGrid1, LedgerTableModel::IMPORTO, importo.data().toString()));
+
+    // With room again the type reads whole once more.
+    dimensione(m, 1366, 768);
+    EXPECT_TRUE(siLeggeIntero(*m.DBGrid1, LedgerTableModel::TIPO, QString::fromStdString(tipo)));
+}
+
 TEST(MainWindowLayout, ColumnWidthsTheUserSetsAreThereAtTheNextRun) {
     ProgrammaDiProva p;
     {
