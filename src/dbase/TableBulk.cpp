@@ -46,7 +46,7 @@ void Table::appendRecords(std::size_t count, const std::function<void(std::size_
     // are written over by the next append.
     constexpr std::size_t kLot = 4096;
     const std::size_t length = d.layout.recordLength;
-    std::vector<std::unique_ptr<TableRow>> added;
+    std::vector<RowPtr> added;
     added.reserve(count);
     std::string lot;
     std::string scratch;
@@ -91,7 +91,7 @@ std::size_t Table::deleteWhere(const std::function<bool()>& pick) {
         for (d.pos = 0; d.pos < d.view.size(); ++d.pos) {
             d.eof = d.bof = false;
             if (pick())
-                picked.push_back(d.view[d.pos]);
+                picked.push_back(d.view[d.pos].row);
         }
     } catch (...) {
         d.pos = 0;

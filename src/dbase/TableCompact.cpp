@@ -173,7 +173,7 @@ void Table::pack() {
         return;
     if (!d.aloneOnFile())
         throw TableError("Impossibile compattare il file " + d.fullPath + ": è aperto anche da un'altra tabella.");
-    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
+    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos].row;
     d.compact();
     d.writeIndex();
     d.placeCursorOn(current);

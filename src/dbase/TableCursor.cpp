@@ -140,7 +140,7 @@ void Table::edit() {
         return insert(); // editing an empty table starts a new row, as the data-set idiom does
     d.requireWritable();
     d.state = Impl::State::Edit;
-    d.editing = d.view[d.pos];
+    d.editing = d.view[d.pos].row;
     d.buffer = d.bytesOf(d.editing);
     d.modified = false;
     d.notify();
@@ -151,7 +151,7 @@ void Table::insert() {
     d.requireOpen();
     d.checkBrowseMode();
     d.requireWritable();
-    d.beforeInsert = d.view.empty() ? nullptr : d.view[d.pos];
+    d.beforeInsert = d.view.empty() ? nullptr : d.view[d.pos].row;
     d.buffer = d.blankRow();
     d.state = Impl::State::Insert;
     d.editing = nullptr;
@@ -178,7 +178,7 @@ bool rewriteEdited(Table::Impl& d, TableRow* row, std::optional<std::size_t>& fr
     const bool moved = !sameKey || !d.visible(d.buffer);
     if (moved) {
         // Found by its old key, before the new bytes replace it; the cursor is normally on it.
-        if (d.pos < d.view.size() && d.view[d.pos] == row)
+        if (d.pos < d.view.size() && d.view[d.pos].row == row)
             from = d.pos;
         else
             from = d.positionInView(row);
@@ -243,7 +243,7 @@ void Table::deleteRecord() {
     if (d.view.empty())
         throw TableError("Non ci sono record da cancellare nella tabella " + d.path() + ".");
     d.requireWritable();
-    TableRow* row = d.view[d.pos];
+    TableRow* row = d.view[d.pos].row;
     d.markDeletedInFile(&row, 1);
     d.indexDirty = true;
     d.forgetRows({row});

@@ -25,6 +25,24 @@ struct TableRow {
     // A deleted row keeps its place in Impl::rows until enough deleted rows gather there to sweep
     // them out in one pass (a vector erase per deletion would make deleting n rows cost n squared).
     bool deleted = false;
+    bool inBlock = false; // one of Impl::loadedRows, freed with them
+};
+
+// The rows read at open are made in one block, not one allocation each; a row added later is its
+// own allocation. This frees the latter only.
+struct RowRelease {
+    void operator()(TableRow* row) const noexcept {
+        if (!row->inBlock)
+            delete row;
+    }
+};
+using RowPtr = std::unique_ptr<TableRow, RowRelease>;
+
+// A row as the view holds it: with its bytes at hand, so a walk in the view's order reads each
+// record straight away instead of first fetching its row from elsewhere in memory.
+struct ViewRow {
+    TableRow* row;
+    const char* bytes; // row->data, which stays put for the row's life
 };
 
 struct Table::Impl {
@@ -56,7 +74,8 @@ struct Table::Impl {
     // The rows (TableRows.cpp), in record order, which is also the order of their ids; deleted
     // ones among them until swept.
     std::unique_ptr<char[]> loaded; // the records as read at open, in one block
-    std::vector<std::unique_ptr<TableRow>> rows;
+    std::unique_ptr<TableRow[]> loadedRows; // their rows, in one block too
+    std::vector<RowPtr> rows;
     std::size_t deletedRows = 0;
     std::uint64_t nextRowId = 1;
 
@@ -70,7 +89,7 @@ struct Table::Impl {
     bool caseInsensitive = false;
 
     // The visible rows, in order (by key, then record order), and the cursor on them (TableCursor.cpp).
-    std::vector<TableRow*> view;
+    std::vector<ViewRow> view;
     std::size_t pos = 0;
     bool eof = true;
     bool bof = true;
@@ -110,8 +129,8 @@ struct Table::Impl {
 
     // TableRows.cpp
     std::string_view bytesOf(const TableRow* row) const { return {row->data, layout.recordLength}; }
-    std::unique_ptr<TableRow> newRow(std::string_view bytes) const; // a copy of `bytes`, not yet in `rows`
-    TableRow* adopt(std::unique_ptr<TableRow> row, std::uint64_t recordIndex); // into `rows`, with the next id
+    RowPtr newRow(std::string_view bytes) const; // a copy of `bytes`, not yet in `rows`
+    TableRow* adopt(RowPtr row, std::uint64_t recordIndex); // into `rows`, with the next id
     TableRow* liveRow(std::uint64_t id) const; // nullptr when deleted or never there
     void forgetRows(const std::vector<TableRow*>& gone); // deleted from the file; the view loses them here
     void sweepDeletedRows();
@@ -142,7 +161,7 @@ struct Table::Impl {
             return buffer;
         if (!isOpen || view.empty())
             return {};
-        return bytesOf(view[pos]);
+        return {view[pos].bytes, layout.recordLength};
     }
 
     // TableLoad.cpp: reading the file at open, and setting right what a crash left.

@@ -101,6 +101,7 @@ void Table::Impl::readRecords(std::uint64_t size) {
     if (file->readAt(layout.headerLength, loaded.get(), total) != total)
         throw TableError("Impossibile leggere il file " + p + ": il file è cambiato durante la lettura.");
     rows.reserve(static_cast<std::size_t>(recordsInFile));
+    loadedRows = std::make_unique<TableRow[]>(static_cast<std::size_t>(recordsInFile));
     for (std::uint64_t i = 0; i < recordsInFile; ++i) {
         char* record = loaded.get() + i * recordLength;
         if (static_cast<std::uint8_t>(record[0]) == kDeletedRecord) {
@@ -112,9 +113,10 @@ void Table::Impl::readRecords(std::uint64_t size) {
             checkStoredField(bytes.substr(layout.offsets[f], static_cast<std::size_t>(layout.fields[f].width)),
                              fieldContext(f), i + 1);
         record[0] = static_cast<char>(kLiveRecord);
-        auto row = std::make_unique<TableRow>();
-        row->data = record;
-        adopt(std::move(row), i);
+        TableRow& row = loadedRows[static_cast<std::size_t>(i)];
+        row.data = record;
+        row.inBlock = true;
+        adopt(RowPtr(&row), i);
     }
 }
 

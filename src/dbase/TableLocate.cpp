@@ -10,7 +10,7 @@ Table::Bookmark Table::getBookmark() const {
     const Impl& d = *d_;
     if (!d.isOpen || d.view.empty() || d.state == Impl::State::Insert)
         return {};
-    return {d.view[d.pos]->id};
+    return {d.view[d.pos].row->id};
 }
 
 bool Table::bookmarkValid(const Bookmark& b) const {
@@ -113,7 +113,7 @@ bool Table::locate(std::string_view fieldNames, const std::vector<Value>& values
     for (std::size_t i = 0; i < fields.size(); ++i)
         wanted.push_back(asStored(d.fieldContext(fields[i]), values[i], caseInsensitive));
     for (std::size_t r = 0; r < d.view.size(); ++r) {
-        const std::string_view record = d.bytesOf(d.view[r]);
+        const std::string_view record(d.view[r].bytes, d.layout.recordLength);
         bool all = true;
         for (std::size_t i = 0; i < fields.size() && all; ++i)
             all = fieldMatches(d, record, fields[i], wanted[i], caseInsensitive);

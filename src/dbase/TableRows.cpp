@@ -7,15 +7,15 @@
 
 namespace valmora::dbase {
 
-std::unique_ptr<TableRow> Table::Impl::newRow(std::string_view bytes) const {
-    auto row = std::make_unique<TableRow>();
+RowPtr Table::Impl::newRow(std::string_view bytes) const {
+    RowPtr row(new TableRow);
     row->own = std::make_unique<char[]>(layout.recordLength);
     row->data = row->own.get();
     std::memcpy(row->data, bytes.data(), layout.recordLength);
     return row;
 }
 
-TableRow* Table::Impl::adopt(std::unique_ptr<TableRow> row, std::uint64_t recordIndex) {
+TableRow* Table::Impl::adopt(RowPtr row, std::uint64_t recordIndex) {
     row->id = nextRowId++;
     row->recordIndex = recordIndex;
     rows.push_back(std::move(row));
@@ -24,7 +24,7 @@ TableRow* Table::Impl::adopt(std::unique_ptr<TableRow> row, std::uint64_t record
 
 TableRow* Table::Impl::liveRow(std::uint64_t id) const {
     auto it = std::lower_bound(rows.begin(), rows.end(), id,
-                               [](const std::unique_ptr<TableRow>& r, std::uint64_t wanted) { return r->id < wanted; });
+                               [](const RowPtr& r, std::uint64_t wanted) { return r->id < wanted; });
     if (it == rows.end() || (*it)->id != id || (*it)->deleted)
         return nullptr;
     return it->get();
@@ -38,7 +38,7 @@ void Table::Impl::forgetRows(const std::vector<TableRow*>& gone) {
         row->own.reset(); // bytes read at open stay with the rest until the table closes
         row->data = nullptr;
     }
-    std::erase_if(view, [](const TableRow* r) { return r->deleted; });
+    std::erase_if(view, [](const ViewRow& e) { return e.row->deleted; });
     deletedRows += gone.size();
     // Sweeping once deleted rows are half of `rows` keeps each deletion O(1) on average.
     if (deletedRows >= 64 && deletedRows * 2 >= rows.size())
@@ -48,13 +48,14 @@ void Table::Impl::forgetRows(const std::vector<TableRow*>& gone) {
 void Table::Impl::sweepDeletedRows() {
     if (deletedRows == 0)
         return;
-    std::erase_if(rows, [](const std::unique_ptr<TableRow>& r) { return r->deleted; });
+    std::erase_if(rows, [](const RowPtr& r) { return r->deleted; });
     deletedRows = 0;
 }
 
 void Table::Impl::clearRows() {
-    rows.clear();
+    rows.clear(); // before the blocks its rows may sit in
     deletedRows = 0;
+    loadedRows.reset();
     loaded.reset();
 }
 

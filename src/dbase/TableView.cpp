@@ -108,15 +108,15 @@ void Table::Impl::rebuildView() {
     }
     view.reserve(keyed.size());
     for (const auto& [key, row] : keyed)
-        view.push_back(row);
+        view.push_back({row, row->data});
 }
 
 std::optional<std::size_t> Table::Impl::positionInView(const TableRow* row) const {
     // Key then record order is a total order on the rows and the view is sorted by it, so the row
     // can only stand at the first place not before it.
     const auto it = std::partition_point(view.begin(), view.end(),
-                                         [&](const TableRow* e) { return orderedBefore(e, row); });
-    if (it != view.end() && *it == row)
+                                         [&](const ViewRow& e) { return orderedBefore(e.row, row); });
+    if (it != view.end() && it->row == row)
         return static_cast<std::size_t>(it - view.begin());
     return std::nullopt;
 }
@@ -127,10 +127,10 @@ void Table::Impl::placeInView(TableRow* row, std::optional<std::size_t> from) {
     if (from)
         view.erase(view.begin() + static_cast<std::ptrdiff_t>(*from));
     const auto at = std::partition_point(view.begin(), view.end(),
-                                         [&](const TableRow* e) { return orderedBefore(e, row); });
+                                         [&](const ViewRow& e) { return orderedBefore(e.row, row); });
     const auto index = static_cast<std::size_t>(at - view.begin());
     if (visible(bytesOf(row))) {
-        view.insert(at, row);
+        view.insert(at, {row, row->data});
         pos = index;
     } else {
         pos = view.empty() ? 0 : std::min(index, view.size() - 1); // where it would have stood
@@ -145,23 +145,23 @@ void Table::Impl::placeAppended(const std::vector<TableRow*>& added) {
             placeInView(row, std::nullopt);
         return;
     }
-    std::vector<TableRow*> fresh;
+    std::vector<ViewRow> fresh;
     fresh.reserve(added.size());
     for (TableRow* row : added)
         if (visible(bytesOf(row)))
-            fresh.push_back(row);
-    auto before = [this](const TableRow* a, const TableRow* b) { return orderedBefore(a, b); };
+            fresh.push_back({row, row->data});
+    auto before = [this](const ViewRow& a, const ViewRow& b) { return orderedBefore(a.row, b.row); };
     // Rows a scan adds come in order already, and are then left as they are.
     if (!std::is_sorted(fresh.begin(), fresh.end(), before))
         std::stable_sort(fresh.begin(), fresh.end(), before);
-    std::vector<TableRow*> merged;
+    std::vector<ViewRow> merged;
     merged.reserve(view.size() + fresh.size());
     std::merge(view.begin(), view.end(), fresh.begin(), fresh.end(), std::back_inserter(merged), before);
     view = std::move(merged);
     // The cursor as the last of the same appends made one by one would leave it.
     const TableRow* last = added.back();
     const auto at = static_cast<std::size_t>(
-        std::partition_point(view.begin(), view.end(), [&](const TableRow* e) { return orderedBefore(e, last); }) -
+        std::partition_point(view.begin(), view.end(), [&](const ViewRow& e) { return orderedBefore(e.row, last); }) -
         view.begin());
     pos = view.empty() ? 0 : std::min(at, view.size() - 1);
     eof = bof = view.empty();
@@ -191,7 +191,7 @@ void applyOrder(Table::Impl& d, std::string indexName, std::string indexFieldNam
     if (!d.isOpen)
         return;
     d.checkBrowseMode();
-    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos];
+    const TableRow* current = d.view.empty() ? nullptr : d.view[d.pos].row;
     try {
         d.resolveOrder();
     } catch (...) {
