@@ -25,16 +25,6 @@ Rows readBack(const std::string& folder) {
     return rows;
 }
 
-void createMovements(const std::string& folder, int rows) {
-    Table t;
-    t.bind(folder, "conto.dbf");
-    t.create(movementFields(), {"Valuta", "VALUTA"});
-    t.open();
-    for (int i = 0; i < rows; ++i)
-        t.appendRecord(movement(ymd(2005, 1, 1 + i), ymd(2005, 1, 1 + i), "Accredito", "Stipendio",
-                                Money::fromWhole(i + 1), "riga " + std::to_string(i)));
-}
-
 // The steps of a working session, each applied to the model of what is on disk once it returns.
 // A step made of several independent writes may also be cut between them: `partly` models that.
 struct Step {

@@ -22,6 +22,20 @@ inline std::vector<Value> movement(Date data, Date valuta, std::string op, std::
     return {data, valuta, std::move(op), std::move(tipo), importo, std::move(commento)};
 }
 
+// conto.dbf in `folder` with `rows` credits on consecutive days from 1 January 2005, amounts 1, 2, ...
+// and comments "riga 0", "riga 1", ...; left closed.
+inline void createMovements(const std::string& folder, int rows) {
+    Table t;
+    t.bind(folder, "conto.dbf");
+    t.create(movementFields(), {"Valuta", "VALUTA"});
+    t.open();
+    for (int i = 0; i < rows; ++i) {
+        const Date day = ymd(2005, 1, 1).addDays(i);
+        t.appendRecord(
+            movement(day, day, "Accredito", "Stipendio", Money::fromWhole(i + 1), "riga " + std::to_string(i)));
+    }
+}
+
 // Opens the table and reads every visible row's COMMENTO in walk order.
 inline std::vector<std::string> walkComments(Table& t) {
     std::vector<std::string> out;

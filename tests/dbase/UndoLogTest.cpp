@@ -15,16 +15,6 @@
 namespace valmora::dbase::testing {
 namespace {
 
-void createMovements(const std::string& folder, int rows) {
-    Table t;
-    t.bind(folder, "conto.dbf");
-    t.create(movementFields(), {"Valuta", "VALUTA"});
-    t.open();
-    for (int i = 0; i < rows; ++i)
-        t.appendRecord(movement(ymd(2005, 1, 1 + i % 28), ymd(2005, 1, 1 + i % 28), "Accredito", "Stipendio",
-                                Money::fromWhole(i + 1), "riga " + std::to_string(i)));
-}
-
 // The command: every row's amount rewritten (more rows than the log keeps one by one), one deleted,
 // two appended.
 void changeEverything(Table& t) {
