@@ -45,68 +45,86 @@ QString TFormMaster::parteBreve(const QString& h) {
 }
 
 void TFormMaster::creaMenu() {
-    auto azione = [this](QMenu* menu, const QString& text, const QKeySequence& key, const QString& h) {
-        auto* a = new QAction(text, this);
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        a->setStatusTip(h);
-        a->setToolTip(h);
-        menu->addAction(a);
-        // Also on the window, so the shortcut works whatever the menu bar shows.
-        addAction(a);
-        return a;
-    };
-    MenuConto = menuBar()->addMenu(QStringLiteral("&Conto"));
-    Nuovo1 = azione(MenuConto, QStringLiteral("&Nuovo"), QKeySequence(Qt::CTRL | Qt::Key_N),
-                    QStringLiteral("Creare un nuovo conto"));
-    NuovoAnno1 =
-        azione(MenuConto, QStringLiteral("N&uovo Anno"), {}, QStringLiteral("Riportare il saldo in un nuovo conto"));
-    Apri1 = azione(MenuConto, QStringLiteral("&Apri"), QKeySequence(Qt::CTRL | Qt::Key_A),
-                   QStringLiteral("Aprire un conto esistente"));
-    Salva1 = azione(MenuConto, QStringLiteral("&Salva"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                    QStringLiteral("Salva le modifiche effettuate"));
-    Esporta1 = azione(MenuConto, QStringLiteral("Es&porta"), {},
-                      QStringLiteral("Salva il conto in una nuova cartella (o unità)"));
-    Importa1 = azione(MenuConto, QStringLiteral("&Importa"), {},
-                      QStringLiteral("Importare un conto creato con una versione precedente di Valmora"));
-    Chiudi1 = azione(MenuConto, QStringLiteral("&Chiudi"), {}, QStringLiteral("Chiude il Conto attivo"));
-    MenuConto->addSeparator();
-    StampaRiepilogo1 = azione(MenuConto, QStringLiteral("Stampa &Riepilogo Mensile ..."), {},
-                              QStringLiteral("Stampa un riepilogo mensile dei movimenti"));
-    RiscontroBanca1 = azione(MenuConto, QStringLiteral("Riscontro con la banca..."), {},
-                             QStringLiteral("Confronta il conto con l'elenco dei movimenti della banca"));
-    Password1 =
-        azione(MenuConto, QStringLiteral("&Password..."), {}, QStringLiteral("Impostare una password di sicurezza"));
-    MenuConto->addSeparator();
-    Esci1 = azione(MenuConto, QStringLiteral("&Esci"), QKeySequence(Qt::ALT | Qt::Key_F4),
-                   QStringLiteral("Chiude l'applicazione"));
+    creaMenuConto();
+    creaMenuModifica();
+    creaMenuVisualizza();
+    creaMenuHelp();
+    collegaMenu();
+    creaPopupGriglia();
+}
 
+QAction* TFormMaster::voceDiMenu(QMenu* menu, const QString& text, const QKeySequence& key, const QString& h) {
+    auto* a = new QAction(text, this);
+    if (!key.isEmpty())
+        a->setShortcut(key);
+    a->setStatusTip(h);
+    a->setToolTip(h);
+    menu->addAction(a);
+    // Also on the window, so the shortcut works whatever the menu bar shows.
+    addAction(a);
+    return a;
+}
+
+void TFormMaster::collegaComando(QAction* a, std::function<void()> f) {
+    connect(a, &QAction::triggered, this, [this, f = std::move(f)] { comando(f); });
+}
+
+void TFormMaster::creaMenuConto() {
+    MenuConto = menuBar()->addMenu(QStringLiteral("&Conto"));
+    Nuovo1 = voceDiMenu(MenuConto, QStringLiteral("&Nuovo"), QKeySequence(Qt::CTRL | Qt::Key_N),
+                        QStringLiteral("Creare un nuovo conto"));
+    NuovoAnno1 = voceDiMenu(MenuConto, QStringLiteral("N&uovo Anno"), {},
+                            QStringLiteral("Riportare il saldo in un nuovo conto"));
+    Apri1 = voceDiMenu(MenuConto, QStringLiteral("&Apri"), QKeySequence(Qt::CTRL | Qt::Key_A),
+                       QStringLiteral("Aprire un conto esistente"));
+    Salva1 = voceDiMenu(MenuConto, QStringLiteral("&Salva"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                        QStringLiteral("Salva le modifiche effettuate"));
+    Esporta1 = voceDiMenu(MenuConto, QStringLiteral("Es&porta"), {},
+                          QStringLiteral("Salva il conto in una nuova cartella (o unità)"));
+    Importa1 = voceDiMenu(MenuConto, QStringLiteral("&Importa"), {},
+                          QStringLiteral("Importare un conto creato con una versione precedente di Valmora"));
+    Chiudi1 = voceDiMenu(MenuConto, QStringLiteral("&Chiudi"), {}, QStringLiteral("Chiude il Conto attivo"));
+    MenuConto->addSeparator();
+    StampaRiepilogo1 = voceDiMenu(MenuConto, QStringLiteral("Stampa &Riepilogo Mensile ..."), {},
+                                  QStringLiteral("Stampa un riepilogo mensile dei movimenti"));
+    RiscontroBanca1 = voceDiMenu(MenuConto, QStringLiteral("Riscontro con la banca..."), {},
+                                 QStringLiteral("Confronta il conto con l'elenco dei movimenti della banca"));
+    Password1 = voceDiMenu(MenuConto, QStringLiteral("&Password..."), {},
+                           QStringLiteral("Impostare una password di sicurezza"));
+    MenuConto->addSeparator();
+    Esci1 = voceDiMenu(MenuConto, QStringLiteral("&Esci"), QKeySequence(Qt::ALT | Qt::Key_F4),
+                       QStringLiteral("Chiude l'applicazione"));
+}
+
+void TFormMaster::creaMenuModifica() {
     MenuModifica = menuBar()->addMenu(QStringLiteral("&Modifica"));
     MenuInserisci = MenuModifica->addMenu(QStringLiteral("&Inserisci"));
     MenuInserisci->menuAction()->setStatusTip(QStringLiteral("Inserire un movimento"));
     const auto ctrlAlt = [](Qt::Key k) { return QKeySequence(Qt::CTRL | Qt::ALT | k); };
-    Accredito1 = azione(MenuInserisci, QStringLiteral("&Accredito"), ctrlAlt(Qt::Key_A),
-                        QStringLiteral("Inserisce un accredito"));
-    Prelievo1 =
-        azione(MenuInserisci, QStringLiteral("&Prelievo"), ctrlAlt(Qt::Key_P), QStringLiteral("Inserisce un prelievo"));
-    Addebito1 =
-        azione(MenuInserisci, QStringLiteral("A&ddebito"), ctrlAlt(Qt::Key_D), QStringLiteral("Inserisce un addebito"));
-    Imposta1 =
-        azione(MenuInserisci, QStringLiteral("&Imposta"), ctrlAlt(Qt::Key_I), QStringLiteral("Inserisce un'imposta"));
-    FuoriConto1 = azione(MenuInserisci, QStringLiteral("&Fuori Conto"), ctrlAlt(Qt::Key_F),
-                         QStringLiteral("Inserisce un movimento Fuori Conto"));
-    Elimina1 = azione(MenuModifica, QStringLiteral("&Elimina"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
-                      QStringLiteral("Eliminare l'operazione selezionata"));
-    Modifica1 = azione(MenuModifica, QStringLiteral("&Modifica"), QKeySequence(Qt::CTRL | Qt::Key_M),
-                       QStringLiteral("Modificare l'operazione selezionata"));
+    Accredito1 = voceDiMenu(MenuInserisci, QStringLiteral("&Accredito"), ctrlAlt(Qt::Key_A),
+                            QStringLiteral("Inserisce un accredito"));
+    Prelievo1 = voceDiMenu(MenuInserisci, QStringLiteral("&Prelievo"), ctrlAlt(Qt::Key_P),
+                           QStringLiteral("Inserisce un prelievo"));
+    Addebito1 = voceDiMenu(MenuInserisci, QStringLiteral("A&ddebito"), ctrlAlt(Qt::Key_D),
+                           QStringLiteral("Inserisce un addebito"));
+    Imposta1 = voceDiMenu(MenuInserisci, QStringLiteral("&Imposta"), ctrlAlt(Qt::Key_I),
+                          QStringLiteral("Inserisce un'imposta"));
+    FuoriConto1 = voceDiMenu(MenuInserisci, QStringLiteral("&Fuori Conto"), ctrlAlt(Qt::Key_F),
+                             QStringLiteral("Inserisce un movimento Fuori Conto"));
+    Elimina1 = voceDiMenu(MenuModifica, QStringLiteral("&Elimina"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+                          QStringLiteral("Eliminare l'operazione selezionata"));
+    Modifica1 = voceDiMenu(MenuModifica, QStringLiteral("&Modifica"), QKeySequence(Qt::CTRL | Qt::Key_M),
+                           QStringLiteral("Modificare l'operazione selezionata"));
     MenuModifica->addSeparator();
-    Impostazioni1 = azione(MenuModifica, QStringLiteral("Im&postazioni..."), QKeySequence(Qt::CTRL | Qt::Key_I),
-                           QStringLiteral("Configurare le impostazioni generali del Conto"));
+    Impostazioni1 = voceDiMenu(MenuModifica, QStringLiteral("Im&postazioni..."), QKeySequence(Qt::CTRL | Qt::Key_I),
+                               QStringLiteral("Configurare le impostazioni generali del Conto"));
+}
 
+void TFormMaster::creaMenuVisualizza() {
     MenuVisualizza = menuBar()->addMenu(QStringLiteral("&Visualizza"));
     auto spunta = [&](const QString& text, const QKeySequence& key, const QString& h, bool checked,
                       VoceVisualizza voce) {
-        QAction* a = azione(MenuVisualizza, text, key, h);
+        QAction* a = voceDiMenu(MenuVisualizza, text, key, h);
         a->setCheckable(true);
         a->setChecked(checked);
         connect(a, &QAction::triggered, this, [this, voce] { comando([this, voce] { Dettagli1Click(voce); }); });
@@ -135,69 +153,72 @@ void TFormMaster::creaMenu() {
                QStringLiteral("Visualizza/Nasconde la rappresentazione grafica dei movimenti in percentuale"), true,
                VoceVisualizza::PercentualeOperazioni);
     MenuVisualizza->addSeparator();
-    RiassuntoScalare1 =
-        azione(MenuVisualizza, QStringLiteral("Riassunto &scalare..."), {},
-               QStringLiteral("Interessi, giacenza media e imposta di bollo per valuta, da confrontare con la banca"));
-    ColonnaSaldo1 = azione(MenuVisualizza, QStringLiteral("Colonna Sa&ldo"), {},
-                           QStringLiteral("Visualizza/Nasconde il saldo per valuta dopo ogni movimento"));
+    RiassuntoScalare1 = voceDiMenu(
+        MenuVisualizza, QStringLiteral("Riassunto &scalare..."), {},
+        QStringLiteral("Interessi, giacenza media e imposta di bollo per valuta, da confrontare con la banca"));
+    ColonnaSaldo1 = voceDiMenu(MenuVisualizza, QStringLiteral("Colonna Sa&ldo"), {},
+                               QStringLiteral("Visualizza/Nasconde il saldo per valuta dopo ogni movimento"));
     ColonnaSaldo1->setCheckable(true);
     ColonnaSaldo1->setChecked(true);
     connect(ColonnaSaldo1, &QAction::toggled, this, [this](bool on) { ColonnaSaldo1Click(on); });
+}
 
+void TFormMaster::creaMenuHelp() {
     MenuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    Contenuti1 = azione(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
-                        QStringLiteral("Guida all'uso del programma"));
-    CondizionidiUtilizzo1 = azione(MenuHelp, QStringLiteral("Condizioni di Utilizzo ..."), {}, {});
+    Contenuti1 = voceDiMenu(MenuHelp, QStringLiteral("&Contenuti"), QKeySequence(Qt::Key_F1),
+                            QStringLiteral("Guida all'uso del programma"));
+    CondizionidiUtilizzo1 = voceDiMenu(MenuHelp, QStringLiteral("Condizioni di Utilizzo ..."), {}, {});
     Informazionisu1 =
-        azione(MenuHelp, QStringLiteral("&Informazioni su..."), {}, QStringLiteral("Informazioni generali"));
+        voceDiMenu(MenuHelp, QStringLiteral("&Informazioni su..."), {}, QStringLiteral("Informazioni generali"));
+}
 
-    const auto collega = [this](QAction* a, std::function<void()> f) {
-        connect(a, &QAction::triggered, this, [this, f = std::move(f)] { comando(f); });
-    };
+void TFormMaster::collegaMenu() {
     const auto altrove = [this](std::function<void()> TFormMaster::*member) {
         return [this, member] {
             if (this->*member)
                 (this->*member)();
         };
     };
-    collega(Nuovo1, [this] { motore_.Nuovo1Click(); });
-    collega(NuovoAnno1, [this] { motore_.NuovoAnno1Click(); });
-    collega(Apri1, [this] { motore_.Apri1Click(); });
-    collega(Salva1, [this] { motore_.Salva1Click(); });
-    collega(Esporta1, [this] { motore_.Esporta1Click(); });
-    collega(Importa1, [this] { motore_.Importa1Click(); });
-    collega(Chiudi1, [this] {
+    collegaComando(Nuovo1, [this] { motore_.Nuovo1Click(); });
+    collegaComando(NuovoAnno1, [this] { motore_.NuovoAnno1Click(); });
+    collegaComando(Apri1, [this] { motore_.Apri1Click(); });
+    collegaComando(Salva1, [this] { motore_.Salva1Click(); });
+    collegaComando(Esporta1, [this] { motore_.Esporta1Click(); });
+    collegaComando(Importa1, [this] { motore_.Importa1Click(); });
+    collegaComando(Chiudi1, [this] {
         motore_.Chiudi1Click(true);
         // "&Chiudi" also closes the calendar window.
         if (!contoAperto())
             Calendario->close();
     });
-    collega(Password1, [this] { motore_.Password1Click(); });
-    collega(Impostazioni1, altrove(&TFormMaster::Impostazioni1Click));
-    collega(StampaRiepilogo1, [this] { StampaRiepilogo1Click(); });
-    collega(RiassuntoScalare1, [this] { RiassuntoScalare1Click(); });
-    collega(RiscontroBanca1, [this] { RiscontroBanca1Click(); });
-    collega(Esci1, [this] { Esci1Click(); });
-    collega(Accredito1, [this] { InserisciComando(TipoInserimento::Accredito); });
-    collega(Prelievo1, [this] { InserisciComando(TipoInserimento::Prelievo); });
-    collega(Addebito1, [this] { InserisciComando(TipoInserimento::Addebito); });
-    collega(Imposta1, [this] { InserisciComando(TipoInserimento::Imposta); });
-    collega(FuoriConto1, [this] { InserisciComando(TipoInserimento::FuoriConto); });
-    collega(Elimina1, [this] { SpeedEliminaClick(); });
-    collega(Modifica1, [this] { SpeedModificaClick(); });
-    collega(Contenuti1, [this] { ui_.openHelp(0); });
-    collega(CondizionidiUtilizzo1, [this] { CondizionidiUtilizzo1Click(); });
-    collega(Informazionisu1, [this] { Informazionisu1Click(); });
+    collegaComando(Password1, [this] { motore_.Password1Click(); });
+    collegaComando(Impostazioni1, altrove(&TFormMaster::Impostazioni1Click));
+    collegaComando(StampaRiepilogo1, [this] { StampaRiepilogo1Click(); });
+    collegaComando(RiassuntoScalare1, [this] { RiassuntoScalare1Click(); });
+    collegaComando(RiscontroBanca1, [this] { RiscontroBanca1Click(); });
+    collegaComando(Esci1, [this] { Esci1Click(); });
+    collegaComando(Accredito1, [this] { InserisciComando(TipoInserimento::Accredito); });
+    collegaComando(Prelievo1, [this] { InserisciComando(TipoInserimento::Prelievo); });
+    collegaComando(Addebito1, [this] { InserisciComando(TipoInserimento::Addebito); });
+    collegaComando(Imposta1, [this] { InserisciComando(TipoInserimento::Imposta); });
+    collegaComando(FuoriConto1, [this] { InserisciComando(TipoInserimento::FuoriConto); });
+    collegaComando(Elimina1, [this] { SpeedEliminaClick(); });
+    collegaComando(Modifica1, [this] { SpeedModificaClick(); });
+    collegaComando(Contenuti1, [this] { ui_.openHelp(0); });
+    collegaComando(CondizionidiUtilizzo1, [this] { CondizionidiUtilizzo1Click(); });
+    collegaComando(Informazionisu1, [this] { Informazionisu1Click(); });
     connect(MenuConto, &QMenu::aboutToShow, this, [this] { File1Click(); });
+}
 
+void TFormMaster::creaPopupGriglia() {
     PopupGriglia = new QMenu(this);
     PopModifica = PopupGriglia->addAction(QStringLiteral("Modifica"));
     PopElimina = PopupGriglia->addAction(QStringLiteral("Elimina"));
     PopupGriglia->addSeparator();
     PopStampa = PopupGriglia->addAction(QStringLiteral("Stampa"));
-    collega(PopModifica, [this] { SpeedModificaClick(); });
-    collega(PopElimina, [this] { SpeedEliminaClick(); });
-    collega(PopStampa, [this] { StampaRiepilogo1Click(); });
+    collegaComando(PopModifica, [this] { SpeedModificaClick(); });
+    collegaComando(PopElimina, [this] { SpeedEliminaClick(); });
+    collegaComando(PopStampa, [this] { StampaRiepilogo1Click(); });
 }
 
 void TFormMaster::creaBarraSpeed() {

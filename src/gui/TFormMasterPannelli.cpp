@@ -56,6 +56,21 @@ void TFormMaster::creaPannelli() {
     Splitter1 = new QSplitter(Qt::Horizontal, central);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
     Splitter1->setChildrenCollapsible(false);
+    creaGrigliaMovimenti();
+    creaPannelloValori();
+    Splitter1->addWidget(DBGrid1);
+    Splitter1->addWidget(PannelloValori);
+    // A window made wider or narrower widens or narrows the ledger: the totals keep what they had.
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
+    Splitter1->installEventFilter(this);
+    layout->addWidget(Splitter1, 1);
+    setCentralWidget(central);
+    impilaGrafici();
+}
+
+void TFormMaster::creaGrigliaMovimenti() {
     DBGrid1 = new QTableView(Splitter1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     modello = new LedgerTableModel(motore_.DM().MainTable, this);
@@ -102,7 +117,9 @@ void TFormMaster::creaPannelli() {
         DBGrid1->selectionModel()->setCurrentIndex(index,
                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     });
+}
 
+void TFormMaster::creaPannelloValori() {
     PannelloValori = new QWidget(Splitter1);
     PannelloValori->setObjectName(QStringLiteral("PannelloValori"));
     auto* pannello = new QHBoxLayout(PannelloValori);
@@ -145,16 +162,6 @@ void TFormMaster::creaPannelli() {
     logoLayout->addWidget(nome, 1);
     destra->addWidget(striscia);
     pannello->addLayout(destra, 1);
-    Splitter1->addWidget(DBGrid1);
-    Splitter1->addWidget(PannelloValori);
-    // A window made wider or narrower widens or narrows the ledger: the totals keep what they had.
-    Splitter1->setStretchFactor(0, 1);
-    Splitter1->setStretchFactor(1, 0);
-    connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1Moved(); });
-    Splitter1->installEventFilter(this);
-    layout->addWidget(Splitter1, 1);
-    setCentralWidget(central);
-    impilaGrafici();
 }
 
 void TFormMaster::impilaGrafici() {
