@@ -15,6 +15,7 @@
 
 class QAction;
 class QComboBox;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -144,7 +145,7 @@ public:
     QAction *PopModifica, *PopElimina, *PopStampa;
     TInformazioni* Informazioni;
     TFormCalendario* Calendario;
-    TFormScalare* Scalare = nullptr; // made at its first showing
+    TFormScalare* Scalare = nullptr;     // made at its first showing
     TFormRiscontro* Riscontro = nullptr; // made the first time the check is run
     ContiRecenti* recenti_ = nullptr;
 
@@ -155,9 +156,24 @@ protected:
 
 private:
     void creaMenu();
+    // creaMenu's parts, in the order it runs them: the menus as the menu bar shows them, their
+    // commands, the ledger's popup menu.
+    void creaMenuConto();
+    void creaMenuModifica();
+    void creaMenuVisualizza();
+    void creaMenuHelp();
+    void collegaMenu();
+    void creaPopupGriglia();
+    // An item of `menu` with its hint; its shortcut is on the window too.
+    QAction* voceDiMenu(QMenu* menu, const QString& text, const QKeySequence& key, const QString& hint);
+    // `action` runs `command` through comando().
+    void collegaComando(QAction* action, std::function<void()> command);
     void creaBarraSpeed();
     void creaBarraQuery();
     void creaPannelli();
+    // creaPannelli's two sides of the splitter: the movements grid, the totals and charts panel.
+    void creaGrigliaMovimenti();
+    void creaPannelloValori();
     void creaStatusBar();
     void comando(const std::function<void()>& command);
     void applicaVista();
