@@ -1,24 +1,13 @@
 #include "dbase/DbfFormat.h"
 
+#include "dbase/ByteFields.h"
+
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 namespace valmora::dbase {
 namespace {
-
-std::uint32_t readLe16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
-}
-
-std::uint32_t readLe32(std::string_view b, std::size_t at) {
-    return readLe16(b, at) | readLe16(b, at + 2) << 16;
-}
-
-void putLe16(std::string& b, std::size_t at, std::uint32_t v) {
-    b[at] = static_cast<char>(v & 0xFF);
-    b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
 
 std::string hexByte(std::uint8_t v) {
     char buf[8];
@@ -139,9 +128,9 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
         throw TableError("Il file " + path + " non è una tabella dBase (codice di versione " + hexByte(layout.version) +
                          ").");
     layout.level7 = isLevel7(layout.version);
-    layout.recordCount = readLe32(head, 4);
-    layout.headerLength = readLe16(head, 8);
-    layout.recordLength = readLe16(head, 10);
+    layout.recordCount = static_cast<std::uint32_t>(getLittleEndian(head, 4, 4));
+    layout.headerLength = static_cast<std::uint32_t>(getLittleEndian(head, 8, 2));
+    layout.recordLength = static_cast<std::uint32_t>(getLittleEndian(head, 10, 2));
 
     const std::size_t descriptorStart = layout.level7 ? 68 : 32;
     const std::size_t descriptorSize = layout.level7 ? 48 : 32;
@@ -254,21 +243,16 @@ DbfLayout buildDbfLayout(const std::vector<FieldDef>& fields, std::string_view i
     layout.recordLength = widthSum;
     if (widthSum > 0xFFFF)
         throw TableError("Impossibile creare il file " + path + ": i record sarebbero troppo lunghi.");
-    putLe16(header, 8, layout.headerLength);
-    putLe16(header, 10, layout.recordLength);
+    putLittleEndian(header, 8, layout.headerLength, 2);
+    putLittleEndian(header, 10, layout.recordLength, 2);
     layout.headerBytes = std::move(header);
     return layout;
 }
 
 std::string headerCountBytes(Date lastUpdate, std::uint32_t recordCount) {
     std::string b(7, '\0');
-    if (!lastUpdate.isNull()) {
-        b[0] = static_cast<char>(lastUpdate.year() - 1900);
-        b[1] = static_cast<char>(lastUpdate.month());
-        b[2] = static_cast<char>(lastUpdate.day());
-    }
-    for (int i = 0; i < 4; ++i)
-        b[static_cast<std::size_t>(3 + i)] = static_cast<char>((recordCount >> (8 * i)) & 0xFF);
+    putUpdateDate(b, 0, lastUpdate);
+    putLittleEndian(b, 3, recordCount, 4);
     return b;
 }
 

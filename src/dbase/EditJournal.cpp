@@ -1,5 +1,7 @@
 #include "dbase/EditJournal.h"
 
+#include "dbase/ByteFields.h"
+
 #include <vector>
 
 namespace valmora::dbase {
@@ -8,18 +10,6 @@ namespace {
 constexpr std::string_view kMagic = "VJNL";
 
 } // namespace
-
-void putLittleEndian(std::string& out, std::uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-std::uint64_t getLittleEndian(std::string_view in, std::size_t at, int bytes) {
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<std::size_t>(i)]);
-    return v;
-}
 
 // FNV-1a: enough to tell an entry written whole from one a cut tore.
 std::uint32_t journalChecksum(std::string_view bytes) {
@@ -34,10 +24,10 @@ std::uint32_t journalChecksum(std::string_view bytes) {
 std::string journalEntry(std::uint64_t offset, std::string_view bytes) {
     std::string entry;
     entry.reserve(16 + bytes.size());
-    putLittleEndian(entry, offset, 8);
-    putLittleEndian(entry, bytes.size(), 4);
+    appendLittleEndian(entry, offset, 8);
+    appendLittleEndian(entry, bytes.size(), 4);
     entry += bytes;
-    putLittleEndian(entry, journalChecksum(entry), 4);
+    appendLittleEndian(entry, journalChecksum(entry), 4);
     return entry;
 }
 
@@ -57,9 +47,8 @@ std::vector<JournalEntry> journalEntries(std::string_view image, std::size_t at)
     return entries;
 }
 
-
-void EditJournal::record(FileSystem& fs, const std::string& tablePath, const std::string& folder,
-                         std::uint64_t offset, std::string_view oldBytes) {
+void EditJournal::record(FileSystem& fs, const std::string& tablePath, const std::string& folder, std::uint64_t offset,
+                         std::string_view oldBytes) {
     std::string entry;
     if (!file_) {
         path_ = pathFor(tablePath);

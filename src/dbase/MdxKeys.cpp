@@ -1,6 +1,8 @@
 // Key encodings of the .mdx and the order dBase gives them.
 
 #include "dbase/Mdx.h"
+
+#include "dbase/ByteFields.h"
 #include "dbase/Table.h"
 
 #include <algorithm>
@@ -77,10 +79,7 @@ int compareBcd(std::string_view a, std::string_view b) {
 }
 
 double dateKeyValue(std::string_view key) {
-    std::uint64_t bits = 0;
-    for (int i = kMdxDateKeyLength - 1; i >= 0; --i)
-        bits = (bits << 8) | static_cast<unsigned char>(key[static_cast<std::size_t>(i)]);
-    return std::bit_cast<double>(bits);
+    return std::bit_cast<double>(getLittleEndian(key, 0, kMdxDateKeyLength));
 }
 
 } // namespace
@@ -96,12 +95,8 @@ std::string encodeCharKey(std::string_view storedBytes, int width) {
 
 std::string encodeDateKey(Date date) {
     const double julian = date.isNull() ? 0.0 : static_cast<double>(date.julianDay());
-    auto bits = std::bit_cast<std::uint64_t>(julian);
     std::string key(kMdxDateKeyLength, '\0');
-    for (auto& byte : key) {
-        byte = static_cast<char>(bits & 0xFF);
-        bits >>= 8;
-    }
+    putLittleEndian(key, 0, std::bit_cast<std::uint64_t>(julian), kMdxDateKeyLength);
     return key;
 }
 

@@ -1,5 +1,6 @@
 #include "dbase/UndoLog.h"
 
+#include "dbase/ByteFields.h"
 #include "dbase/EditJournal.h"
 
 #include <algorithm>
@@ -19,8 +20,8 @@ constexpr std::uint64_t kHeadBytes = 32;
 
 std::string startOf(std::uint64_t size) {
     std::string start(kMagic);
-    putLittleEndian(start, size, 8);
-    putLittleEndian(start, journalChecksum(start), 4);
+    appendLittleEndian(start, size, 8);
+    appendLittleEndian(start, journalChecksum(start), 4);
     return start;
 }
 
@@ -32,8 +33,7 @@ std::string oldBytes(File& table, std::uint64_t offset, std::uint64_t count) {
 
 } // namespace
 
-UndoLog::UndoLog(FileSystem& fs, std::string path, const std::string& folder, File& table)
-    : path_(std::move(path)) {
+UndoLog::UndoLog(FileSystem& fs, std::string path, const std::string& folder, File& table) : path_(std::move(path)) {
     originalSize_ = table.size();
     savedFrom_ = originalSize_;
     std::string image = startOf(originalSize_);
@@ -93,9 +93,8 @@ bool UndoLog::restore(FileSystem& fs, const std::string& tablePath, const std::s
         fs.syncDirectory(folder);
         return true;
     }
-    const bool whole = image.size() >= kStartSize &&
-                       journalChecksum(std::string_view(image).substr(0, 12)) ==
-                           static_cast<std::uint32_t>(getLittleEndian(image, 12, 4));
+    const bool whole = image.size() >= kStartSize && journalChecksum(std::string_view(image).substr(0, 12)) ==
+                                                         static_cast<std::uint32_t>(getLittleEndian(image, 12, 4));
     if (whole) {
         const std::uint64_t size = getLittleEndian(image, 4, 8);
         const std::vector<JournalEntry> entries = journalEntries(image, kStartSize);
