@@ -108,15 +108,6 @@ TableError damagedFile(const std::string& path, const std::string& detail) {
     return TableError("Il file " + path + " è danneggiato: " + detail + ".");
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const std::string& path) {
     if (fileSize < 32 || head.size() < 32)
         throw TableError("Il file " + path + " non è una tabella dBase: è troppo corto.");
