@@ -27,57 +27,23 @@ bool isReadableVersion(std::uint8_t version) {
     return version == 0x03 || version == 0x83 || version == 0x8B || isLevel7(version);
 }
 
-bool typeFromCode(char code, FieldType& type) {
-    switch (code) {
-    case 'C':
-        type = FieldType::Character;
-        return true;
-    case 'N':
-    case 'F':
-        type = FieldType::Numeric;
-        return true;
-    case 'D':
-        type = FieldType::Date;
-        return true;
-    case 'L':
-        type = FieldType::Logical;
-        return true;
-    case 'I':
-        type = FieldType::Integer;
-        return true;
-    case '+':
-        type = FieldType::AutoInc;
-        return true;
-    case 'O':
-        type = FieldType::Double;
-        return true;
-    case '@':
-        type = FieldType::Timestamp;
-        return true;
-    default:
-        return false;
-    }
+// The descriptors' type letters. 'F', a float some writers use, is read as N; N comes first, so it is written.
+constexpr std::pair<char, FieldType> kTypeCodes[] = {
+    {'C', FieldType::Character}, {'N', FieldType::Numeric}, {'F', FieldType::Numeric},
+    {'D', FieldType::Date},      {'L', FieldType::Logical}, {'I', FieldType::Integer},
+    {'+', FieldType::AutoInc},   {'O', FieldType::Double},  {'@', FieldType::Timestamp}};
+
+std::optional<FieldType> typeFromCode(char code) {
+    for (const auto& [letter, type] : kTypeCodes)
+        if (letter == code)
+            return type;
+    return std::nullopt;
 }
 
 char codeOf(FieldType type) {
-    switch (type) {
-    case FieldType::Character:
-        return 'C';
-    case FieldType::Numeric:
-        return 'N';
-    case FieldType::Date:
-        return 'D';
-    case FieldType::Logical:
-        return 'L';
-    case FieldType::Integer:
-        return 'I';
-    case FieldType::AutoInc:
-        return '+';
-    case FieldType::Double:
-        return 'O';
-    case FieldType::Timestamp:
-        return '@';
-    }
+    for (const auto& [letter, t] : kTypeCodes)
+        if (t == type)
+            return letter;
     return '?';
 }
 
@@ -88,13 +54,12 @@ bool widthPossible(const FieldDef& f) {
     case FieldType::Numeric:
         // Twenty digits is dBase's own limit; a few writers go a little beyond it.
         return f.width >= 1 && f.width <= 32 && f.decimals >= 0 && f.decimals < f.width;
-    case FieldType::Date:
-        return f.width == 8;
     case FieldType::Logical:
         return f.width == 1;
     case FieldType::Integer:
     case FieldType::AutoInc:
         return f.width == 4;
+    case FieldType::Date:
     case FieldType::Double:
     case FieldType::Timestamp:
         return f.width == 8;
@@ -138,12 +103,9 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
     }
     const auto driver = static_cast<std::uint8_t>(head[29]);
     const std::optional<CodePage> codePage = codePageFromDriver(driver, driverName);
-    if (!codePage) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        const std::string byte = {'0', 'x', kHex[driver >> 4], kHex[driver & 0xF]};
-        throw TableError("Il file " + path + " dichiara il driver di lingua " + byte +
+    if (!codePage)
+        throw TableError("Il file " + path + " dichiara il driver di lingua " + hexByte(driver) +
                          ", che questo programma non conosce: i suoi testi non possono essere letti.");
-    }
     layout.codePage = *codePage;
 
     std::uint32_t widthSum = 1;
@@ -152,23 +114,24 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
         if (pos + descriptorSize > layout.headerLength)
             throw damagedFile(path, "la descrizione dei campi è incompleta");
         std::string_view d = head.substr(pos, descriptorSize);
-        const std::size_t nameLength = layout.level7 ? 32 : 11;
-        std::string_view rawName = d.substr(0, nameLength);
+        const std::size_t typeAt = layout.level7 ? 32 : 11; // right after the name
+        std::string_view rawName = d.substr(0, typeAt);
         rawName = rawName.substr(0, rawName.find('\0'));
         while (!rawName.empty() && rawName.back() == ' ')
             rawName.remove_suffix(1);
         FieldDef f;
         f.name = decodeText(rawName, layout.codePage);
-        const std::size_t typeAt = layout.level7 ? 32 : 11;
         const char code = d[typeAt];
         f.width = static_cast<unsigned char>(d[typeAt + 1 + (layout.level7 ? 0 : 4)]);
         f.decimals = static_cast<unsigned char>(d[typeAt + 2 + (layout.level7 ? 0 : 4)]);
         if (f.name.empty())
             throw damagedFile(path, "un campo non ha nome");
-        if (!typeFromCode(code, f.type))
+        const std::optional<FieldType> type = typeFromCode(code);
+        if (!type)
             throw TableError("Il file " + path + " contiene il campo " + f.name + " di tipo '" +
                              decodeText(std::string_view(&code, 1), layout.codePage) +
                              "', che questo programma non sa leggere.");
+        f.type = *type;
         if (!widthPossible(f))
             throw damagedFile(path, "il campo " + f.name + " ha una larghezza impossibile (" + std::to_string(f.width) +
                                         "," + std::to_string(f.decimals) + ")");
