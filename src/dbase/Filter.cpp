@@ -189,9 +189,9 @@ RecordFilter RecordFilter::parse(std::string_view text, const DbfLayout& layout,
             }
             break;
         case FieldType::Logical:
-            if (value.empty() || std::string("TtYySsFfNn").find(value.front()) == std::string::npos)
+            if (value.empty() || !(meansTrue(value.front()) || meansFalse(value.front())))
                 parser.fail("'" + value + "' non è un valore logico");
-            c.boolean = std::string("TtYySs").find(value.front()) != std::string::npos;
+            c.boolean = meansTrue(value.front());
             break;
         default: {
             auto n = parseNumber(value);
