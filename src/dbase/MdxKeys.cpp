@@ -100,19 +100,6 @@ std::string encodeDateKey(Date date) {
     return key;
 }
 
-std::string encodeNumericKey(Money value) {
-    const bool negative = value.units() < 0;
-    // Work on the magnitude as unsigned: the most negative amount has no positive twin.
-    auto magnitude = static_cast<std::uint64_t>(value.units());
-    if (negative)
-        magnitude = ~magnitude + 1;
-    const auto scale = static_cast<std::uint64_t>(Money::kScale);
-    const std::string integerDigits = std::to_string(magnitude / scale);
-    std::string fractionDigits = std::to_string(magnitude % scale);
-    fractionDigits.insert(0, 4 - fractionDigits.size(), '0');
-    return bcdKey(negative, integerDigits, fractionDigits);
-}
-
 std::string encodeNumericKey(std::string_view text) {
     const auto isBlank = [](char c) { return c == ' '; };
     while (!text.empty() && isBlank(text.front()))
