@@ -1,6 +1,7 @@
 #include "dbase/EditJournal.h"
 
 #include "dbase/ByteFields.h"
+#include "dbase/FileCopy.h"
 
 #include <vector>
 
@@ -87,12 +88,7 @@ std::size_t EditJournal::replay(FileSystem& fs, File& table, const std::string& 
     const std::string path = pathFor(tablePath);
     if (!fs.exists(path))
         return 0;
-    std::string image;
-    {
-        auto in = fs.open(path, OpenMode::Read);
-        image.resize(static_cast<std::size_t>(in->size()));
-        image.resize(in->readAt(0, image.data(), image.size()));
-    }
+    const std::string image = readWhole(fs, path);
     const std::vector<JournalEntry> entries =
         image.substr(0, kMagic.size()) == kMagic ? journalEntries(image, kMagic.size()) : std::vector<JournalEntry>();
     // Last to first: a record edited twice gets back the bytes it had before the first edit.

@@ -101,10 +101,9 @@ std::string encodeDateKey(Date date) {
 }
 
 std::string encodeNumericKey(std::string_view text) {
-    const auto isBlank = [](char c) { return c == ' '; };
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
+    while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     bool negative = false;
     bool hasSign = false;

@@ -2,6 +2,7 @@
 
 #include "dbase/ByteFields.h"
 #include "dbase/EditJournal.h"
+#include "dbase/FileCopy.h"
 
 #include <algorithm>
 #include <string_view>
@@ -80,12 +81,7 @@ bool UndoLog::restore(FileSystem& fs, const std::string& tablePath, const std::s
                       const std::string& folder) {
     if (!fs.exists(logPath))
         return false;
-    std::string image;
-    {
-        auto in = fs.open(logPath, OpenMode::Read);
-        image.resize(static_cast<std::size_t>(in->size()));
-        image.resize(in->readAt(0, image.data(), image.size()));
-    }
+    const std::string image = readWhole(fs, logPath);
     // A log cut before its mark was whole holds the start of the mark, or nothing; a dBase file never starts so.
     const std::size_t marked = std::min(image.size(), kMagic.size());
     if (std::string_view(image).substr(0, marked) != kMagic.substr(0, marked)) {
