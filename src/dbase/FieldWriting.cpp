@@ -14,6 +14,10 @@ namespace valmora::dbase {
 using namespace codec;
 
 void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
+    // Any other type reads its value from the text without the blanks around it; none at all is a blank field.
+    const std::string_view text = trimmed(utf8);
+    if (text.empty() && c.def.type != FieldType::Character)
+        return writeBlank(out, c.def.type);
     switch (c.def.type) {
     case FieldType::Character: {
         // ASCII, the commonest text, is the same bytes in every code page: nothing to encode.
@@ -33,48 +37,36 @@ void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
         return;
     }
     case FieldType::Numeric: {
-        std::string text(trimmed(utf8));
-        if (text.empty())
-            return writeBlank(out, c.def.type);
-        std::replace(text.begin(), text.end(), ',', '.');
+        std::string number(text);
+        std::replace(number.begin(), number.end(), ',', '.');
         if (c.def.decimals <= 4)
-            if (auto m = Money::fromDecimalText(text))
+            if (auto m = Money::fromDecimalText(number))
                 return writeMoney(out, *m, c);
-        if (auto d = parseDouble(text))
+        if (auto d = parseDouble(number))
             return writeFloat(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
+        break;
     }
     case FieldType::Date:
-    case FieldType::Timestamp: {
-        std::string_view text = trimmed(utf8);
-        if (text.empty())
-            return writeBlank(out, c.def.type);
+    case FieldType::Timestamp:
         if (auto d = Date::parse(text))
             return writeDate(out, *d, c);
         if (auto d = Date::parseCompact(text))
             return writeDate(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
-    case FieldType::Logical: {
-        std::string_view text = trimmed(utf8);
-        if (text.empty())
-            return writeBlank(out, c.def.type);
+        break;
+    case FieldType::Logical:
         if (meansTrue(text.front()))
             return writeBoolean(out, true, c);
         if (meansFalse(text.front()))
             return writeBoolean(out, false, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
+        break;
     case FieldType::Integer:
     case FieldType::AutoInc:
-    case FieldType::Double: {
-        if (trimmed(utf8).empty())
-            return writeBlank(out, c.def.type);
+    case FieldType::Double:
         if (auto d = parseDouble(utf8))
             return writeFloat(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
+        break;
     }
-    }
+    throw cannotStore(c, "'" + std::string(utf8) + "'");
 }
 
 void writeMoney(std::string& out, Money m, const FieldContext& c) {
