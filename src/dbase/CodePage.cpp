@@ -129,7 +129,9 @@ std::string decodeText(std::string_view bytes, CodePage cp) {
     // Most stored text is plain ASCII, the same bytes in every code page and in UTF-8: copied whole
     // up to the first byte that is not.
     const auto high = std::find_if(bytes.begin(), bytes.end(), [](char ch) { return (ch & 0x80) != 0; });
-    std::string out(bytes.begin(), high);
+    std::string out;
+    out.reserve(bytes.size() + 2 * static_cast<std::size_t>(bytes.end() - high)); // at most three bytes a character
+    out.append(bytes.begin(), high);
     for (auto it = high; it != bytes.end(); ++it) {
         const auto byte = static_cast<unsigned char>(*it);
         if (byte < 0x80)
