@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstring>
 
 namespace valmora::dbase {
 namespace {
@@ -51,16 +50,15 @@ constexpr HighHalf kDos850 = {
     0x00A7, 0x00F7, 0x00B8, 0x00B0, 0x00A8, 0x00B7, 0x00B9, 0x00B3, 0x00B2, 0x25A0, 0x00A0,
 };
 
+// One entry a code page, in the order of the enumerators.
+struct CodePageInfo {
+    const char* name; // for messages
+    const HighHalf& highHalf;
+};
+constexpr CodePageInfo kCodePages[] = {{"Windows-1252", kWindows1252}, {"DOS 437", kDos437}, {"DOS 850", kDos850}};
+
 const HighHalf& highHalf(CodePage cp) {
-    switch (cp) {
-    case CodePage::Dos437:
-        return kDos437;
-    case CodePage::Dos850:
-        return kDos850;
-    case CodePage::Windows1252:
-        break;
-    }
-    return kWindows1252;
+    return kCodePages[static_cast<std::size_t>(cp)].highHalf;
 }
 
 std::optional<std::uint8_t> encodeChar(char32_t c, CodePage cp) {
@@ -73,30 +71,10 @@ std::optional<std::uint8_t> encodeChar(char32_t c, CodePage cp) {
     return std::nullopt;
 }
 
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size())
-        return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        auto a = static_cast<unsigned char>(text[i]);
-        auto b = static_cast<unsigned char>(prefix[i]);
-        if (std::toupper(a) != std::toupper(b))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 const char* codePageName(CodePage cp) {
-    switch (cp) {
-    case CodePage::Dos437:
-        return "DOS 437";
-    case CodePage::Dos850:
-        return "DOS 850";
-    case CodePage::Windows1252:
-        break;
-    }
-    return "Windows-1252";
+    return kCodePages[static_cast<std::size_t>(cp)].name;
 }
 
 std::optional<CodePage> codePageFromDriver(std::uint8_t driverId, std::string_view driverName) {
@@ -131,97 +109,36 @@ std::optional<CodePage> codePageFromDriver(std::uint8_t driverId, std::string_vi
     }
     if (driverId != 0)
         return std::nullopt; // read as Windows-1252, a Cyrillic or Greek table would turn to nonsense
-    if (startsWithIgnoringCase(driverName, "DB437"))
+    if (equalsIgnoringCase(driverName.substr(0, 5), "DB437"))
         return CodePage::Dos437;
-    if (startsWithIgnoringCase(driverName, "DB850"))
+    if (equalsIgnoringCase(driverName.substr(0, 5), "DB850"))
         return CodePage::Dos850;
     return CodePage::Windows1252;
 }
 
-namespace {
-
-// How many bytes from the start have the high bit clear, eight at a time while it holds.
-std::size_t asciiPrefix(std::string_view bytes) {
-    std::size_t ascii = 0;
-    while (ascii + 8 <= bytes.size()) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + ascii, 8);
-        if (word & 0x8080808080808080ULL)
-            break;
-        ascii += 8;
-    }
-    while (ascii < bytes.size() && static_cast<unsigned char>(bytes[ascii]) < 0x80)
-        ++ascii;
-    return ascii;
-}
-
-} // namespace
-
 bool isAscii(std::string_view bytes) {
-    return asciiPrefix(bytes) == bytes.size();
+    return std::all_of(bytes.begin(), bytes.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; });
 }
 
-namespace {
-
-// The UTF-8 form of every byte of a code page (at most three bytes: every character is in the
-// Basic Multilingual Plane), worked out once, so decoding is a copy per byte with no test.
-struct Utf8Char {
-    char bytes[3] = {};
-    std::uint8_t length = 0;
-};
-using Utf8Table = std::array<Utf8Char, 256>;
-
-Utf8Table utf8TableOf(CodePage cp) {
-    Utf8Table all{};
-    for (std::size_t b = 0; b < 0x80; ++b) {
-        all[b].bytes[0] = static_cast<char>(b);
-        all[b].length = 1;
-    }
-    const HighHalf& table = highHalf(cp);
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        std::string s;
-        appendUtf8(s, table[i]);
-        all[0x80 + i].length = static_cast<std::uint8_t>(s.size());
-        std::memcpy(all[0x80 + i].bytes, s.data(), s.size());
-    }
-    return all;
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    const auto upper = [](char ch) { return std::toupper(static_cast<unsigned char>(ch)); };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](char x, char y) { return upper(x) == upper(y); });
 }
-
-const Utf8Table& utf8Table(CodePage cp) {
-    static const std::array<Utf8Table, 3> tables = {utf8TableOf(CodePage::Windows1252), utf8TableOf(CodePage::Dos437),
-                                                    utf8TableOf(CodePage::Dos850)};
-    return tables[cp == CodePage::Dos437 ? 1 : (cp == CodePage::Dos850 ? 2 : 0)];
-}
-
-} // namespace
 
 std::string decodeText(std::string_view bytes, CodePage cp) {
-    // Most stored text is plain ASCII, the same bytes in every code page and in UTF-8: copied whole.
-    const std::size_t ascii = asciiPrefix(bytes);
-    if (ascii == bytes.size())
-        return std::string(bytes);
-    // The rest is decoded into a buffer on the stack (a field holds at most 254 bytes, three bytes
-    // of UTF-8 each, and one spare byte for the whole copy of the last one), then copied once.
-    const Utf8Table& table = utf8Table(cp);
-    const std::size_t rest = bytes.size() - ascii;
-    constexpr std::size_t kOnStack = 256;
-    char onStack[kOnStack * 3 + 1];
-    std::string onHeap;
-    char* start = onStack;
-    if (rest > kOnStack) {
-        onHeap.resize(rest * 3 + 1);
-        start = onHeap.data();
-    }
-    char* o = start;
-    for (std::size_t i = ascii; i < bytes.size(); ++i) {
-        const Utf8Char& u = table[static_cast<unsigned char>(bytes[i])];
-        std::memcpy(o, u.bytes, 3); // the bytes past a shorter form are written over next, or cut below
-        o += u.length;
-    }
+    // Most stored text is plain ASCII, the same bytes in every code page and in UTF-8: copied whole
+    // up to the first byte that is not.
+    const auto high = std::find_if(bytes.begin(), bytes.end(), [](char ch) { return (ch & 0x80) != 0; });
     std::string out;
-    out.reserve(ascii + static_cast<std::size_t>(o - start));
-    out.append(bytes.data(), ascii);
-    out.append(start, o);
+    out.reserve(bytes.size() + 2 * static_cast<std::size_t>(bytes.end() - high)); // at most three bytes a character
+    out.append(bytes.begin(), high);
+    for (auto it = high; it != bytes.end(); ++it) {
+        const auto byte = static_cast<unsigned char>(*it);
+        if (byte < 0x80)
+            out.push_back(*it);
+        else
+            appendUtf8(out, highHalf(cp)[byte - 0x80]);
+    }
     return out;
 }
 
@@ -230,15 +147,6 @@ Encoded encodeText(std::string_view utf8, CodePage cp) {
     result.bytes.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        // A run of ASCII is the same bytes in every code page.
-        std::size_t ascii = pos;
-        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
-            ++ascii;
-        if (ascii > pos) {
-            result.bytes.append(utf8.substr(pos, ascii - pos));
-            pos = ascii;
-            continue;
-        }
         std::size_t start = pos;
         std::optional<char32_t> c = nextCodePoint(utf8, pos);
         if (!c) {

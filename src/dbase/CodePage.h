@@ -24,6 +24,8 @@ std::optional<CodePage> codePageFromDriver(std::uint8_t driverId, std::string_vi
 std::string decodeText(std::string_view bytes, CodePage cp);
 // No byte with the high bit set: text that reads the same in every code page and in UTF-8.
 bool isAscii(std::string_view bytes);
+// ASCII letters compared without regard to case (field and tag names, driver names).
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 // The result of encoding: the bytes, or the first character that the code page
 // cannot hold (as UTF-8), or that the input was not valid UTF-8.

@@ -1,24 +1,13 @@
 #include "dbase/DbfFormat.h"
 
+#include "dbase/ByteFields.h"
+
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 namespace valmora::dbase {
 namespace {
-
-std::uint32_t readLe16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(static_cast<unsigned char>(b[at])) |
-           static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8;
-}
-
-std::uint32_t readLe32(std::string_view b, std::size_t at) {
-    return readLe16(b, at) | readLe16(b, at + 2) << 16;
-}
-
-void putLe16(std::string& b, std::size_t at, std::uint32_t v) {
-    b[at] = static_cast<char>(v & 0xFF);
-    b[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-}
 
 std::string hexByte(std::uint8_t v) {
     char buf[8];
@@ -38,57 +27,23 @@ bool isReadableVersion(std::uint8_t version) {
     return version == 0x03 || version == 0x83 || version == 0x8B || isLevel7(version);
 }
 
-bool typeFromCode(char code, FieldType& type) {
-    switch (code) {
-    case 'C':
-        type = FieldType::Character;
-        return true;
-    case 'N':
-    case 'F':
-        type = FieldType::Numeric;
-        return true;
-    case 'D':
-        type = FieldType::Date;
-        return true;
-    case 'L':
-        type = FieldType::Logical;
-        return true;
-    case 'I':
-        type = FieldType::Integer;
-        return true;
-    case '+':
-        type = FieldType::AutoInc;
-        return true;
-    case 'O':
-        type = FieldType::Double;
-        return true;
-    case '@':
-        type = FieldType::Timestamp;
-        return true;
-    default:
-        return false;
-    }
+// The descriptors' type letters. 'F', a float some writers use, is read as N; N comes first, so it is written.
+constexpr std::pair<char, FieldType> kTypeCodes[] = {
+    {'C', FieldType::Character}, {'N', FieldType::Numeric}, {'F', FieldType::Numeric},
+    {'D', FieldType::Date},      {'L', FieldType::Logical}, {'I', FieldType::Integer},
+    {'+', FieldType::AutoInc},   {'O', FieldType::Double},  {'@', FieldType::Timestamp}};
+
+std::optional<FieldType> typeFromCode(char code) {
+    for (const auto& [letter, type] : kTypeCodes)
+        if (letter == code)
+            return type;
+    return std::nullopt;
 }
 
 char codeOf(FieldType type) {
-    switch (type) {
-    case FieldType::Character:
-        return 'C';
-    case FieldType::Numeric:
-        return 'N';
-    case FieldType::Date:
-        return 'D';
-    case FieldType::Logical:
-        return 'L';
-    case FieldType::Integer:
-        return 'I';
-    case FieldType::AutoInc:
-        return '+';
-    case FieldType::Double:
-        return 'O';
-    case FieldType::Timestamp:
-        return '@';
-    }
+    for (const auto& [letter, t] : kTypeCodes)
+        if (t == type)
+            return letter;
     return '?';
 }
 
@@ -99,13 +54,12 @@ bool widthPossible(const FieldDef& f) {
     case FieldType::Numeric:
         // Twenty digits is dBase's own limit; a few writers go a little beyond it.
         return f.width >= 1 && f.width <= 32 && f.decimals >= 0 && f.decimals < f.width;
-    case FieldType::Date:
-        return f.width == 8;
     case FieldType::Logical:
         return f.width == 1;
     case FieldType::Integer:
     case FieldType::AutoInc:
         return f.width == 4;
+    case FieldType::Date:
     case FieldType::Double:
     case FieldType::Timestamp:
         return f.width == 8;
@@ -119,15 +73,6 @@ TableError damagedFile(const std::string& path, const std::string& detail) {
     return TableError("Il file " + path + " è danneggiato: " + detail + ".");
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
 DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const std::string& path) {
     if (fileSize < 32 || head.size() < 32)
         throw TableError("Il file " + path + " non è una tabella dBase: è troppo corto.");
@@ -139,9 +84,9 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
         throw TableError("Il file " + path + " non è una tabella dBase (codice di versione " + hexByte(layout.version) +
                          ").");
     layout.level7 = isLevel7(layout.version);
-    layout.recordCount = readLe32(head, 4);
-    layout.headerLength = readLe16(head, 8);
-    layout.recordLength = readLe16(head, 10);
+    layout.recordCount = static_cast<std::uint32_t>(getLittleEndian(head, 4, 4));
+    layout.headerLength = static_cast<std::uint32_t>(getLittleEndian(head, 8, 2));
+    layout.recordLength = static_cast<std::uint32_t>(getLittleEndian(head, 10, 2));
 
     const std::size_t descriptorStart = layout.level7 ? 68 : 32;
     const std::size_t descriptorSize = layout.level7 ? 48 : 32;
@@ -158,12 +103,9 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
     }
     const auto driver = static_cast<std::uint8_t>(head[29]);
     const std::optional<CodePage> codePage = codePageFromDriver(driver, driverName);
-    if (!codePage) {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        const std::string byte = {'0', 'x', kHex[driver >> 4], kHex[driver & 0xF]};
-        throw TableError("Il file " + path + " dichiara il driver di lingua " + byte +
+    if (!codePage)
+        throw TableError("Il file " + path + " dichiara il driver di lingua " + hexByte(driver) +
                          ", che questo programma non conosce: i suoi testi non possono essere letti.");
-    }
     layout.codePage = *codePage;
 
     std::uint32_t widthSum = 1;
@@ -172,23 +114,24 @@ DbfLayout parseDbfHeader(std::string_view head, std::uint64_t fileSize, const st
         if (pos + descriptorSize > layout.headerLength)
             throw damagedFile(path, "la descrizione dei campi è incompleta");
         std::string_view d = head.substr(pos, descriptorSize);
-        const std::size_t nameLength = layout.level7 ? 32 : 11;
-        std::string_view rawName = d.substr(0, nameLength);
+        const std::size_t typeAt = layout.level7 ? 32 : 11; // right after the name
+        std::string_view rawName = d.substr(0, typeAt);
         rawName = rawName.substr(0, rawName.find('\0'));
         while (!rawName.empty() && rawName.back() == ' ')
             rawName.remove_suffix(1);
         FieldDef f;
         f.name = decodeText(rawName, layout.codePage);
-        const std::size_t typeAt = layout.level7 ? 32 : 11;
         const char code = d[typeAt];
         f.width = static_cast<unsigned char>(d[typeAt + 1 + (layout.level7 ? 0 : 4)]);
         f.decimals = static_cast<unsigned char>(d[typeAt + 2 + (layout.level7 ? 0 : 4)]);
         if (f.name.empty())
             throw damagedFile(path, "un campo non ha nome");
-        if (!typeFromCode(code, f.type))
+        const std::optional<FieldType> type = typeFromCode(code);
+        if (!type)
             throw TableError("Il file " + path + " contiene il campo " + f.name + " di tipo '" +
                              decodeText(std::string_view(&code, 1), layout.codePage) +
                              "', che questo programma non sa leggere.");
+        f.type = *type;
         if (!widthPossible(f))
             throw damagedFile(path, "il campo " + f.name + " ha una larghezza impossibile (" + std::to_string(f.width) +
                                         "," + std::to_string(f.decimals) + ")");
@@ -254,21 +197,16 @@ DbfLayout buildDbfLayout(const std::vector<FieldDef>& fields, std::string_view i
     layout.recordLength = widthSum;
     if (widthSum > 0xFFFF)
         throw TableError("Impossibile creare il file " + path + ": i record sarebbero troppo lunghi.");
-    putLe16(header, 8, layout.headerLength);
-    putLe16(header, 10, layout.recordLength);
+    putLittleEndian(header, 8, layout.headerLength, 2);
+    putLittleEndian(header, 10, layout.recordLength, 2);
     layout.headerBytes = std::move(header);
     return layout;
 }
 
 std::string headerCountBytes(Date lastUpdate, std::uint32_t recordCount) {
     std::string b(7, '\0');
-    if (!lastUpdate.isNull()) {
-        b[0] = static_cast<char>(lastUpdate.year() - 1900);
-        b[1] = static_cast<char>(lastUpdate.month());
-        b[2] = static_cast<char>(lastUpdate.day());
-    }
-    for (int i = 0; i < 4; ++i)
-        b[static_cast<std::size_t>(3 + i)] = static_cast<char>((recordCount >> (8 * i)) & 0xFF);
+    putUpdateDate(b, 0, lastUpdate);
+    putLittleEndian(b, 3, recordCount, 4);
     return b;
 }
 

@@ -48,6 +48,4 @@ std::string headerCountBytes(Date lastUpdate, std::uint32_t recordCount);
 // "Il file X è danneggiato: " + detail.
 TableError damagedFile(const std::string& path, const std::string& detail);
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 } // namespace valmora::dbase

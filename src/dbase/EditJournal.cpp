@@ -1,5 +1,8 @@
 #include "dbase/EditJournal.h"
 
+#include "dbase/ByteFields.h"
+#include "dbase/FileCopy.h"
+
 #include <vector>
 
 namespace valmora::dbase {
@@ -8,18 +11,6 @@ namespace {
 constexpr std::string_view kMagic = "VJNL";
 
 } // namespace
-
-void putLittleEndian(std::string& out, std::uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-std::uint64_t getLittleEndian(std::string_view in, std::size_t at, int bytes) {
-    std::uint64_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(in[at + static_cast<std::size_t>(i)]);
-    return v;
-}
 
 // FNV-1a: enough to tell an entry written whole from one a cut tore.
 std::uint32_t journalChecksum(std::string_view bytes) {
@@ -34,10 +25,10 @@ std::uint32_t journalChecksum(std::string_view bytes) {
 std::string journalEntry(std::uint64_t offset, std::string_view bytes) {
     std::string entry;
     entry.reserve(16 + bytes.size());
-    putLittleEndian(entry, offset, 8);
-    putLittleEndian(entry, bytes.size(), 4);
+    appendLittleEndian(entry, offset, 8);
+    appendLittleEndian(entry, bytes.size(), 4);
     entry += bytes;
-    putLittleEndian(entry, journalChecksum(entry), 4);
+    appendLittleEndian(entry, journalChecksum(entry), 4);
     return entry;
 }
 
@@ -57,9 +48,8 @@ std::vector<JournalEntry> journalEntries(std::string_view image, std::size_t at)
     return entries;
 }
 
-
-void EditJournal::record(FileSystem& fs, const std::string& tablePath, const std::string& folder,
-                         std::uint64_t offset, std::string_view oldBytes) {
+void EditJournal::record(FileSystem& fs, const std::string& tablePath, const std::string& folder, std::uint64_t offset,
+                         std::string_view oldBytes) {
     std::string entry;
     if (!file_) {
         path_ = pathFor(tablePath);
@@ -98,12 +88,7 @@ std::size_t EditJournal::replay(FileSystem& fs, File& table, const std::string& 
     const std::string path = pathFor(tablePath);
     if (!fs.exists(path))
         return 0;
-    std::string image;
-    {
-        auto in = fs.open(path, OpenMode::Read);
-        image.resize(static_cast<std::size_t>(in->size()));
-        image.resize(in->readAt(0, image.data(), image.size()));
-    }
+    const std::string image = readWhole(fs, path);
     const std::vector<JournalEntry> entries =
         image.substr(0, kMagic.size()) == kMagic ? journalEntries(image, kMagic.size()) : std::vector<JournalEntry>();
     // Last to first: a record edited twice gets back the bytes it had before the first edit.

@@ -10,8 +10,7 @@
 //
 // The flag byte is never journalled, so replaying an edit cannot bring back a row deleted after it.
 //
-// Layout: "VJNL" then entries of offset (8 bytes), length (4), the bytes, and a checksum (4) of
-// the three, all little-endian.
+// Layout: "VJNL" then entries as below.
 
 #include "dbase/FileSystem.h"
 
@@ -33,8 +32,6 @@ struct JournalEntry {
 std::string journalEntry(std::uint64_t offset, std::string_view bytes);
 // The entries written whole from `at` on, in order; reading stops at the first torn one.
 std::vector<JournalEntry> journalEntries(std::string_view image, std::size_t at);
-void putLittleEndian(std::string& out, std::uint64_t v, int bytes);
-std::uint64_t getLittleEndian(std::string_view in, std::size_t at, int bytes);
 std::uint32_t journalChecksum(std::string_view bytes); // tells bytes written whole from torn ones
 
 class EditJournal {

@@ -6,8 +6,6 @@
 namespace valmora::dbase {
 namespace {
 
-// Runs `reader` on this field's bytes in the current row (or the edit buffer); with no row
-// it reads a blank field, so an empty table reads as "", 0, false and the zero date.
 // A Field handle may outlive the open table it came from; it must then fail cleanly.
 const FieldDef& definitionOf(const Table::Impl& d, int index) {
     d.requireOpen();
@@ -16,6 +14,8 @@ const FieldDef& definitionOf(const Table::Impl& d, int index) {
     return d.layout.fields[static_cast<std::size_t>(index)];
 }
 
+// Runs `reader` on this field's bytes in the current row (or the edit buffer); with no row
+// it reads a blank field, so an empty table reads as "", 0, false and the zero date.
 template <typename Reader> auto readField(const Table::Impl& d, int index, Reader reader) {
     definitionOf(d, index);
     const auto i = static_cast<std::size_t>(index);
@@ -48,30 +48,29 @@ bool Field::isNull() const {
                      [](std::string_view b, const FieldContext& c) { return fieldIsBlank(b, c.def.type); });
 }
 std::string Field::asString() const {
-    return readField(*table_->d_, index_,
-                         [](std::string_view b, const FieldContext& c) { return readText(b, c); });
+    return readField(*table_->d_, index_, readText);
 }
 std::string_view Field::asStringView(std::string& spare) const {
     return readField(*table_->d_, index_,
-                         [&](std::string_view b, const FieldContext& c) { return readTextView(b, c, spare); });
+                     [&](std::string_view b, const FieldContext& c) { return readTextView(b, c, spare); });
 }
 Money Field::asMoney() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readMoney(b, c); });
+    return readField(*table_->d_, index_, readMoney);
 }
 double Field::asFloat() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readFloat(b, c); });
+    return readField(*table_->d_, index_, readFloat);
 }
 std::int64_t Field::asInteger() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readInteger(b, c); });
+    return readField(*table_->d_, index_, readInteger);
 }
 Date Field::asDate() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readDate(b, c); });
+    return readField(*table_->d_, index_, readDate);
 }
 bool Field::asBoolean() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readBoolean(b, c); });
+    return readField(*table_->d_, index_, readBoolean);
 }
 Value Field::value() const {
-    return readField(*table_->d_, index_, [](std::string_view b, const FieldContext& c) { return readValue(b, c); });
+    return readField(*table_->d_, index_, readValue);
 }
 
 namespace {

@@ -12,16 +12,23 @@
 namespace valmora::dbase::codec {
 namespace {
 
-
 // Days from 0001-01-01 to 1970-01-01 in the proleptic Gregorian calendar.
 constexpr std::int64_t kDaysFromYearOneToEpoch = 719162;
 constexpr double kMillisecondsPerDay = 86400000.0;
 
-std::string fieldLabel(const FieldContext& c) {
-    return c.def.name;
-}
-
 } // namespace
+
+char blankByte(FieldType type) {
+    switch (type) {
+    case FieldType::Integer:
+    case FieldType::AutoInc:
+    case FieldType::Double:
+    case FieldType::Timestamp:
+        return '\0';
+    default:
+        return ' ';
+    }
+}
 
 std::string_view trimmedRight(std::string_view s) {
     // A text field is mostly padding (a 250-byte comment holds a few words): blanks go eight at a
@@ -118,16 +125,16 @@ std::string doubleText(double d) {
 }
 
 TableError cannotStore(const FieldContext& c, const std::string& what) {
-    return TableError("Il valore " + what + " non può essere scritto nel campo " + fieldLabel(c) + " del file " +
-                      c.path + ".");
+    return TableError("Il valore " + what + " non può essere scritto nel campo " + c.def.name + " del file " + c.path +
+                      ".");
 }
 
 TableError cannotRead(const FieldContext& c, std::string_view bytes, const std::string& as) {
     // A binary double is shown as the number it holds, not as its eight raw bytes.
-    const std::string shown = c.def.type == FieldType::Double ? doubleText(decodeDouble(bytes))
-                                                              : decodeText(trimmed(bytes), c.codePage);
-    return TableError("Il valore '" + shown + "' del campo " + fieldLabel(c) + " del file " + c.path + " non è " +
-                      as + ".");
+    const std::string shown =
+        c.def.type == FieldType::Double ? doubleText(decodeDouble(bytes)) : decodeText(trimmed(bytes), c.codePage);
+    return TableError("Il valore '" + shown + "' del campo " + c.def.name + " del file " + c.path + " non è " + as +
+                      ".");
 }
 
 Date dateFromTimestamp(double ms) {
@@ -144,7 +151,7 @@ double timestampFromDate(Date d) {
 
 void putRightAligned(std::string& out, const std::string& text, const FieldContext& c) {
     if (text.size() > out.size())
-        throw TableError("Il valore " + text + " non entra nel campo " + fieldLabel(c) + " del file " + c.path +
+        throw TableError("Il valore " + text + " non entra nel campo " + c.def.name + " del file " + c.path +
                          " (largo " + std::to_string(out.size()) + " caratteri).");
     out.assign(out.size() - text.size(), ' ');
     out += text;

@@ -11,6 +11,7 @@
 
 namespace valmora::dbase::codec {
 
+char blankByte(FieldType type); // what fills a blank field: NULs in the binary types, blanks in the others
 std::string_view trimmedRight(std::string_view s); // without trailing blanks and NULs
 std::string_view trimmed(std::string_view s);      // the same at both ends
 

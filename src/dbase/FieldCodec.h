@@ -19,8 +19,9 @@ struct FieldContext {
 };
 
 bool fieldIsBlank(std::string_view bytes, FieldType type);
-// Eight bytes that are all ASCII digits (a stored date's first test).
-bool isEightDigits(const char* bytes);
+// The first letters of a logical value's text: T(rue), Y(es), S(ì); F(alse), N(o).
+bool meansTrue(char first);
+bool meansFalse(char first);
 
 std::string readText(std::string_view bytes, const FieldContext& c);
 // readText as a view of `bytes` when they need no decoding, else of `spare`, filled with the text.

@@ -13,30 +13,20 @@ namespace valmora::dbase {
 
 using namespace codec;
 
-namespace {
-
-std::string fieldLabel(const FieldContext& c) {
-    return c.def.name;
-}
-
-} // namespace
-
 void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
+    // Any other type reads its value from the text without the blanks around it; none at all is a blank field.
+    const std::string_view text = trimmed(utf8);
+    if (text.empty() && c.def.type != FieldType::Character)
+        return writeBlank(out, c.def.type);
     switch (c.def.type) {
     case FieldType::Character: {
-        if (std::all_of(utf8.begin(), utf8.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
-            // ASCII is stored as it is: written in place, cut or padded to the width.
-            const std::size_t n = std::min(utf8.size(), out.size());
-            out.replace(0, n, utf8.data(), n);
-            std::fill(out.begin() + static_cast<std::ptrdiff_t>(n), out.end(), ' ');
-            return;
-        }
-        Encoded e = encodeText(utf8, c.codePage);
+        // ASCII, the commonest text, is the same bytes in every code page: nothing to encode.
+        Encoded e = isAscii(utf8) ? Encoded{std::string(utf8), "", false} : encodeText(utf8, c.codePage);
         if (e.invalidUtf8)
-            throw TableError("Il testo del campo " + fieldLabel(c) +
-                             " non è valido e non può essere salvato nel file " + c.path + ".");
+            throw TableError("Il testo del campo " + c.def.name + " non è valido e non può essere salvato nel file " +
+                             c.path + ".");
         if (!e.ok())
-            throw TableError("Il carattere '" + e.refusedCharacter + "' del campo " + fieldLabel(c) +
+            throw TableError("Il carattere '" + e.refusedCharacter + "' del campo " + c.def.name +
                              " non può essere salvato nel file " + c.path + ": la tabella usa la codifica " +
                              codePageName(c.codePage) + ".");
         // One byte is one character in these code pages, so the cut falls between characters.
@@ -47,51 +37,36 @@ void writeText(std::string& out, std::string_view utf8, const FieldContext& c) {
         return;
     }
     case FieldType::Numeric: {
-        std::string text(trimmed(utf8));
-        if (text.empty())
-            return writeBlank(out, c.def.type);
-        for (char& ch : text)
-            if (ch == ',')
-                ch = '.';
+        std::string number(text);
+        std::replace(number.begin(), number.end(), ',', '.');
         if (c.def.decimals <= 4)
-            if (auto m = Money::fromDecimalText(text))
+            if (auto m = Money::fromDecimalText(number))
                 return writeMoney(out, *m, c);
-        if (auto d = parseDouble(text))
+        if (auto d = parseDouble(number))
             return writeFloat(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
+        break;
     }
     case FieldType::Date:
-    case FieldType::Timestamp: {
-        std::string_view text = trimmed(utf8);
-        if (text.empty())
-            return writeBlank(out, c.def.type);
+    case FieldType::Timestamp:
         if (auto d = Date::parse(text))
             return writeDate(out, *d, c);
         if (auto d = Date::parseCompact(text))
             return writeDate(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
-    case FieldType::Logical: {
-        std::string_view text = trimmed(utf8);
-        if (text.empty())
-            return writeBlank(out, c.def.type);
-        const char first = text.front();
-        if (first == 'T' || first == 't' || first == 'Y' || first == 'y' || first == 'S' || first == 's')
+        break;
+    case FieldType::Logical:
+        if (meansTrue(text.front()))
             return writeBoolean(out, true, c);
-        if (first == 'F' || first == 'f' || first == 'N' || first == 'n')
+        if (meansFalse(text.front()))
             return writeBoolean(out, false, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
-    }
+        break;
     case FieldType::Integer:
     case FieldType::AutoInc:
-    case FieldType::Double: {
-        if (trimmed(utf8).empty())
-            return writeBlank(out, c.def.type);
+    case FieldType::Double:
         if (auto d = parseDouble(utf8))
             return writeFloat(out, *d, c);
-        throw cannotStore(c, "'" + std::string(utf8) + "'");
+        break;
     }
-    }
+    throw cannotStore(c, "'" + std::string(utf8) + "'");
 }
 
 void writeMoney(std::string& out, Money m, const FieldContext& c) {
@@ -160,20 +135,11 @@ void writeDate(std::string& out, Date d, const FieldContext& c) {
     if (d.isNull())
         return writeBlank(out, c.def.type);
     switch (c.def.type) {
-    case FieldType::Date: {
-        const auto [year, month, day] = d.parts();
-        if (year < 1 || year > 9999)
+    case FieldType::Date:
+        if (const int year = d.year(); year < 1 || year > 9999)
             throw cannotStore(c, d.toCompact());
-        // YYYYMMDD written digit by digit: a post writes two dates, and a scan posts many rows.
-        out.assign(8, '0');
-        for (int i = 3, y = year; i >= 0; --i, y /= 10)
-            out[static_cast<std::size_t>(i)] = static_cast<char>('0' + y % 10);
-        out[4] = static_cast<char>('0' + month / 10);
-        out[5] = static_cast<char>('0' + month % 10);
-        out[6] = static_cast<char>('0' + day / 10);
-        out[7] = static_cast<char>('0' + day % 10);
+        out = d.toCompact();
         return;
-    }
     case FieldType::Timestamp:
         return putBigEndian(out, std::bit_cast<std::uint64_t>(timestampFromDate(d)));
     case FieldType::Character:
@@ -216,17 +182,7 @@ void writeValue(std::string& out, const Value& v, const FieldContext& c) {
 }
 
 void writeBlank(std::string& out, FieldType type) {
-    switch (type) {
-    case FieldType::Integer:
-    case FieldType::AutoInc:
-    case FieldType::Double:
-    case FieldType::Timestamp:
-        out.assign(out.size(), '\0');
-        return;
-    default:
-        out.assign(out.size(), ' ');
-    }
+    out.assign(out.size(), blankByte(type));
 }
-
 
 } // namespace valmora::dbase

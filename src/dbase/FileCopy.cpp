@@ -21,4 +21,11 @@ void copyWhole(FileSystem& fs, const std::string& from, const std::string& to) {
     target->sync();
 }
 
+std::string readWhole(FileSystem& fs, const std::string& path) {
+    auto in = fs.open(path, OpenMode::Read);
+    std::string bytes(static_cast<std::size_t>(in->size()), '\0');
+    bytes.resize(in->readAt(0, bytes.data(), bytes.size()));
+    return bytes;
+}
+
 } // namespace valmora::dbase

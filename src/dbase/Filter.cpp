@@ -2,6 +2,7 @@
 
 #include "dbase/FieldCodec.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -108,9 +109,7 @@ template <typename T> bool compare(const T& a, const T& b, int op) {
 }
 
 std::optional<double> parseNumber(std::string text) {
-    for (char& c : text)
-        if (c == ',')
-            c = '.';
+    std::replace(text.begin(), text.end(), ',', '.');
     std::size_t b = text.find_first_not_of(' ');
     if (b == std::string::npos)
         return 0.0;
@@ -123,12 +122,6 @@ std::optional<double> parseNumber(std::string text) {
     if (ec != std::errc() || end != s.data() + s.size())
         return std::nullopt;
     return d;
-}
-
-std::string trimRight(std::string s) {
-    while (!s.empty() && s.back() == ' ')
-        s.pop_back();
-    return s;
 }
 
 } // namespace
@@ -182,7 +175,7 @@ RecordFilter RecordFilter::parse(std::string_view text, const DbfLayout& layout,
         const FieldDef& def = layout.fields[c.field];
         switch (def.type) {
         case FieldType::Character:
-            c.text = trimRight(value);
+            c.text = value.substr(0, value.find_last_not_of(' ') + 1); // npos + 1 is 0
             c.foldedText = foldCase(c.text);
             c.pattern = !c.text.empty() && c.text.back() == '*';
             break;
@@ -193,14 +186,12 @@ RecordFilter RecordFilter::parse(std::string_view text, const DbfLayout& layout,
                 if (!d)
                     parser.fail("'" + value + "' non è una data scritta gg/mm/aaaa");
                 c.date = *d;
-                if (!d->isNull())
-                    c.dateDigits = d->toCompact();
             }
             break;
         case FieldType::Logical:
-            if (value.empty() || std::string("TtYySsFfNn").find(value.front()) == std::string::npos)
+            if (value.empty() || !(meansTrue(value.front()) || meansFalse(value.front())))
                 parser.fail("'" + value + "' non è un valore logico");
-            c.boolean = std::string("TtYySs").find(value.front()) != std::string::npos;
+            c.boolean = meansTrue(value.front());
             break;
         default: {
             auto n = parseNumber(value);
@@ -238,14 +229,6 @@ bool RecordFilter::matches(std::string_view record, const DbfLayout& layout, con
             break;
         }
         case FieldType::Date:
-            // Stored dates are checked when the table is read or the row posted, and "yyyymmdd" digits
-            // order as the days they name (a zero date, "00000000", before all): no day counting per row.
-            if (!c.dateDigits.empty() && bytes.size() == 8 && isEightDigits(bytes.data())) {
-                ok = compare(bytes, std::string_view(c.dateDigits), op);
-                break;
-            }
-            ok = compare(readDate(bytes, ctx), c.date, op);
-            break;
         case FieldType::Timestamp:
             ok = compare(readDate(bytes, ctx), c.date, op);
             break;

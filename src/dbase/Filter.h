@@ -26,7 +26,6 @@ public:
     bool matches(std::string_view record, const DbfLayout& layout, const std::string& path, bool caseInsensitive) const;
     bool empty() const { return conditions_.empty(); }
 
-
 private:
     enum class Op { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual };
     struct Condition {
@@ -36,7 +35,6 @@ private:
         std::string foldedText; // the same, in lower case
         bool pattern = false;   // ends with '*'
         Date date;              // date fields
-        std::string dateDigits; // the same as stored, "yyyymmdd"; empty for the zero date
         double number = 0;      // numeric fields
         bool boolean = false;   // logical fields
     };

@@ -18,7 +18,6 @@
 // bytes, pointers are page numbers, every block is 1024 bytes (two pages).
 
 #include "core/Date.h"
-#include "core/Money.h"
 
 #include <cstdint>
 #include <string>
@@ -57,8 +56,7 @@ struct MdxTag {
 //      TDbf writes (checked against its files in the tests).
 std::string encodeCharKey(std::string_view storedBytes, int width); // throws TableError when longer than width
 std::string encodeDateKey(Date date);
-std::string encodeNumericKey(Money value);
-// A stored N field's text (" -12.5000", blanks = 0). Throws TableError on text that is not a number.
+// From a stored N field's text (" -12.5000", blanks = 0). Throws TableError on text that is not a number.
 std::string encodeNumericKey(std::string_view decimalText);
 
 // The order dBase gives these keys: value for D and N; bytes for C, which is the collation of

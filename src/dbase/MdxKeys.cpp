@@ -1,6 +1,8 @@
 // Key encodings of the .mdx and the order dBase gives them.
 
 #include "dbase/Mdx.h"
+
+#include "dbase/ByteFields.h"
 #include "dbase/Table.h"
 
 #include <algorithm>
@@ -77,10 +79,7 @@ int compareBcd(std::string_view a, std::string_view b) {
 }
 
 double dateKeyValue(std::string_view key) {
-    std::uint64_t bits = 0;
-    for (int i = kMdxDateKeyLength - 1; i >= 0; --i)
-        bits = (bits << 8) | static_cast<unsigned char>(key[static_cast<std::size_t>(i)]);
-    return std::bit_cast<double>(bits);
+    return std::bit_cast<double>(getLittleEndian(key, 0, kMdxDateKeyLength));
 }
 
 } // namespace
@@ -96,33 +95,15 @@ std::string encodeCharKey(std::string_view storedBytes, int width) {
 
 std::string encodeDateKey(Date date) {
     const double julian = date.isNull() ? 0.0 : static_cast<double>(date.julianDay());
-    auto bits = std::bit_cast<std::uint64_t>(julian);
     std::string key(kMdxDateKeyLength, '\0');
-    for (auto& byte : key) {
-        byte = static_cast<char>(bits & 0xFF);
-        bits >>= 8;
-    }
+    putLittleEndian(key, 0, std::bit_cast<std::uint64_t>(julian), kMdxDateKeyLength);
     return key;
 }
 
-std::string encodeNumericKey(Money value) {
-    const bool negative = value.units() < 0;
-    // Work on the magnitude as unsigned: the most negative amount has no positive twin.
-    auto magnitude = static_cast<std::uint64_t>(value.units());
-    if (negative)
-        magnitude = ~magnitude + 1;
-    const auto scale = static_cast<std::uint64_t>(Money::kScale);
-    const std::string integerDigits = std::to_string(magnitude / scale);
-    std::string fractionDigits = std::to_string(magnitude % scale);
-    fractionDigits.insert(0, 4 - fractionDigits.size(), '0');
-    return bcdKey(negative, integerDigits, fractionDigits);
-}
-
 std::string encodeNumericKey(std::string_view text) {
-    const auto isBlank = [](char c) { return c == ' '; };
-    while (!text.empty() && isBlank(text.front()))
+    while (!text.empty() && text.front() == ' ')
         text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
+    while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     bool negative = false;
     bool hasSign = false;

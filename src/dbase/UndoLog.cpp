@@ -1,6 +1,8 @@
 #include "dbase/UndoLog.h"
 
+#include "dbase/ByteFields.h"
 #include "dbase/EditJournal.h"
+#include "dbase/FileCopy.h"
 
 #include <algorithm>
 #include <string_view>
@@ -19,8 +21,8 @@ constexpr std::uint64_t kHeadBytes = 32;
 
 std::string startOf(std::uint64_t size) {
     std::string start(kMagic);
-    putLittleEndian(start, size, 8);
-    putLittleEndian(start, journalChecksum(start), 4);
+    appendLittleEndian(start, size, 8);
+    appendLittleEndian(start, journalChecksum(start), 4);
     return start;
 }
 
@@ -32,8 +34,7 @@ std::string oldBytes(File& table, std::uint64_t offset, std::uint64_t count) {
 
 } // namespace
 
-UndoLog::UndoLog(FileSystem& fs, std::string path, const std::string& folder, File& table)
-    : path_(std::move(path)) {
+UndoLog::UndoLog(FileSystem& fs, std::string path, const std::string& folder, File& table) : path_(std::move(path)) {
     originalSize_ = table.size();
     savedFrom_ = originalSize_;
     std::string image = startOf(originalSize_);
@@ -80,12 +81,7 @@ bool UndoLog::restore(FileSystem& fs, const std::string& tablePath, const std::s
                       const std::string& folder) {
     if (!fs.exists(logPath))
         return false;
-    std::string image;
-    {
-        auto in = fs.open(logPath, OpenMode::Read);
-        image.resize(static_cast<std::size_t>(in->size()));
-        image.resize(in->readAt(0, image.data(), image.size()));
-    }
+    const std::string image = readWhole(fs, logPath);
     // A log cut before its mark was whole holds the start of the mark, or nothing; a dBase file never starts so.
     const std::size_t marked = std::min(image.size(), kMagic.size());
     if (std::string_view(image).substr(0, marked) != kMagic.substr(0, marked)) {
@@ -93,9 +89,8 @@ bool UndoLog::restore(FileSystem& fs, const std::string& tablePath, const std::s
         fs.syncDirectory(folder);
         return true;
     }
-    const bool whole = image.size() >= kStartSize &&
-                       journalChecksum(std::string_view(image).substr(0, 12)) ==
-                           static_cast<std::uint32_t>(getLittleEndian(image, 12, 4));
+    const bool whole = image.size() >= kStartSize && journalChecksum(std::string_view(image).substr(0, 12)) ==
+                                                         static_cast<std::uint32_t>(getLittleEndian(image, 12, 4));
     if (whole) {
         const std::uint64_t size = getLittleEndian(image, 4, 8);
         const std::vector<JournalEntry> entries = journalEntries(image, kStartSize);

@@ -137,6 +137,11 @@ private:
     std::filesystem::path path_;
 };
 
+// The key of an amount, through the stored text of an N(20,4) field as the table writes it.
+std::string numericKey(Money m) {
+    return encodeNumericKey(m.decimalText(4));
+}
+
 std::string slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -157,17 +162,17 @@ TEST(MdxKeys, DatesAreLittleEndianJulianDayDoubles) {
 }
 
 TEST(MdxKeys, NumbersAreDbaseBcd) {
-    EXPECT_EQ(hex(encodeNumericKey(Money())), "34 01 00 00 00 00 00 00 00 00 00 00");
-    EXPECT_EQ(hex(encodeNumericKey(Money::fromUnits(125000))), "36 11 12 50 00 00 00 00 00 00 00 00"); // 12.5
-    EXPECT_EQ(hex(encodeNumericKey(Money::fromWhole(-3))), "35 89 30 00 00 00 00 00 00 00 00 00");
-    EXPECT_EQ(hex(encodeNumericKey(Money::fromUnits(500))), "33 09 50 00 00 00 00 00 00 00 00 00"); // 0.05
-    EXPECT_EQ(hex(encodeNumericKey(Money::fromWhole(1500))), "38 09 15 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(hex(numericKey(Money())), "34 01 00 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(hex(numericKey(Money::fromUnits(125000))), "36 11 12 50 00 00 00 00 00 00 00 00"); // 12.5
+    EXPECT_EQ(hex(numericKey(Money::fromWhole(-3))), "35 89 30 00 00 00 00 00 00 00 00 00");
+    EXPECT_EQ(hex(numericKey(Money::fromUnits(500))), "33 09 50 00 00 00 00 00 00 00 00 00"); // 0.05
+    EXPECT_EQ(hex(numericKey(Money::fromWhole(1500))), "38 09 15 00 00 00 00 00 00 00 00 00");
     // The stored N(20,4) text gives the same key as the amount.
-    EXPECT_EQ(encodeNumericKey("             12.5000"), encodeNumericKey(Money::fromUnits(125000)));
-    EXPECT_EQ(encodeNumericKey("            -12.3456"), encodeNumericKey(Money::fromUnits(-123456)));
-    EXPECT_EQ(encodeNumericKey("                    "), encodeNumericKey(Money()));
-    EXPECT_EQ(encodeNumericKey("-0.0000"), encodeNumericKey(Money()));
-    EXPECT_EQ(encodeNumericKey(Money::fromUnits(INT64_MIN)).size(), 12u);
+    EXPECT_EQ(encodeNumericKey("             12.5000"), numericKey(Money::fromUnits(125000)));
+    EXPECT_EQ(encodeNumericKey("            -12.3456"), numericKey(Money::fromUnits(-123456)));
+    EXPECT_EQ(encodeNumericKey("                    "), numericKey(Money()));
+    EXPECT_EQ(encodeNumericKey("-0.0000"), numericKey(Money()));
+    EXPECT_EQ(numericKey(Money::fromUnits(INT64_MIN)).size(), 12u);
     for (const char* bad : {"12,50", "1e5", "-", ".", "12.5x", "--1", "1.2.3"})
         EXPECT_THROW(encodeNumericKey(std::string_view(bad)), TableError) << bad;
 }
@@ -185,7 +190,7 @@ TEST(MdxKeys, NumericKeyOrderIsNumericOrder) {
     std::shuffle(units.begin(), units.end(), rng);
     auto byKey = units;
     std::sort(byKey.begin(), byKey.end(), [](std::int64_t a, std::int64_t b) {
-        return compareMdxKeys('N', encodeNumericKey(Money::fromUnits(a)), encodeNumericKey(Money::fromUnits(b))) < 0;
+        return compareMdxKeys('N', numericKey(Money::fromUnits(a)), numericKey(Money::fromUnits(b))) < 0;
     });
     auto byValue = units;
     std::sort(byValue.begin(), byValue.end());
@@ -269,8 +274,7 @@ TEST(MdxImage, EveryKeyTypeAndSizeBuildsAWalkableTree) {
         std::vector<MdxEntry> text, numbers;
         for (std::uint32_t r = 1; r <= count; ++r) {
             text.emplace_back(r, encodeCharKey("K" + std::to_string(r % 37), 254));
-            numbers.emplace_back(r,
-                                 encodeNumericKey(Money::fromUnits(static_cast<std::int64_t>(r % 11) * 12345 - 60000)));
+            numbers.emplace_back(r, numericKey(Money::fromUnits(static_cast<std::int64_t>(r % 11) * 12345 - 60000)));
         }
         const std::string image = buildMdxImage(
             "T", {MdxTag{"Commento", "COMMENTO", 'C', 254, text}, MdxTag{"Importo", "IMPORTO", 'N', 12, numbers}},
@@ -489,7 +493,7 @@ TEST(MdxTdbfFiles, OurReadingAndKeysMatchIndexesTdbfWrote) {
             else if (tag == 1)
                 expected = encodeCharKey("TIPO" + std::to_string(i % 5), 25);
             else
-                expected = encodeNumericKey(Money::fromUnits((i % 23) * 125000 - 1000000));
+                expected = numericKey(Money::fromUnits((i % 23) * 125000 - 1000000));
             EXPECT_EQ(hex(key), hex(expected)) << "record " << recno;
             ours.emplace_back(recno, expected);
         }
