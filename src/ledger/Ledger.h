@@ -145,7 +145,7 @@ private:
                              std::string_view tipo, bool ScriviImporti);
     void aggiungiPunto(std::string_view operazione, int mese);
     void messaggioTipoSconosciuto(std::string_view operazione, std::string_view tipo);
-    void scriviScoperto(bool valore, bool sempre = false);
+    void scriviScoperto(bool valore); // the settings row's SCOPERTO
     int meseDi(Date valuta); // 0 for the zero date
     void addebita(const Charge& c, Date& valutaPrecedente, Date valuta, std::int64_t& interessiCredito,
                   std::int64_t& interessiDebito, bool ScriviImporti);
@@ -163,7 +163,8 @@ private:
 
     // The pending charges of the running regenerating scan, inserted and emptied at its end.
     std::vector<MovimentiTemp> accodati_;
-    // SCOPERTO as the running regenerating scan last wrote it, so an unchanged value is not posted again.
+    // Whether the balance of the running regenerating scan is below zero since its last passage there
+    // (SCOPERTO, written to the settings row at the scan's end when it changed).
     bool scoperto_ = false;
     // The month of the last value date asked, with its first and last day: a scan asks in value-date
     // order, so nearly every row is in the month of the row before and no calendar sum is needed.

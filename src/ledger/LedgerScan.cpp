@@ -91,10 +91,7 @@ void Ledger::InserisciAccodati() {
     accodati_.clear();
 }
 
-void Ledger::scriviScoperto(bool valore, bool sempre) {
-    // Posting the same value again changes nothing on disk; within a scan only a change is written.
-    if (valore == scoperto_ && !sempre)
-        return;
+void Ledger::scriviScoperto(bool valore) {
     auto& t = dm_.TableImp;
     if (t.isOpen() && !t.isEmpty()) {
         if (!t.isEditing())
@@ -119,7 +116,7 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
 
     // The grid stops redrawing for the whole scan (the user sees nothing of it until it ends), and
     // the engine then writes the scan's many changes to disk once, at the end, instead of row by row.
-    // The settings row's SCOPERTO is written during the scan too: its controls wait as well.
+    // The settings row's SCOPERTO may be written at the end of the scan: its controls wait as well.
     GrigliaSospesa sospesa(t, ui_);
     dbase::TableBatch impostazioniSospese(dm_.TableImp);
 
@@ -149,6 +146,7 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
 
     ChargeSettings addebiti;
     bool conAddebiti = false;
+    bool scopertoRegistrato = false; // SCOPERTO as the settings row held it when the scan began
 
     // 2.
     if (Rigenera) {
@@ -167,11 +165,15 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
             state_.MesePrimaValuta = 0;
         }
 
-        addebiti = ChargeSettings::from(Impostazioni());
+        const AccountSettings impostazioni = Impostazioni();
+        addebiti = ChargeSettings::from(impostazioni);
         conAddebiti = addebiti.qualcunaPositiva();
         if (conAddebiti) {
             accodati_.clear();
-            scriviScoperto(false, true);
+            // The scan starts above zero and follows the balance in memory; the settings row hears
+            // only of where it ends, and only when that differs from what it holds.
+            scoperto_ = false;
+            scopertoRegistrato = impostazioni.scoperto;
         }
 
         CancellaAssociate();
@@ -226,9 +228,9 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
                         if (totali_.Saldo < Money() && !scoperto_) {
                             addebita({tipo::Operazioni, kCommissioneScopertura, addebiti.commScope}, valutaPrecedente,
                                      valuta, interessiCredito, interessiDebito, ScriviImporti);
-                            scriviScoperto(true);
+                            scoperto_ = true;
                         } else if (totali_.Saldo >= Money()) {
-                            scriviScoperto(false);
+                            scoperto_ = false;
                         }
                     }
                 }
@@ -245,8 +247,11 @@ void Ledger::ScansioneRecord(bool ScriviImporti, bool Rigenera) {
 
         // 10.
         if (Rigenera) {
-            if (conAddebiti)
+            if (conAddebiti) {
                 InserisciAccodati();
+                if (scoperto_ != scopertoRegistrato)
+                    scriviScoperto(scoperto_);
+            }
             EliminaInteressiNulli();
             t.setFiltered(filtroRicordato);
         }
