@@ -7,54 +7,27 @@
 //                       from the table and replayed through the ledger's classification, then the intervals
 //   CalcoloScalareAnno  the intervals, numeri, interest, average balance and duty alone, from balances read once
 
+#include "BenchAccount.h"
 #include "bank/ScalareConto.h"
 #include "ledger/Ledger.h"
-#include "model/AccountFileSet.h"
-#include "model/TDM.h"
-#include "model/UserInterface.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
 
 namespace {
 
 using namespace valmora;
-namespace fs = std::filesystem;
-
-class SilentInterface : public UserInterface {
-public:
-    Answer message(const std::string&, Buttons) override { return Answer::Yes; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-Date day(int y, int m, int d) {
-    return *Date::fromYmd(y, m, d);
-}
+using bench::day;
 
 constexpr int kMovimenti = 10000;
 
 // A year in use: the movements posted in one go, then a regenerating scan writes the charges and interest.
-struct HeavyYear {
-    fs::path folder = fs::temp_directory_path() / "valmora-bench-scalare";
-    SilentInterface ui;
-    FixedClock clock{day(2005, 12, 31)};
-    TDM dm{ui, clock};
-    MasterState state;
+struct HeavyYear : bench::BenchAccount {
     Ledger ledger{dm, ui, clock, state};
 
-    HeavyYear() {
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        state.CartellaConto = folder.string() + "/";
-        state.NomeFileConto = "Conto.dbf";
-        state.AnnoConto = 2005;
-        state.MeseCorrente = 12;
-        dm.NuovaTabella(dm.MainTable, state.CartellaConto + state.NomeFileConto, "Valuta");
-        dm.MainTable.open();
-        dm.MainTable.setIndexName("Valuta");
+    HeavyYear() : BenchAccount("valmora-bench-scalare", day(2005, 12, 31)) {
+        openMovements();
         const Date inizio = day(2005, 1, 1);
         dm.MainTable.appendRecords(kMovimenti, [&](std::size_t i, std::vector<dbase::Value>& valori) {
             const Date v = inizio.addDays(static_cast<int>(i * 365 / kMovimenti));
@@ -86,19 +59,8 @@ struct HeavyYear {
         s.bPos = Money::fromUnits(5000);
         s.bStesso = Money::fromUnits(7500);
         dm.NuovaTabImpostazioni(dm.TableImp, state.CartellaConto, state.NomeFileConto, kSottocartellaImpostazioni, s);
-        dm.NuovaTabTassi(dm.TableTassi, state.CartellaConto, state.NomeFileConto, kSottocartellaTassi,
-                         {day(2005, 1, 1), Money::fromWhole(5000), Money::fromUnits(5000), Money::fromUnits(15000),
-                          Money::fromWhole(10), Money::fromWhole(27)});
-        dm.TableTassi.appendRecord({day(2005, 7, 1), Money::fromWhole(3000), Money::fromUnits(2500),
-                                    Money::fromUnits(12000), Money::fromWhole(9), Money::fromWhole(27)});
+        createRatesChangingInJuly();
         ledger.ScansioneRecord(true, true);
-    }
-    ~HeavyYear() {
-        dm.MainTable.close();
-        dm.TableTassi.close();
-        dm.TableImp.close();
-        std::error_code ec;
-        fs::remove_all(folder, ec);
     }
 };
 

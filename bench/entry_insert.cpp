@@ -13,18 +13,14 @@
 //                          and the regenerating scan that placing it among earlier movements needs
 // Each runs several repetitions; the median is the figure to read.
 
+#include "BenchAccount.h"
 #include "entry/FilterBar.h"
 #include "entry/OperationEntry.h"
 #include "ledger/Ledger.h"
-#include "model/AccountFileSet.h"
-#include "model/TDM.h"
-#include "model/TableSchemas.h"
-#include "model/UserInterface.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
@@ -32,7 +28,7 @@
 namespace {
 
 using namespace valmora;
-namespace fs = std::filesystem;
+using bench::day;
 
 // A heavy year; VALMORA_BENCH_MOVEMENTS sets another size.
 int movimenti() {
@@ -40,40 +36,13 @@ int movimenti() {
     return env ? std::atoi(env) : 10000;
 }
 
-// Shows nothing and answers every message: the bench measures the engine, not a screen.
-class SilentInterface : public UserInterface {
-public:
-    Answer message(const std::string&, Buttons) override { return Answer::Ok; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-Date day(int y, int m, int d) {
-    return *Date::fromYmd(y, m, d);
-}
-
-struct Account {
-    fs::path dir;
-    SilentInterface ui;
-    FixedClock clock{day(2005, 12, 31)};
-    TDM dm{ui, clock};
-    MasterState state;
+struct Account : bench::BenchAccount {
     Ledger ledger{dm, ui, clock, state};
     FiltroMovimenti filtro{dm, ledger};
     OperationEntry entry{dm, ledger, filtro, ui, clock};
 
-    Account() {
-        std::random_device rd;
-        dir = fs::temp_directory_path() / ("valmora-entry-bench-" + std::to_string(rd()));
-        fs::create_directories(dir);
-        state.CartellaConto = dir.string() + "/";
-        state.NomeFileConto = "Conto.dbf";
-        state.AnnoConto = 2005;
-        state.MeseCorrente = 12;
-
-        dm.NuovaTabella(dm.MainTable, state.CartellaConto + state.NomeFileConto, schema::kIndiceValuta);
-        dm.MainTable.open();
-        dm.MainTable.setIndexName(schema::kIndiceValuta);
+    Account() : BenchAccount("valmora-entry-bench", day(2005, 12, 31), Answer::Ok) {
+        openMovements();
         AccountSettings s = dm.ImpostazioniDefault();
         s.bAltro = Money::fromUnits(20000);
         s.bStesso = Money::fromUnits(5000);
@@ -117,15 +86,6 @@ struct Account {
         dm.MainTable.enableControls();
         ledger.ScansioneRecord(true, true);
     }
-    ~Account() {
-        dm.MainTable.close();
-        dm.TableImp.close();
-        dm.TableTassi.close();
-        dm.TableAcc.close();
-        std::error_code ec;
-        fs::remove_all(dir, ec);
-    }
-
     // The withdrawal dialog, filled in and confirmed as the user would.
     void conferma(Date data) {
         entry.ValoriSchedaOpe(OperationEntry::ValoriInserimento(TipoInserimento::Prelievo, clock.today()));

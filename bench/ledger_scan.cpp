@@ -16,10 +16,8 @@
 // account in use is written directly into the file (each movement followed by its charges, the
 // month ends by their interest rows) instead of by a regeneration.
 
+#include "BenchAccount.h"
 #include "ledger/Ledger.h"
-#include "model/AccountFileSet.h"
-#include "model/TDM.h"
-#include "model/UserInterface.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,7 +29,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -42,19 +39,7 @@
 namespace {
 
 using namespace valmora;
-namespace fs = std::filesystem;
-
-// Shows nothing: the bench measures the engine, not a screen.
-class SilentInterface : public UserInterface {
-public:
-    Answer message(const std::string&, Buttons) override { return Answer::Yes; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-};
-
-Date day(int y, int m, int d) {
-    return *Date::fromYmd(y, m, d);
-}
+using bench::day;
 
 void put(std::string& record, std::size_t offset, std::size_t width, const std::string& text, bool right = false) {
     std::string field(width, ' ');
@@ -204,29 +189,14 @@ Timing pgdbfTiming(const std::string& path) {
 }
 
 // One account of N movements, open, with its ledger.
-struct Account {
-    fs::path folder;
-    SilentInterface ui;
-    FixedClock clock{day(2005, 12, 31)};
-    TDM dm{ui, clock};
-    MasterState state;
+struct Account : bench::BenchAccount {
     Ledger ledger{dm, ui, clock, state};
 
     Timing pgdbf{-1, -1}; // on the file as the timed scans find it
 
-    Account(int n, bool regenerate) {
-        folder = fs::temp_directory_path() / ("valmora-bench-" + std::to_string(n));
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        state.CartellaConto = folder.string() + "/";
-        state.NomeFileConto = "Conto.dbf";
-        state.AnnoConto = 2005;
-        state.MeseCorrente = 12;
-        const std::string file = state.CartellaConto + state.NomeFileConto;
-        dm.NuovaTabella(dm.MainTable, file, "Valuta");
-        fillMovements(file, n, !regenerate);
-        dm.MainTable.open();
-        dm.MainTable.setIndexName("Valuta");
+    Account(int n, bool regenerate) : BenchAccount("valmora-bench-" + std::to_string(n), day(2005, 12, 31)) {
+        fillMovements(movementsFile(), n, !regenerate);
+        openMovements();
 
         AccountSettings s = dm.ImpostazioniDefault();
         s.capitaCre = "MENSILE";
@@ -239,11 +209,7 @@ struct Account {
         s.costoOpe = Money::fromUnits(3000);
         s.commScope = Money::fromWhole(10);
         dm.NuovaTabImpostazioni(dm.TableImp, state.CartellaConto, state.NomeFileConto, kSottocartellaImpostazioni, s);
-        dm.NuovaTabTassi(dm.TableTassi, state.CartellaConto, state.NomeFileConto, kSottocartellaTassi,
-                         {day(2005, 1, 1), Money::fromWhole(5000), Money::fromUnits(5000), Money::fromUnits(15000),
-                          Money::fromWhole(10), Money::fromWhole(27)});
-        dm.TableTassi.appendRecord({day(2005, 7, 1), Money::fromWhole(3000), Money::fromUnits(2500),
-                                    Money::fromUnits(12000), Money::fromWhole(9), Money::fromWhole(27)});
+        createRatesChangingInJuly();
         // In use: its charges and interest already written (by a regeneration when it is affordable).
         if (regenerate)
             ledger.ScansioneRecord(true, true);
@@ -251,14 +217,6 @@ struct Account {
             ledger.ScansioneRecord(true, false);
         pgdbf = pgdbfTiming(movementsFile());
     }
-    ~Account() {
-        dm.MainTable.close();
-        dm.TableTassi.close();
-        dm.TableImp.close();
-        std::error_code ec;
-        fs::remove_all(folder, ec);
-    }
-    std::string movementsFile() const { return state.CartellaConto + state.NomeFileConto; }
 };
 
 std::map<int, std::unique_ptr<Account>>& accounts() {

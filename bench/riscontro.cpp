@@ -11,17 +11,14 @@
 //   Riscontro      the whole command: the file read, every movement read from the table, the pairing and the
 //                  interest of each moved value date
 
+#include "BenchAccount.h"
 #include "bank/BankListFile.h"
 #include "bank/RiscontroConto.h"
 #include "dbase/FileSystem.h"
-#include "model/AccountFileSet.h"
 #include "model/Movement.h"
-#include "model/TDM.h"
-#include "model/UserInterface.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -30,39 +27,23 @@
 namespace {
 
 using namespace valmora;
-namespace fs = std::filesystem;
 
 constexpr int kMovimenti = 10000;
 constexpr int kRigheBanca = 5000;
 constexpr int kRigheSoloBanca = 1000;
-
-class SilentInterface : public UserInterface {
-public:
-    Answer message(const std::string&, Buttons) override { return Answer::Yes; }
-    std::optional<std::string> askSaveFile(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return std::nullopt; }
-};
 
 std::string importoCsv(Money m) {
     std::string t = m.format(); // "-1.234,56 €"
     return t.substr(0, t.size() - 4);
 }
 
-struct Conto {
-    fs::path cartella = fs::temp_directory_path() / ("valmora-bench-riscontro-" + std::to_string(std::random_device{}()));
-    SilentInterface ui;
-    FixedClock clock{*Date::fromYmd(2026, 12, 31)};
-    TDM dm{ui, clock};
+struct Conto : bench::BenchAccount {
     std::string lista;
 
-    Conto() {
-        fs::create_directories(cartella);
-        const std::string dir = cartella.string() + "/";
-        dm.NuovaTabella(dm.MainTable, dir + "Conto.dbf", "Valuta");
-        dm.MainTable.bind(dir, "Conto.dbf");
-        dm.MainTable.open();
-        dm.MainTable.setIndexName("Valuta");
-        dm.NuovaTabTassi(dm.TableTassi, dir, "Conto.dbf", kSottocartellaTassi, dm.TassoDefault());
+    Conto() : BenchAccount("valmora-bench-riscontro", *Date::fromYmd(2026, 12, 31)) {
+        openMovements();
+        dm.NuovaTabTassi(dm.TableTassi, state.CartellaConto, state.NomeFileConto, kSottocartellaTassi,
+                         dm.TassoDefault());
 
         std::mt19937 caso(2026);
         const Date inizio = *Date::fromYmd(2026, 1, 1);
@@ -95,14 +76,8 @@ struct Conto {
             csv += data.toString() + ";" + data.toString() + ";-1,5" + std::to_string(i % 10) + ";COMMISSIONE\n";
         }
         csv += "\nSaldo finale;;0,00;\n";
-        lista = (cartella / "banca.csv").string();
+        lista = (folder / "banca.csv").string();
         std::ofstream(lista, std::ios::binary) << csv;
-    }
-    ~Conto() {
-        dm.MainTable.close();
-        dm.TableTassi.close();
-        std::error_code ec;
-        fs::remove_all(cartella, ec);
     }
 };
 
