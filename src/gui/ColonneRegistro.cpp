@@ -45,10 +45,12 @@ int LarghezzaFinoAImporto(const QTableView& griglia, int larghezzaTipo) {
     return necessaria;
 }
 
-void RicordaLarghezze(QSettings& store, const QTableView& griglia) {
+void RicordaLarghezze(QSettings& store, const QTableView& griglia, int larghezzaTipo) {
     QVariantList larghezze;
     for (int c = 0; c < LedgerTableModel::NumeroColonne; ++c)
-        larghezze.append(c == LedgerTableModel::DATA ? 0 : griglia.columnWidth(c));
+        larghezze.append(c == LedgerTableModel::DATA ? 0
+                         : c == LedgerTableModel::TIPO ? larghezzaTipo
+                                                       : griglia.columnWidth(c));
     store.setValue(kChiave, larghezze);
 }
 

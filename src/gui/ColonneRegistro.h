@@ -22,8 +22,9 @@ int LarghezzaData(const QTableView& griglia, int minima);
 // columns, the row header, the frame and a vertical scroll bar.
 int LarghezzaFinoAImporto(const QTableView& griglia, int larghezzaTipo);
 
-// The widths of every column but DATA as they are now; written when the window closes.
-void RicordaLarghezze(QSettings& store, const QTableView& griglia);
+// The widths of every column but DATA as they are now, TIPO's as the user or the program last gave it (a
+// narrow window may be holding it narrower for the amounts); written when the window closes.
+void RicordaLarghezze(QSettings& store, const QTableView& griglia, int larghezzaTipo);
 // The widths last remembered, if any, over the defaults just set (a date column never narrower than its dates).
 void RipristinaLarghezze(QSettings& store, QTableView& griglia);
 

@@ -138,7 +138,7 @@ void TFormMaster::ScriviSuRegistro() {
     p.SchermoI = SchermoIntero1->isChecked();
     ScriviPreferenze(*store_, p);
     if (colonneMostrate_)
-        RicordaLarghezze(*store_, *DBGrid1);
+        RicordaLarghezze(*store_, *DBGrid1, larghezzaTipo_); // TIPO as wanted, not as narrowed
 }
 
 void TFormMaster::ColonneDefault() {

@@ -150,5 +150,29 @@ TEST(MainWindowLayout, ColumnWidthsTheUserSetsAreThereAtTheNextRun) {
     EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::DATA), 0);
 }
 
+// The width the user gave TIPO is the one remembered, even when the window was closed so narrow that TIPO had
+// given way to the amounts.
+TEST(MainWindowLayout, ATypeNarrowedForTheAmountsIsRememberedAtTheWidthTheUserGaveIt) {
+    ProgrammaDiProva p;
+    constexpr int kVoluta = 300;
+    {
+        TFormMaster& m = p.master();
+        p.nuovoConto();
+        dimensione(m, 1366, 768);
+        m.DBGrid1->horizontalHeader()->resizeSection(LedgerTableModel::TIPO, kVoluta);
+        dimensione(m, m.minimumWidth(), m.minimumHeight());
+        ASSERT_LT(m.DBGrid1->columnWidth(LedgerTableModel::TIPO), kVoluta); // it gave way to the amounts
+        m.close();
+    }
+    ProgrammaDiProva seconda(p.fileImpostazioni());
+    TFormMaster& m = seconda.master();
+    seconda.ui().queueFile((p.cartella() + QStringLiteral("/conto.dbf")).toStdString());
+    seconda.attivaFinestra();
+    m.Apri1->trigger();
+    ASSERT_TRUE(m.contoAperto());
+    dimensione(m, 1366, 768);
+    EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::TIPO), kVoluta);
+}
+
 } // namespace
 } // namespace valmora::gui::test
