@@ -2,42 +2,10 @@
 
 #include "bank/BankListFile.h"
 #include "bank/RiscontroInteressi.h"
+#include "model/LetturaCompleta.h"
 #include "model/TDM.h"
 
 namespace valmora {
-
-namespace {
-
-// The table's filter, current row and controls, put back however the reading ends.
-class LetturaCompleta {
-public:
-    explicit LetturaCompleta(dbase::Table& t) : t_(t), filtro_(t.filtered()), segnalibro_(t.getBookmark()) {
-        t_.disableControls();
-        if (filtro_)
-            t_.setFiltered(false);
-    }
-    ~LetturaCompleta() {
-        try {
-            if (filtro_)
-                t_.setFiltered(true);
-            if (t_.bookmarkValid(segnalibro_))
-                t_.gotoBookmark(segnalibro_);
-            t_.freeBookmark(segnalibro_);
-            t_.enableControls();
-        } catch (...) {
-            // An error already on its way is the one the user sees.
-        }
-    }
-    LetturaCompleta(const LetturaCompleta&) = delete;
-    LetturaCompleta& operator=(const LetturaCompleta&) = delete;
-
-private:
-    dbase::Table& t_;
-    bool filtro_;
-    dbase::Table::Bookmark segnalibro_;
-};
-
-} // namespace
 
 ContoRiscontro LeggiContoRiscontro(TDM& dm) {
     ContoRiscontro conto;

@@ -2,6 +2,7 @@
 
 #include "ledger/Ledger.h"
 #include "mainwindow/FormMaster.h"
+#include "model/LetturaCompleta.h"
 #include "model/OperationCatalogue.h"
 #include "model/TDM.h"
 #include "model/TableSchemas.h"
@@ -21,35 +22,6 @@ public:
     std::optional<std::string> askOpenFile(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-// All the movements in value-date order for the life of the object; then the filter, the current row and the
-// grid come back as they were (one refresh of the grid, as for the printed summary).
-class TuttiIMovimenti {
-public:
-    explicit TuttiIMovimenti(dbase::Table& t) : t_(t), posto_(t.getBookmark()) {
-        t_.disableControls();
-        filtrato_ = t_.filtered();
-        t_.setFiltered(false);
-    }
-    ~TuttiIMovimenti() {
-        try {
-            t_.setFiltered(filtrato_);
-            if (t_.bookmarkValid(posto_))
-                t_.gotoBookmark(posto_);
-            t_.freeBookmark(posto_);
-            t_.enableControls();
-        } catch (...) {
-            // Nothing was written: a failure to refresh the grid leaves the statement as it is.
-        }
-    }
-    TuttiIMovimenti(const TuttiIMovimenti&) = delete;
-    TuttiIMovimenti& operator=(const TuttiIMovimenti&) = delete;
-
-private:
-    dbase::Table& t_;
-    dbase::Table::Bookmark posto_;
-    bool filtrato_ = false;
-};
-
 } // namespace
 
 MovimentiPerScalare MovimentiDelConto(TDM& dm, const Clock& clock) {
@@ -62,7 +34,7 @@ MovimentiPerScalare MovimentiDelConto(TDM& dm, const Clock& clock) {
     out.tassi = ledger.TassiLetti();
 
     dbase::Table& t = dm.MainTable;
-    TuttiIMovimenti tutti(t);
+    LetturaCompleta tutti(t);
     const auto valutaCampo = t.fieldByName(schema::kValuta);
     const auto importoCampo = t.fieldByName(schema::kImporto);
     const auto operazioneCampo = t.fieldByName(schema::kOperazione);
