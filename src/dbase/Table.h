@@ -164,7 +164,6 @@ public:
     const std::vector<FieldDef>& fieldDefs() const;
     Field fieldByName(std::string_view name); // ignoring case; throws when absent
     Field field(int index);
-    bool hasField(std::string_view name) const;
 
     void edit();
     void insert(); // a new row (stored at the end of the file, like append)

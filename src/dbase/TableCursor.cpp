@@ -125,10 +125,6 @@ Field Table::field(int index) {
     return Field(this, index);
 }
 
-bool Table::hasField(std::string_view name) const {
-    return d_->isOpen && d_->findField(name).has_value();
-}
-
 // ---------------------------------------------------------------- editing
 
 void Table::edit() {
