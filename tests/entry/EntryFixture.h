@@ -7,6 +7,7 @@
 #include "ledger/LedgerFixture.h"
 #include "model/OperationCatalogue.h"
 #include "model/ProgrammedOperation.h"
+#include "model/ShownTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -50,13 +51,7 @@ protected:
         }
         return out;
     }
-    std::vector<std::string> messaggi() const {
-        std::vector<std::string> out;
-        for (const auto& m : ui.messages()) {
-            out.push_back(m.text);
-        }
-        return out;
-    }
+    std::vector<std::string> messaggi() const { return testiMostrati(ui); }
 
     // A dialog that the user fills in: `compila` types into the fields, then the button is pressed.
     static OperationEntry::MostraScheda utente(std::function<void(SchedaOperazione&)> compila,

@@ -8,6 +8,7 @@
 #include "mainwindow/FormMaster.h"
 #include "model/AccountFileSet.h"
 #include "model/ScriptedUserInterface.h"
+#include "model/ShownTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -123,13 +124,7 @@ protected:
         return t.fieldByName("OLDDATA").asDate();
     }
 
-    std::vector<std::string> messaggi() const {
-        std::vector<std::string> texts;
-        for (const auto& m : ui.messages()) {
-            texts.push_back(m.text);
-        }
-        return texts;
-    }
+    std::vector<std::string> messaggi() const { return testiMostrati(ui); }
 };
 
 } // namespace valmora::testing

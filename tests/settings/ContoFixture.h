@@ -14,6 +14,7 @@
 #include "ledger/Ledger.h"
 #include "model/AccountFileSet.h"
 #include "model/ScriptedUserInterface.h"
+#include "model/ShownTexts.h"
 #include "model/TDM.h"
 #include "model/TableSchemas.h"
 #include "settings/FormImpostazioni.h"
@@ -190,13 +191,7 @@ protected:
     std::vector<std::string> movimenti(const std::string& cartella, const std::string& nome) {
         return righe(cartella, nome, "Valuta");
     }
-    std::vector<std::string> messaggi() const {
-        std::vector<std::string> texts;
-        for (const auto& m : ui.messages()) {
-            texts.push_back(m.text);
-        }
-        return texts;
-    }
+    std::vector<std::string> messaggi() const { return testiMostrati(ui); }
 };
 
 } // namespace valmora::testing
