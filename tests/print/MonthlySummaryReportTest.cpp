@@ -29,6 +29,7 @@ using ::testing::ElementsAreArray;
 
 using test::euro;
 using test::giorno;
+using test::PrintDialog;
 
 // With 10-point characters of 10 pixels: "Pr" is 20 wide, so a line is 20 + 20 / 5 = 24 high;
 // the first line of a page is at 4 * 24 - 1; the columns start at 120, 240, 360 and 680, and
@@ -302,17 +303,6 @@ TEST_F(MonthlySummaryReportTest, ListsEveryMovementUnderAFilterAndSwitchesTheFil
     report(6, giorno(2, 6, 2024)).StampaRiepilogo(again);
     EXPECT_FALSE(movimenti_.filtered());
 }
-
-// The print dialog through the seam.
-class PrintDialog : public ScriptedUserInterface {
-public:
-    std::shared_ptr<ReportCanvas> askPrintCanvas() override {
-        ++asked;
-        return canvas;
-    }
-    std::shared_ptr<RecordingCanvas> canvas;
-    int asked = 0;
-};
 
 TEST_F(MonthlySummaryReportTest, TheCommandPrintsOnTheDialogsCanvasAndNothingWhenCancelled) {
     movimento(giorno(1, 6, 2024), giorno(1, 6, 2024), "Prelievo", "Sportello", "1", "uno");

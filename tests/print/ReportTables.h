@@ -1,14 +1,18 @@
 #pragma once
-// Dates and amounts as the print tests write them, and the two tables the monthly summary reads (the movements
-// by value date and the settings row of "Banca Prova"), made in a fresh folder as a new account makes them.
+// What the print tests share: dates and amounts as they write them, the print dialog, and the two tables the monthly
+// summary reads (the movements by value date and the settings row of "Banca Prova"), made in a fresh folder as a new
+// account makes them.
 
 #include "dbase/Table.h"
 #include "dbase/TempDir.h"
+#include "model/ScriptedUserInterface.h"
 #include "model/TableSchemas.h"
+#include "print/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace valmora::test {
@@ -19,6 +23,17 @@ inline Date giorno(int d, int m, int y) {
 inline Money euro(const char* text) {
     return *Money::parseTyped(text);
 }
+
+// The print dialog: OK with a recording canvas, or Cancel when there is none.
+class PrintDialog : public ScriptedUserInterface {
+public:
+    std::shared_ptr<ReportCanvas> askPrintCanvas() override {
+        ++asked;
+        return canvas;
+    }
+    std::shared_ptr<RecordingCanvas> canvas;
+    int asked = 0;
+};
 
 class ReportTables : public ::testing::Test {
 protected:

@@ -27,17 +27,7 @@ using ::testing::Not;
 
 using test::euro;
 using test::giorno;
-
-// The print dialog: OK with a recording canvas, or Cancel when there is none.
-class PrintDialog : public ScriptedUserInterface {
-public:
-    std::shared_ptr<ReportCanvas> askPrintCanvas() override {
-        ++asked;
-        return canvas;
-    }
-    std::shared_ptr<RecordingCanvas> canvas;
-    int asked = 0;
-};
+using test::PrintDialog;
 
 class Stampa1ClickTest : public ::testing::Test {
 protected:
