@@ -1,9 +1,9 @@
 #include "accounts/AccountCopy.h"
 
-#include "TempFolder.h"
 #include "core/Paths.h"
 #include "dbase/FaultyFileSystem.h"
 #include "dbase/FileSystem.h"
+#include "dbase/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ namespace {
 
 namespace stdfs = std::filesystem;
 using testing::readAll;
-using testing::TempFolder;
+using testing::TempDir;
 using testing::writeAll;
 
 // The eight files of account N in folder D, relative to D.
@@ -32,7 +32,7 @@ void makeAccount(const stdfs::path& folder, const std::string& tag) {
 }
 
 TEST(CreaCopia, CopiesTheEightFilesAndReplacesOlderCopies) {
-    TempFolder dir;
+    TempDir dir;
     auto disk = dbase::diskFileSystem();
     makeAccount(dir.path() / "conto", "nuovo");
     makeAccount(dir.path() / "copia", "vecchio");
@@ -52,7 +52,7 @@ TEST(CreaCopia, CopiesTheEightFilesAndReplacesOlderCopies) {
 // Names are UTF-8 in the program; on Windows the system takes UTF-16, and a name read in the wrong code page would
 // come out as "PiÃ¹" beside the right one.
 TEST(CreaCopia, AnAccentedNameKeepsItsAccentsOnDisk) {
-    TempFolder dir;
+    TempDir dir;
     auto disk = dbase::diskFileSystem();
     const std::string name = "Più Caffè";
     for (const char* f : {"Accrediti/", "Tassi/", "Impostazioni/", ""}) {
@@ -74,7 +74,7 @@ TEST(CreaCopia, AnAccentedNameKeepsItsAccentsOnDisk) {
 }
 
 TEST(CreaCopia, StopsAtTheFirstMissingFileKeepingTheCopiesMadeBefore) {
-    TempFolder dir;
+    TempDir dir;
     auto disk = dbase::diskFileSystem();
     makeAccount(dir.path() / "conto", "x");
     stdfs::remove(dir.path() / "conto" / "Impostazioni" / "N.mdx");
@@ -88,7 +88,7 @@ TEST(CreaCopia, StopsAtTheFirstMissingFileKeepingTheCopiesMadeBefore) {
 }
 
 TEST(CreaCopia, AFolderCopiedOntoItselfIsRefusedAndLeftIntact) {
-    TempFolder dir;
+    TempDir dir;
     auto disk = dbase::diskFileSystem();
     makeAccount(dir.path(), "originale");
     // The same folder spelt three ways: as given, without the separator, and through "..".
@@ -108,7 +108,7 @@ TEST(CreaCopia, AFolderCopiedOntoItselfIsRefusedAndLeftIntact) {
 }
 
 TEST(CreaCopia, ACopyIntoTheAccountsOwnSubfoldersOrAboveThemIsRefusedBeforeWritingAnything) {
-    TempFolder dir;
+    TempDir dir;
     auto disk = dbase::diskFileSystem();
     makeAccount(dir.path(), "originale");
     // Into its own rates folder the movements would overwrite the rates; into the parent of an account kept in a
@@ -125,7 +125,7 @@ TEST(CreaCopia, ACopyIntoTheAccountsOwnSubfoldersOrAboveThemIsRefusedBeforeWriti
 }
 
 TEST(CreaCopia, WorksWithPathsFarLongerThanTheOldLimit) {
-    TempFolder dir;
+    TempDir dir;
     auto disk = dbase::diskFileSystem();
     stdfs::path deep = dir.path();
     for (int i = 0; i < 6; ++i) {
@@ -150,7 +150,7 @@ TEST(CreaCopia, WorksWithPathsFarLongerThanTheOldLimit) {
 }
 
 TEST(CopiaFile, AWriteFailingHalfwayLeavesTheOldTargetWhole) {
-    TempFolder dir;
+    TempDir dir;
     const std::string big(300000, 'n');
     writeAll(dir.path() / "src" / "N.dbf", big);
     writeAll(dir.path() / "dst" / "N.dbf", "la copia buona di prima");
@@ -167,7 +167,7 @@ TEST(CopiaFile, AWriteFailingHalfwayLeavesTheOldTargetWhole) {
 }
 
 TEST(CopiaFile, UsesTheSourceNameWithTheGivenExtensionAndHonoursFailIfExists) {
-    TempFolder dir;
+    TempDir dir;
     auto disk = dbase::diskFileSystem();
     writeAll(dir.path() / "Conto.mdx", "indice");
     writeAll(dir.path() / "out" / "Conto.mdx", "vecchio");

@@ -1,6 +1,6 @@
 #include "accounts/AccountPassword.h"
 
-#include "TempFolder.h"
+#include "dbase/TempDir.h"
 #include "ledger/MasterState.h"
 #include "model/AccountFileSet.h"
 #include "model/ScriptedUserInterface.h"
@@ -13,7 +13,7 @@ namespace {
 
 class PasswordTest : public ::testing::Test {
 protected:
-    testing::TempFolder dir;
+    testing::TempDir dir;
     ScriptedUserInterface ui;
     FixedClock clock{*Date::fromYmd(2026, 3, 15)};
     TDM dm{ui, clock};

@@ -1,10 +1,9 @@
 // The all-or-nothing copy of an account's eight files (the snapshot and its copy back): stopped at every change to
 // the disk, or failed by a full disk at every byte, the targets are afterwards all old or all new, never mixed.
 
-#include "TempFolder.h"
-
 #include "accounts/CopiaInsieme.h"
 #include "dbase/FaultyFileSystem.h"
+#include "dbase/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +38,7 @@ std::string generazione(const std::string& folder) {
 
 class CopiaInsiemeTest : public ::testing::Test {
 protected:
-    TempFolder dir;
+    TempDir dir;
     std::string sorgente = dir.folder() + "conto/";
     std::string backup = dir.folder() + "conto/Backup/";
     std::string registro = backup + "Conto.dbf.copia-in-corso";

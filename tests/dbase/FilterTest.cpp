@@ -9,13 +9,10 @@
 namespace valmora::dbase::testing {
 namespace {
 
-class Filtering : public ::testing::Test {
+class Filtering : public MovementsTable {
 protected:
     void SetUp() override {
-        t.bind(dir.str(), "conto.dbf");
-        t.create(movementFields(), {"Valuta", "VALUTA"});
-        t.setIndexName("Valuta");
-        t.open();
+        MovementsTable::SetUp();
         auto add = [&](Date valuta, const char* op, const char* tipo, const char* comment) {
             t.appendRecord(movement(valuta, valuta, op, tipo, Money::fromWhole(-10), comment));
         };
@@ -29,9 +26,6 @@ protected:
         add(ymd(2005, 7, 1), "Prelievo", "S. Bancomat", "affitto luglio");    // after the period
         add(ymd(2005, 6, 10), "Prelievo", "S. Bancomat", "l'affitto");        // a quote inside
     }
-
-    TempDir dir;
-    Table t;
 };
 
 TEST_F(Filtering, TheLedgerExampleSelectsExactlyTheRightRows) {

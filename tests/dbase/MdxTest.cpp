@@ -5,6 +5,7 @@
 #include "dbase/FaultyFileSystem.h"
 #include "dbase/FileSystem.h"
 #include "dbase/Table.h"
+#include "dbase/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,9 @@ using namespace valmora;
 using namespace valmora::dbase;
 
 namespace {
+
+using valmora::testing::readAll;
+using valmora::testing::TempDir;
 
 std::string hex(std::string_view bytes) {
     static const char* digits = "0123456789ABCDEF";
@@ -120,31 +124,9 @@ MdxTag dateTag(std::vector<MdxEntry> entries) {
     return MdxTag{"Valuta", "VALUTA", 'D', 8, std::move(entries)};
 }
 
-class TempDir {
-public:
-    TempDir() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("valmora-mdx-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::filesystem::path path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 // The key of an amount, through the stored text of an N(20,4) field as the table writes it.
 std::string numericKey(Money m) {
     return encodeNumericKey(m.decimalText(4));
-}
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 } // namespace
@@ -387,7 +369,7 @@ TEST(MdxFile, WritesAtomicallyAndReadsTagNamesBack) {
 
     std::vector<MdxEntry> entries = {{2, encodeDateKey(ymd(2024, 5, 2))}, {1, encodeDateKey(ymd(2024, 5, 1))}};
     writeMdx(*disk, path, "CONTO", {dateTag(entries)}, ymd(2024, 5, 2));
-    const std::string before = slurp(path);
+    const std::string before = readAll(path);
     EXPECT_EQ(before, buildMdxImage("CONTO", {dateTag(entries)}, ymd(2024, 5, 2)));
     EXPECT_EQ(readMdxTagNames(*disk, path), std::vector<std::string>{"VALUTA"});
 
@@ -400,7 +382,7 @@ TEST(MdxFile, WritesAtomicallyAndReadsTagNamesBack) {
     } catch (const TableError& e) {
         EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
     }
-    EXPECT_EQ(slurp(path), before);
+    EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "temporary left behind";
 
     // Short, garbage and directory paths give no tags rather than an error.
@@ -445,7 +427,7 @@ TEST(MdxFile, TheTableKeepsItsIndexInStepWithTheRowsOnDisk) {
         t.close();
     }
 
-    const std::string dbf = slurp(dir.file("mov.dbf"));
+    const std::string dbf = readAll(dir.file("mov.dbf"));
     const std::uint32_t count = u32(dbf, 4);
     const std::size_t headerLength = u16(dbf, 8);
     const std::size_t recordLength = u16(dbf, 10);
@@ -462,7 +444,7 @@ TEST(MdxFile, TheTableKeepsItsIndexInStepWithTheRowsOnDisk) {
     ASSERT_EQ(live.size(), 400u - 56u);
     std::stable_sort(live.begin(), live.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
-    const std::string image = slurp(dir.file("mov.mdx"));
+    const std::string image = readAll(dir.file("mov.mdx"));
     ASSERT_EQ(parseMdxTagNames(image), std::vector<std::string>{"VALUTA"});
     const TreeWalk walk = walkTag(image, 0);
     ASSERT_EQ(walk.leaves.size(), live.size());
@@ -477,7 +459,7 @@ TEST(MdxTdbfFiles, OurReadingAndKeysMatchIndexesTdbfWrote) {
     // record I holds OPERAZIONE "OP<I mod 17>", TIPO "TIPO<I mod 5>", IMPORTO (I mod 23) * 12.5 - 100:
     // the same layout read back, the same key bytes for every record, the same order.
     const std::string dir = std::string(VALMORA_TEST_DATA) + "/dbase/mdx/";
-    const std::string image = slurp(dir + "tdbf-tre-tag.mdx");
+    const std::string image = readAll(dir + "tdbf-tre-tag.mdx");
     ASSERT_EQ(parseMdxTagNames(image), (std::vector<std::string>{"OPERAZIONE", "TIPO", "IMPORTO"}));
     for (std::size_t tag = 0; tag < 3; ++tag) {
         SCOPED_TRACE(tag);
@@ -505,9 +487,9 @@ TEST(MdxTdbfFiles, OurReadingAndKeysMatchIndexesTdbfWrote) {
         const std::string mine = buildMdxImage("TRETAG", {MdxTag{"T", "T", type, length, ours}}, Date());
         EXPECT_EQ(walkTag(mine, 0).leaves, walk.leaves);
     }
-    EXPECT_EQ(parseMdxTagNames(slurp(dir + "tdbf-dbase4.mdx")), std::vector<std::string>{"NOME"});
+    EXPECT_EQ(parseMdxTagNames(readAll(dir + "tdbf-dbase4.mdx")), std::vector<std::string>{"NOME"});
     // Level 7: version 3, longer tag names.
-    EXPECT_EQ(parseMdxTagNames(slurp(dir + "tdbf-livello7.mdx")), std::vector<std::string>{"DATA"});
+    EXPECT_EQ(parseMdxTagNames(readAll(dir + "tdbf-livello7.mdx")), std::vector<std::string>{"DATA"});
 }
 
 TEST(MdxFile, APowerCutAtAnyPointLeavesTheOldIndexOrTheNewOneWhole) {
@@ -536,7 +518,7 @@ TEST(MdxFile, APowerCutAtAnyPointLeavesTheOldIndexOrTheNewOneWhole) {
                 finished = true;
             } catch (const SimulatedCrash&) {
             }
-            const std::string onDisk = slurp(path);
+            const std::string onDisk = readAll(path);
             EXPECT_TRUE(onDisk == oldImage || onDisk == newImage)
                 << "a half-written index of " << onDisk.size() << " bytes";
             if (finished) {
@@ -552,6 +534,6 @@ TEST(MdxFile, APowerCutAtAnyPointLeavesTheOldIndexOrTheNewOneWhole) {
         FaultyFileSystem full;
         full.failWritesAfterBytes(budget);
         EXPECT_THROW(writeMdx(full, path, "CONTO", {dateTag(after)}, ymd(2025, 6, 30)), TableError) << budget;
-        EXPECT_TRUE(slurp(path) == oldImage) << "budget " << budget;
+        EXPECT_TRUE(readAll(path) == oldImage) << "budget " << budget;
     }
 }

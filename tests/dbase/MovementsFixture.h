@@ -44,4 +44,18 @@ inline std::vector<std::string> walkComments(Table& t) {
     return out;
 }
 
+// An empty conto.dbf in a fresh folder, open and ordered by value date.
+class MovementsTable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        t.bind(dir.str(), "conto.dbf");
+        t.create(movementFields(), {"Valuta", "VALUTA"});
+        t.setIndexName("Valuta");
+        t.open();
+    }
+
+    TempDir dir;
+    Table t;
+};
+
 } // namespace valmora::dbase::testing

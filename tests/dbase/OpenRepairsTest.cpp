@@ -10,16 +10,6 @@
 namespace valmora::dbase::testing {
 namespace {
 
-void createMovements(const TempDir& dir, int rows) {
-    Table t;
-    t.bind(dir.str(), "conto.dbf");
-    t.create(movementFields(), {"Valuta", "VALUTA"});
-    t.open();
-    for (int i = 0; i < rows; ++i)
-        t.appendRecord(movement(ymd(2005, 1, 1 + i), ymd(2005, 1, 1 + i), "Accredito", "Stipendio",
-                                Money::fromWhole(i + 1), "riga " + std::to_string(i)));
-}
-
 void setHeaderCount(const std::string& path, std::uint32_t count) {
     std::string bytes = readAll(path);
     RawTable::put32(bytes, 4, count);
@@ -28,7 +18,7 @@ void setHeaderCount(const std::string& path, std::uint32_t count) {
 
 TEST(OpenRepairs, RecordsPastTheCountAreSetAsideBesideTheTableAndTheUserIsTold) {
     TempDir dir;
-    createMovements(dir, 4);
+    createMovements(dir.str(), 4);
     setHeaderCount(dir.file("conto.dbf"), 1); // another program wrote a wrong count
     Table t;
     t.bind(dir.str(), "conto.dbf");
@@ -51,7 +41,7 @@ TEST(OpenRepairs, RecordsPastTheCountAreSetAsideBesideTheTableAndTheUserIsTold) 
 
 TEST(OpenRepairs, WhatAFailedAppendLeftIsNotSetAside) {
     TempDir dir;
-    createMovements(dir, 2);
+    createMovements(dir.str(), 2);
     {
         // The end mark right after the counted records, then the remains of an append the user was
         // told had failed: no record of ours starts with the mark.
@@ -123,7 +113,7 @@ TEST(OpenRepairs, AnUnknownLanguageDriverIsRefusedNamingTheFileAndTheByte) {
 
 TEST(OpenRepairs, AnEditCutShortByAPowerCutIsPutBackFromItsJournal) {
     TempDir dir;
-    createMovements(dir, 2);
+    createMovements(dir.str(), 2);
     const std::string path = dir.file("conto.dbf");
     const std::string before = readAll(path);
     {

@@ -5,24 +5,14 @@
 namespace valmora::dbase::testing {
 namespace {
 
-class TableEditing : public ::testing::Test {
+class TableEditing : public MovementsTable {
 protected:
-    void SetUp() override {
-        t.bind(dir.str(), "conto.dbf");
-        t.create(movementFields(), {"Valuta", "VALUTA"});
-        t.setIndexName("Valuta");
-        t.open();
-    }
-
     void add(int day, const std::string& comment) {
         t.appendRecord(
             movement(ymd(2005, 3, day), ymd(2005, 3, day), "Prelievo", "Sportello", Money::fromWhole(-day), comment));
     }
 
     std::string current() { return t.fieldByName("COMMENTO").asString(); }
-
-    TempDir dir;
-    Table t;
 };
 
 TEST_F(TableEditing, AnEmptyTableReadsBlankFieldsAndIsBothAtStartAndEnd) {

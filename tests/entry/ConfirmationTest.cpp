@@ -109,7 +109,7 @@ TEST_F(Confirmation, TextIsCutToTheFieldOnACharacterBoundary) {
 TEST_F(Confirmation, ModifyReplacesTheMovementAndRegeneratesItsCharges) {
     impostazione(schema::kBAltro, eur("2"));
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 1), "100", "A. Bancomat");
-    ASSERT_EQ(addebiti("Commissione prelievi bancomat altro istituto").size(), 1u);
+    ASSERT_EQ(conCommento("Commissione prelievi bancomat altro istituto").size(), 1u);
     seleziona(d(2005, 2, 1));
     ASSERT_EQ(dm.MainTable.fieldByName(schema::kOperazione).asString(), "Prelievo");
 
@@ -118,7 +118,7 @@ TEST_F(Confirmation, ModifyReplacesTheMovementAndRegeneratesItsCharges) {
         s.EditImporto = "80"; // the value date left as shown: derived again from the type and the date
     }));
     EXPECT_EQ(esito, DialogResult::Ok);
-    EXPECT_TRUE(addebiti("Commissione prelievi bancomat altro istituto").empty());
+    EXPECT_TRUE(conCommento("Commissione prelievi bancomat altro istituto").empty());
     auto tutte = righe();
     ASSERT_EQ(tutte.size(), 3u);
     EXPECT_EQ(tutte[2], (Movement{d(2005, 2, 1), d(2005, 2, 1), "Prelievo", "Sportello", eur("80"), ""}));

@@ -4,34 +4,18 @@
 
 #include "entry/FilterBar.h"
 #include "entry/OperationEntry.h"
-#include "ledger/Ledger.h"
-#include "model/AccountFileSet.h"
-#include "model/Movement.h"
+#include "ledger/LedgerFixture.h"
 #include "model/OperationCatalogue.h"
 #include "model/ProgrammedOperation.h"
-#include "model/ScriptedUserInterface.h"
-#include "model/TDM.h"
-#include "model/TableSchemas.h"
+#include "model/ShownTexts.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace valmora::testing {
-
-inline Date d(int y, int m, int day) {
-    return *Date::fromYmd(y, m, day);
-}
-
-inline Money eur(const char* typed) {
-    const auto m = Money::parseTyped(typed);
-    EXPECT_TRUE(m.has_value()) << typed;
-    return m.value_or(Money());
-}
 
 // The scripted screen, with an operation dialog a test can fill in (cancelled when it does not).
 class TestUserInterface : public ScriptedUserInterface {
@@ -42,83 +26,23 @@ public:
     }
 };
 
-class EntryTest : public ::testing::Test {
+class EntryTest : public AccountOnDisk<TestUserInterface> {
 protected:
-    EntryTest() {
-        std::random_device rd;
-        dir_ = std::filesystem::temp_directory_path() /
-               ("valmora-entry-" + std::to_string(rd()) + "-" + std::to_string(rd()));
-        std::filesystem::create_directories(dir_);
-        state.CartellaConto = dir_.string() + "/";
-        state.NomeFileConto = "Conto.dbf";
-        state.AnnoConto = 2005;
-        state.MeseCorrente = 6;
-
-        dm.NuovaTabella(dm.MainTable, state.CartellaConto + state.NomeFileConto, "Valuta");
-        dm.MainTable.open();
-        dm.MainTable.setIndexName("Valuta");
-        // Conditions without charges or limits that get in the way; each test sets what it checks.
-        AccountSettings s = dm.ImpostazioniDefault();
-        s.commScope = Money();
-        // No interest periods: period-end placeholders would move the last value date to the end of the
-        // current month and turn every insert into a regeneration.
-        s.capitaCre = "NESSUNA";
-        s.capitaDeb = "NESSUNA";
-        dm.NuovaTabImpostazioni(dm.TableImp, state.CartellaConto, state.NomeFileConto, kSottocartellaImpostazioni, s);
-        dm.NuovaTabTassi(dm.TableTassi, state.CartellaConto, state.NomeFileConto, kSottocartellaTassi,
-                         {d(2005, 1, 1), Money(), Money(), Money(), Money(), Money()});
+    // No interest periods: period-end placeholders would move the last value date to the end of the current month
+    // and turn every insert into a regeneration.
+    EntryTest()
+        : AccountOnDisk(d(2005, 6, 30), 6, [](AccountSettings& s) {
+              s.capitaCre = "NESSUNA";
+              s.capitaDeb = "NESSUNA";
+          }) {
         dm.NuovaTabAcc(dm.TableAcc, state.CartellaConto, state.NomeFileConto, kSottocartellaAccrediti);
     }
 
-    ~EntryTest() override {
-        dm.MainTable.close();
-        dm.TableTassi.close();
-        dm.TableImp.close();
-        dm.TableAcc.close();
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
-    }
+    ~EntryTest() override { dm.TableAcc.close(); }
 
-    // A movement written straight into the table, as an earlier session left it.
-    void movimento(Date valuta, const char* op, const char* tipo, const char* importo, const char* commento = "") {
-        dm.MainTable.appendRecord(
-            {valuta, valuta, std::string(op), std::string(tipo), eur(importo), std::string(commento)});
-    }
     // Brings the ledger up to date as opening an account does.
     void scansione() { ledger.ScansioneRecord(true, true); }
 
-    void impostazione(const char* campo, dbase::Value valore) {
-        dm.TableImp.first();
-        dm.TableImp.edit();
-        dm.TableImp.fieldByName(campo).setValue(valore);
-        dm.TableImp.post();
-    }
-    AccountSettings impostazioni() {
-        dm.TableImp.first();
-        return AccountSettings::read(dm.TableImp);
-    }
-
-    // Every movement in value-date order, whatever the filter.
-    std::vector<Movement> righe() {
-        auto& t = dm.MainTable;
-        const bool filtrato = t.filtered();
-        t.setFiltered(false);
-        std::vector<Movement> out;
-        for (t.first(); !t.eof(); t.next()) {
-            out.push_back(Movement::read(t));
-        }
-        t.setFiltered(filtrato);
-        return out;
-    }
-    std::vector<Movement> addebiti(const char* commento) {
-        std::vector<Movement> out;
-        for (auto& m : righe()) {
-            if (m.commento == commento) {
-                out.push_back(m);
-            }
-        }
-        return out;
-    }
     std::vector<ProgrammedOperation> programmate() {
         std::vector<ProgrammedOperation> out;
         auto& t = dm.TableAcc;
@@ -127,13 +51,7 @@ protected:
         }
         return out;
     }
-    std::vector<std::string> messaggi() const {
-        std::vector<std::string> out;
-        for (const auto& m : ui.messages()) {
-            out.push_back(m.text);
-        }
-        return out;
-    }
+    std::vector<std::string> messaggi() const { return testiMostrati(ui); }
 
     // A dialog that the user fills in: `compila` types into the fields, then the button is pressed.
     static OperationEntry::MostraScheda utente(std::function<void(SchedaOperazione&)> compila,
@@ -160,12 +78,6 @@ protected:
         });
     }
 
-    std::filesystem::path dir_;
-    TestUserInterface ui;
-    FixedClock clock{d(2005, 6, 30)};
-    TDM dm{ui, clock};
-    MasterState state;
-    Ledger ledger{dm, ui, clock, state};
     FiltroMovimenti filtro{dm, ledger};
     OperationEntry entry{dm, ledger, filtro, ui, clock};
 };

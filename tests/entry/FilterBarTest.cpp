@@ -156,7 +156,7 @@ TEST_F(FilterBar, FilterStaysOnAcrossAnInsertAndChargesFollowTheWholeAccount) {
     // The account holds 820: this credit leaves it positive, so no overdraft commission, although the
     // filtered totals alone are negative.
     inserisci(TipoInserimento::Accredito, d(2005, 6, 10), "10", "Contante");
-    EXPECT_TRUE(addebiti("Commissione su Scopertura").empty());
+    EXPECT_TRUE(conCommento("Commissione su Scopertura").empty());
     EXPECT_TRUE(dm.MainTable.filtered());
     EXPECT_EQ(dm.MainTable.filter(), "Operazione ='Prelievo'");
     EXPECT_EQ(ledger.Totali().Saldo, eur("-180"));

@@ -21,7 +21,7 @@ protected:
 TEST_F(LinkedCharges, CashMachineFeeOfAnotherBankIsWrittenOnTheWithdrawalsValueDate) {
     impostazione(schema::kBAltro, eur("2"));
     ASSERT_EQ(inserisci(TipoInserimento::Prelievo, d(2005, 3, 5), "100", "A. Bancomat"), DialogResult::Ok);
-    auto fee = addebiti("Commissione prelievi bancomat altro istituto");
+    auto fee = conCommento("Commissione prelievi bancomat altro istituto");
     ASSERT_EQ(fee.size(), 1u);
     EXPECT_EQ(fee[0], (Movement{d(2005, 3, 5), d(2005, 3, 5), "Imposta", "Bancomat", eur("2"),
                                 "Commissione prelievi bancomat altro istituto"}));
@@ -30,7 +30,7 @@ TEST_F(LinkedCharges, CashMachineFeeOfAnotherBankIsWrittenOnTheWithdrawalsValueD
 
     // BSTESSO 0: the own bank's machine costs nothing.
     inserisci(TipoInserimento::Prelievo, d(2005, 3, 6), "10", "S. Bancomat");
-    EXPECT_TRUE(addebiti("Commissione prelievi bancomat stesso istituto").empty());
+    EXPECT_TRUE(conCommento("Commissione prelievi bancomat stesso istituto").empty());
     EXPECT_EQ(righe().size(), 5u);
 }
 
@@ -39,9 +39,9 @@ TEST_F(LinkedCharges, PosAndCardPaymentsBringTheirOwnFees) {
     impostazione(schema::kCommCCred, eur("0,5"));
     inserisci(TipoInserimento::Prelievo, d(2005, 3, 7), "30", "P.O.S.");
     inserisci(TipoInserimento::Prelievo, d(2005, 3, 8), "40", "Carta di Credito");
-    ASSERT_EQ(addebiti("Commissione pagamenti P.O.S.").size(), 1u);
-    EXPECT_EQ(addebiti("Commissione pagamenti P.O.S.")[0].tipo, "P.O.S.");
-    ASSERT_EQ(addebiti("Commissione pagamenti con Carta di Credito").size(), 1u);
+    ASSERT_EQ(conCommento("Commissione pagamenti P.O.S.").size(), 1u);
+    EXPECT_EQ(conCommento("Commissione pagamenti P.O.S.")[0].tipo, "P.O.S.");
+    ASSERT_EQ(conCommento("Commissione pagamenti con Carta di Credito").size(), 1u);
     EXPECT_EQ(ledger.Totali().Saldo, eur("928,5"));
 }
 
@@ -51,13 +51,13 @@ TEST_F(LinkedCharges, FeeBeyondTheFreeQuotaSparesTaxesAndOffAccountMovements) {
     // The opening credit is the first operation; two more stay free.
     inserisci(TipoInserimento::Accredito, d(2005, 2, 1), "10", "Bonifico");
     inserisci(TipoInserimento::Addebito, d(2005, 2, 2), "10", "Luce");
-    EXPECT_TRUE(addebiti("Imposta operazioni eccedenti").empty());
+    EXPECT_TRUE(conCommento("Imposta operazioni eccedenti").empty());
     inserisci(TipoInserimento::Imposta, d(2005, 2, 3), "1", "Bolli");
     inserisci(TipoInserimento::FuoriConto, d(2005, 2, 4), "5", "Entrate");
-    EXPECT_TRUE(addebiti("Imposta operazioni eccedenti").empty());
+    EXPECT_TRUE(conCommento("Imposta operazioni eccedenti").empty());
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 5), "10", "Sportello"); // the fourth
     inserisci(TipoInserimento::Accredito, d(2005, 2, 6), "10", "Contante"); // the fifth
-    auto fee = addebiti("Imposta operazioni eccedenti");
+    auto fee = conCommento("Imposta operazioni eccedenti");
     ASSERT_EQ(fee.size(), 2u);
     EXPECT_EQ(fee[0].valuta, d(2005, 2, 5));
     EXPECT_EQ(fee[0].tipo, "Operazioni");
@@ -70,29 +70,29 @@ TEST_F(LinkedCharges, NegativeQuotaChargesOnlyWhileTheSumIsBelowZero) {
     impostazione(schema::kNumOpe, eur("-3"));
     impostazione(schema::kCostoOpe, eur("0,5"));
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 1), "10", "Sportello");
-    EXPECT_EQ(addebiti("Imposta operazioni eccedenti").size(), 1u);
+    EXPECT_EQ(conCommento("Imposta operazioni eccedenti").size(), 1u);
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 2), "10", "Sportello");
-    EXPECT_EQ(addebiti("Imposta operazioni eccedenti").size(), 1u);
+    EXPECT_EQ(conCommento("Imposta operazioni eccedenti").size(), 1u);
     // A regeneration applies its own rule: the opening credit, the first and the second withdrawal pay.
     scansione();
-    EXPECT_EQ(addebiti("Imposta operazioni eccedenti").size(), 3u);
+    EXPECT_EQ(conCommento("Imposta operazioni eccedenti").size(), 3u);
 }
 
 TEST_F(LinkedCharges, OverdraftCommissionOncePerPassageBelowZeroWithScopertoInTheSettingsRow) {
     impostazione(schema::kCommScope, eur("5"));
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 1), "1200", "Sportello");
-    EXPECT_EQ(addebiti("Commissione su Scopertura").size(), 1u);
+    EXPECT_EQ(conCommento("Commissione su Scopertura").size(), 1u);
     EXPECT_TRUE(impostazioni().scoperto);
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 2), "10", "Sportello");
-    EXPECT_EQ(addebiti("Commissione su Scopertura").size(), 1u);
+    EXPECT_EQ(conCommento("Commissione su Scopertura").size(), 1u);
     // A credit that leaves the balance negative while SCOPERTO is already true: nothing.
     inserisci(TipoInserimento::Accredito, d(2005, 2, 3), "10", "Contante");
-    EXPECT_EQ(addebiti("Commissione su Scopertura").size(), 1u);
+    EXPECT_EQ(conCommento("Commissione su Scopertura").size(), 1u);
     // Back to zero or above clears the flag; the next overdraft is charged again.
     inserisci(TipoInserimento::Accredito, d(2005, 2, 4), "1000", "Contante");
     EXPECT_FALSE(impostazioni().scoperto);
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 5), "2000", "Sportello");
-    auto commissioni = addebiti("Commissione su Scopertura");
+    auto commissioni = conCommento("Commissione su Scopertura");
     ASSERT_EQ(commissioni.size(), 2u);
     EXPECT_EQ(commissioni[1].valuta, d(2005, 2, 5));
     EXPECT_TRUE(impostazioni().scoperto);
@@ -104,7 +104,7 @@ TEST_F(LinkedCharges, CreditStillNegativeWithScopertoFalseIsCharged) {
     scansione(); // the regeneration's own commission, then SCOPERTO true
     impostazione(schema::kScoperto, false);
     inserisci(TipoInserimento::Accredito, d(2005, 2, 1), "10", "Contante");
-    auto commissioni = addebiti("Commissione su Scopertura");
+    auto commissioni = conCommento("Commissione su Scopertura");
     ASSERT_EQ(commissioni.size(), 2u);
     EXPECT_EQ(commissioni[1].valuta, d(2005, 2, 1));
 }
@@ -113,7 +113,7 @@ TEST_F(LinkedCharges, HandEnteredInterestIsNotExemptHere) {
     impostazione(schema::kCommScope, eur("5"));
     movimento(d(2005, 2, 1), "Interessi", "Debitore", "1500");
     entry.DopoInserimento("Interessi", "Debitore", eur("1500"), d(2005, 2, 1), d(2005, 2, 1));
-    EXPECT_EQ(addebiti("Commissione su Scopertura").size(), 1u);
+    EXPECT_EQ(conCommento("Commissione su Scopertura").size(), 1u);
 }
 
 TEST_F(LinkedCharges, UpToThreeChargesInOrderFromOneWithdrawal) {
@@ -138,7 +138,7 @@ TEST_F(LinkedCharges, BackDatedMovementRegeneratesEverythingWithoutTheFutureNoti
     // Before the last value date: a regeneration makes this charge and keeps the earlier one single.
     inserisci(TipoInserimento::Prelievo, d(2005, 2, 1), "10", "A. Bancomat");
     EXPECT_EQ(ui.messages().size(), 1u);
-    auto fee = addebiti("Commissione prelievi bancomat altro istituto");
+    auto fee = conCommento("Commissione prelievi bancomat altro istituto");
     ASSERT_EQ(fee.size(), 2u);
     EXPECT_EQ(fee[0].valuta, d(2005, 2, 1));
     EXPECT_EQ(fee[1].valuta, d(2005, 3, 1));
@@ -155,7 +155,7 @@ TEST_F(LinkedCharges, FutureValueDateIsAnnouncedAndStillCharged) {
     EXPECT_EQ(righe().back().data, d(2005, 6, 29));
 
     inserisci(TipoInserimento::Prelievo, d(2005, 7, 4), "10", "A. Bancomat");
-    auto fee = addebiti("Commissione prelievi bancomat altro istituto");
+    auto fee = conCommento("Commissione prelievi bancomat altro istituto");
     ASSERT_EQ(fee.size(), 1u);
     EXPECT_EQ(fee[0].valuta, d(2005, 7, 4));
 }
@@ -168,7 +168,7 @@ TEST_F(EmptyLedger, FirstMovementTriggersARegeneration) {
     ASSERT_EQ(state.DataPrimaValuta, state.DataUltimaValuta);
     inserisci(TipoInserimento::Prelievo, d(2005, 6, 1), "10", "A. Bancomat");
     // The regeneration wrote the charge and recorded the first value date.
-    EXPECT_EQ(addebiti("Commissione prelievi bancomat altro istituto").size(), 1u);
+    EXPECT_EQ(conCommento("Commissione prelievi bancomat altro istituto").size(), 1u);
     EXPECT_EQ(state.DataPrimaValuta, d(2005, 6, 1));
     EXPECT_EQ(ledger.Totali().Saldo, eur("-12"));
 }

@@ -23,14 +23,6 @@
 namespace valmora::gui::test {
 namespace {
 
-void allaComparsaOperazione(ContoConDialoghi& c, std::function<void(TFormOperazione&)> f) {
-    TFormOperazione& o = c.operazione();
-    o.setAllaComparsa([&o, f] {
-        ContoConDialoghi::attiva(&o);
-        f(o);
-    });
-}
-
 TEST(DialogAutomatiche, ProgrammedOperationAddedChangedAndDeletedThroughTheOperationDialog) {
     ContoConDialoghi c;
     c.nuovoConto();
@@ -44,7 +36,7 @@ TEST(DialogAutomatiche, ProgrammedOperationAddedChangedAndDeletedThroughTheOpera
         const int righe0 = g->rowCount();
 
         // "&Nuovo": Accredito, Bonifico, Mensile from this month, without value date or second button.
-        allaComparsaOperazione(c, [](TFormOperazione& o) {
+        allaComparsa(c.operazione(), [](TFormOperazione& o) {
             EXPECT_EQ(o.LabelPanel->text(), QStringLiteral("Operazione Automatica"));
             EXPECT_EQ(o.ComboOp->currentText(), QStringLiteral("Accredito"));
             EXPECT_EQ(o.ComboBoxTipo->currentText(), QStringLiteral("Bonifico"));
@@ -71,7 +63,7 @@ TEST(DialogAutomatiche, ProgrammedOperationAddedChangedAndDeletedThroughTheOpera
         EXPECT_TRUE(c.master().Stato().ModificheDaSalvare);
 
         // A double-click is "&Modifica", on the row's values.
-        allaComparsaOperazione(c, [](TFormOperazione& o) {
+        allaComparsa(c.operazione(), [](TFormOperazione& o) {
             EXPECT_EQ(o.LabelPanel->text(), QStringLiteral("Modifica Operazione Automatica"));
             EXPECT_EQ(o.EditImporto->text(), QStringLiteral("1500"));
             EXPECT_EQ(o.CBGiorno->currentText(), QStringLiteral("27"));

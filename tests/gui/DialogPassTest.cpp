@@ -24,20 +24,12 @@ std::string passwordMemorizzata(ContoConDialoghi& c) {
     return imp.fieldByName(schema::kPassword).asString();
 }
 
-void allaComparsaPass(ContoConDialoghi& c, std::function<void(TFormPass&)> f) {
-    TFormPass& p = *c.dialoghi().pass();
-    p.setAllaComparsa([&p, f] {
-        ContoConDialoghi::attiva(&p);
-        f(p);
-    });
-}
-
 TEST(DialogPass, PasswordSetFromTheMenuIsAskedAtTheNextOpening) {
     ContoConDialoghi c;
     c.nuovoConto();
     EXPECT_EQ(c.ui().richiestePassword, 0); // a new account has none
 
-    allaComparsaPass(c, [](TFormPass& p) {
+    allaComparsa(*c.dialoghi().pass(), [](TFormPass& p) {
         EXPECT_EQ(p.windowTitle(), QStringLiteral("Password"));
         EXPECT_EQ(p.height(), TFormPass::kAltezzaRidotta);
         EXPECT_TRUE(p.BitBtn3->isVisible());
@@ -63,7 +55,7 @@ TEST(DialogPass, PasswordSetFromTheMenuIsAskedAtTheNextOpening) {
     // Closed and opened again: the prompt shows the placeholder masked, without Help.
     c.master().Chiudi1->trigger();
     ASSERT_FALSE(c.master().contoAperto());
-    allaComparsaPass(c, [](TFormPass& p) {
+    allaComparsa(*c.dialoghi().pass(), [](TFormPass& p) {
         EXPECT_FALSE(p.BitBtn3->isVisible());
         EXPECT_EQ(p.DBEdit1->displayText(), QStringLiteral("********"));
         EXPECT_EQ(p.DBEdit1->selectedText(), p.DBEdit1->text()); // typing replaces the placeholder
@@ -74,7 +66,7 @@ TEST(DialogPass, PasswordSetFromTheMenuIsAskedAtTheNextOpening) {
     EXPECT_EQ(c.ui().richiestePassword, 2);
     EXPECT_FALSE(c.master().contoAperto());
 
-    allaComparsaPass(c, [](TFormPass& p) {
+    allaComparsa(*c.dialoghi().pass(), [](TFormPass& p) {
         QTest::keyClicks(p.DBEdit1, QStringLiteral("Segreto1"));
         p.BitOk->click();
     });
@@ -83,7 +75,7 @@ TEST(DialogPass, PasswordSetFromTheMenuIsAskedAtTheNextOpening) {
     EXPECT_EQ(passwordMemorizzata(c), "Segreto1");
 
     // "0" removes the protection: the next opening asks nothing.
-    allaComparsaPass(c, [](TFormPass& p) {
+    allaComparsa(*c.dialoghi().pass(), [](TFormPass& p) {
         EXPECT_TRUE(p.BitBtn3->isVisible());
         EXPECT_EQ(p.height(), TFormPass::kAltezzaRidotta);
         QTest::keyClicks(p.DBEdit1, QStringLiteral("0"));
@@ -101,7 +93,7 @@ TEST(DialogPass, AnnullaLeavesThePasswordAsItWas) {
     ContoConDialoghi c;
     c.nuovoConto();
     const std::string prima = passwordMemorizzata(c);
-    allaComparsaPass(c, [](TFormPass& p) {
+    allaComparsa(*c.dialoghi().pass(), [](TFormPass& p) {
         QTest::keyClicks(p.DBEdit1, QStringLiteral("nuova"));
         p.BitCancel->click();
     });

@@ -38,15 +38,6 @@ int rigaDellaData(QTableWidget* g, const QString& data) {
     return -1;
 }
 
-// Runs `f` on the rate dialog when it comes up (f must close it).
-void allaComparsaTasso(ContoConDialoghi& c, std::function<void(TFormTassi&)> f) {
-    TFormTassi& t = *c.dialoghi().tassi();
-    t.setAllaComparsa([&t, f] {
-        ContoConDialoghi::attiva(&t);
-        f(t);
-    });
-}
-
 TEST(DialogTassi, RateAddedChangedAndDeletedWithItsNotificationInTheLedger) {
     ContoConDialoghi c;
     c.nuovoConto();
@@ -64,7 +55,7 @@ TEST(DialogTassi, RateAddedChangedAndDeletedWithItsNotificationInTheLedger) {
         const int righe0 = g->rowCount();
 
         // "&Nuovo": today's date and the usual rates, the focus on the date.
-        allaComparsaTasso(c, [](TFormTassi& t) {
+        allaComparsa(*c.dialoghi().tassi(), [](TFormTassi& t) {
             EXPECT_EQ(t.windowTitle(), QStringLiteral("Nuovo Tasso"));
             EXPECT_EQ(QApplication::focusWidget(), t.EData);
             EXPECT_EQ(t.EData->text(), QStringLiteral("18/03/2026"));
@@ -85,7 +76,7 @@ TEST(DialogTassi, RateAddedChangedAndDeletedWithItsNotificationInTheLedger) {
         EXPECT_EQ(notifiche(c, "01/04/2026"), 1);
 
         // A double-click is "&Modifica": the date moves, and the notification with it.
-        allaComparsaTasso(c, [](TFormTassi& t) {
+        allaComparsa(*c.dialoghi().tassi(), [](TFormTassi& t) {
             EXPECT_EQ(t.windowTitle(), QStringLiteral("Modifica Tasso"));
             EXPECT_EQ(t.EData->text(), QStringLiteral("01/04/2026"));
             EXPECT_EQ(t.ECreditore->text(), QStringLiteral("2,25"));
@@ -125,7 +116,7 @@ TEST(DialogTassi, RateKeptAfterAnnullaAndShownInTheLedgerGrid) {
     c.ui().scansioni = 0;
     c.impostazioni([&](TFormImpostazioni& d) {
         d.PageControl1->setCurrentIndex(1);
-        allaComparsaTasso(c, [](TFormTassi& t) {
+        allaComparsa(*c.dialoghi().tassi(), [](TFormTassi& t) {
             QTest::keyClicks(t.EData, QStringLiteral("01/03/2026"));
             t.BNInserisci->click();
         });
@@ -150,14 +141,14 @@ TEST(DialogTassi, ADateOrRateThatDoesNotConvertIsRefusedInItalianAndNothingIsWri
     c.impostazioni([&](TFormImpostazioni& d) {
         d.PageControl1->setCurrentIndex(1);
         const int righe0 = d.GrigliaTassi->rowCount();
-        allaComparsaTasso(c, [](TFormTassi& t) {
+        allaComparsa(*c.dialoghi().tassi(), [](TFormTassi& t) {
             QTest::keyClicks(t.EData, QStringLiteral("31/02/2026"));
             t.BNInserisci->click();
         });
         d.BtnNuovoTasso->click();
         EXPECT_EQ(c.ui().shownBoxes().back().text,
                   "\"31/02/2026\" non è una data valida.\rScrivere la data nella forma gg/mm/aaaa.");
-        allaComparsaTasso(c, [](TFormTassi& t) {
+        allaComparsa(*c.dialoghi().tassi(), [](TFormTassi& t) {
             t.ERitenuta->setText(QStringLiteral("27%"));
             t.BNInserisci->click();
         });

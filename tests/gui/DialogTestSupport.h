@@ -68,4 +68,12 @@ private:
     std::unique_ptr<Dialoghi> dialoghi_;
 };
 
+// Runs `f` on `dialogo` each time it comes up, made the active window first (f must close it).
+template <class Dialogo, class Azione> void allaComparsa(Dialogo& dialogo, Azione f) {
+    dialogo.setAllaComparsa([&dialogo, f] {
+        ContoConDialoghi::attiva(&dialogo);
+        f(dialogo);
+    });
+}
+
 } // namespace valmora::gui::test

@@ -94,6 +94,11 @@ void ProgrammaDiProva::digita(TFormOperazione& d, const QString& importo, const 
     QTest::mouseClick(d.BitBtnConferma, Qt::LeftButton);
 }
 
+void ProgrammaDiProva::registra(QAbstractButton* pulsante, const QString& importo, const QString& descrizione) {
+    allaComparsaDelDialogo([importo, descrizione](TFormOperazione& d, int) { digita(d, importo, descrizione); });
+    QTest::mouseClick(pulsante, Qt::LeftButton);
+}
+
 int ProgrammaDiProva::rigaDelMovimento(const QString& operazione, const QString& importo) {
     LedgerTableModel* m = master().modello;
     for (int r = 0; r < m->rowCount(); ++r) {

@@ -7,6 +7,7 @@
 #include "gui/TFormMaster.h"
 #include "gui/TFormOperazione.h"
 
+#include <QAbstractButton>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -46,6 +47,8 @@ public:
 
     // A movement typed as a user does: amount, description, then "&Conferma".
     static void digita(TFormOperazione& d, const QString& importo, const QString& descrizione);
+    // A movement entered through a toolbar button (TDepositi, TPrelievi...), the dialog typed in as digita does.
+    void registra(QAbstractButton* pulsante, const QString& importo, const QString& descrizione);
 
     // The ledger grid row whose OPERAZIONE and IMPORTO read as given, -1 when there is none.
     int rigaDelMovimento(const QString& operazione, const QString& importo);

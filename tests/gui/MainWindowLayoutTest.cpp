@@ -62,10 +62,7 @@ TEST(MainWindowLayout, AtTheSmallestSizeTheAmountsStayInViewAndEverythingFits) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo([](TFormOperazione& d, int) {
-        ProgrammaDiProva::digita(d, QStringLiteral("1234,56"), QStringLiteral("Assegno"));
-    });
-    QTest::mouseClick(m.TDepositi, Qt::LeftButton);
+    p.registra(m.TDepositi, QStringLiteral("1234,56"), QStringLiteral("Assegno"));
     dimensione(m, m.minimumWidth(), m.minimumHeight());
     ASSERT_EQ(m.width(), 686);
     // The IMPORTO column whole inside the grid's visible part.

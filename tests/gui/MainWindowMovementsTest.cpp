@@ -153,9 +153,7 @@ TEST(MainWindow, CtrlDelDeletesTheSelectedMovementAfterTheDeleteDialog) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("20"), QStringLiteral("Luce")); });
-    QTest::mouseClick(m.TAddebiti, Qt::LeftButton);
+    p.registra(m.TAddebiti, QStringLiteral("20"), QStringLiteral("Luce"));
     const int row = p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("20,00 €"));
     ASSERT_GE(row, 0);
     p.attivaFinestra();
@@ -190,9 +188,7 @@ TEST(MainWindow, DoubleClickModifiesTheMovementInPlace) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("40"), QStringLiteral("Gas")); });
-    QTest::mouseClick(m.TAddebiti, Qt::LeftButton);
+    p.registra(m.TAddebiti, QStringLiteral("40"), QStringLiteral("Gas"));
     const int row = p.rigaDelMovimento(QStringLiteral("Addebito"), QStringLiteral("40,00 €"));
     ASSERT_GE(row, 0);
     p.attivaFinestra();
@@ -229,9 +225,7 @@ TEST(MainWindow, OpeningProposesDueProgrammedOperationsInTheDialog) {
     TFormMaster& m = p.master();
     p.nuovoConto();
     ASSERT_TRUE(m.contoAperto());
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("10"), QStringLiteral("Caffe")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.registra(m.TPrelievi, QStringLiteral("10"), QStringLiteral("Caffe"));
     p.ui().queueAnswer(Answer::Yes); // "Salvare le modifiche effettuate?"
     m.Chiudi1->trigger();
     ASSERT_FALSE(m.contoAperto());
@@ -267,9 +261,7 @@ TEST(OperationDialog, ModifyModeChecksOperationAndValueDateAndRefillsTypes) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("15"), QStringLiteral("Libri")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.registra(m.TPrelievi, QStringLiteral("15"), QStringLiteral("Libri"));
     const int row = p.rigaDelMovimento(QStringLiteral("Prelievo"), QStringLiteral("15,00 €"));
     ASSERT_GE(row, 0);
     p.attivaFinestra();
@@ -320,9 +312,7 @@ TEST(MainWindow, PopupPrintRunsTheMonthlySummaryOnTheChosenPrinter) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("75"), QStringLiteral("Farmacia")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.registra(m.TPrelievi, QStringLiteral("75"), QStringLiteral("Farmacia"));
     auto canvas = std::make_shared<valmora::test::RecordingCanvas>(4800, 6800); // an A4 page at 600 dpi
     p.ui().queuePrintCanvas(canvas);
     m.PopStampa->trigger();
@@ -338,10 +328,7 @@ TEST(MainWindow, MovementsWithAChargeTextCannotBeModifiedOrDeleted) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo([](TFormOperazione& d, int) {
-        ProgrammaDiProva::digita(d, QStringLiteral("5"), QStringLiteral("Commissione su Scopertura"));
-    });
-    QTest::mouseClick(m.TDepositi, Qt::LeftButton);
+    p.registra(m.TDepositi, QStringLiteral("5"), QStringLiteral("Commissione su Scopertura"));
     const int row = p.rigaDelMovimento(QStringLiteral("Accredito"), QStringLiteral("5,00 €"));
     ASSERT_GE(row, 0);
     p.attivaFinestra();

@@ -82,13 +82,8 @@ TEST(MainWindow, FilterOnWithdrawalsShowsOnlyTheirBlockOfTheTotals) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo([](TFormOperazione& d, int) {
-        ProgrammaDiProva::digita(d, QStringLiteral("100"), QStringLiteral("Stipendio"));
-    });
-    QTest::mouseClick(m.TDepositi, Qt::LeftButton);
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("30"), QStringLiteral("Spesa")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.registra(m.TDepositi, QStringLiteral("100"), QStringLiteral("Stipendio"));
+    p.registra(m.TPrelievi, QStringLiteral("30"), QStringLiteral("Spesa"));
     ASSERT_GE(p.rigaDelMovimento(QStringLiteral("Accredito"), QStringLiteral("100,00 €")), 0);
 
     m.ComboOperazioni->setCurrentIndex(m.ComboOperazioni->findText(QStringLiteral("Prelievo")));
@@ -246,12 +241,8 @@ TEST(MainWindow, PeriodAndSearchControlsOfTheFilterBar) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("12"), QStringLiteral("Spesa")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("8"), QStringLiteral("Cinema")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.registra(m.TPrelievi, QStringLiteral("12"), QStringLiteral("Spesa"));
+    p.registra(m.TPrelievi, QStringLiteral("8"), QStringLiteral("Cinema"));
     // The two withdrawals and whatever charges they brought with them.
     const int all = m.modello->rowCount();
     ASSERT_GE(all, 2);

@@ -60,10 +60,7 @@ TEST(OperationDialogAmounts, MoreThanTwoDecimalsOrASignAreRefusedAndTheRowsAddUp
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo([](TFormOperazione& d, int) {
-        ProgrammaDiProva::digita(d, QStringLiteral("1263,05"), QStringLiteral("Stipendio"));
-    });
-    QTest::mouseClick(m.TDepositi, Qt::LeftButton);
+    p.registra(m.TDepositi, QStringLiteral("1263,05"), QStringLiteral("Stipendio"));
 
     bool focusAfterTab = false;
     DopoIlRifiuto decimali, segno;
@@ -129,9 +126,7 @@ TEST(OperationDialogAmounts, AValueDateCorrectedInTheModifyModeIsStored) {
     ProgrammaDiProva p;
     TFormMaster& m = p.master();
     p.nuovoConto();
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("15"), QStringLiteral("Libri")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.registra(m.TPrelievi, QStringLiteral("15"), QStringLiteral("Libri"));
     selezionaUnico(p, QStringLiteral("Prelievo"), QStringLiteral("15,00 €"));
 
     // The bank valued it two days after the booking date.

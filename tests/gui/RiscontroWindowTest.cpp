@@ -43,9 +43,7 @@ TEST(RiscontroWindow, GroupsTotalsAndABankLineEnteredThroughTheOperationDialog) 
     EXPECT_FALSE(m.RiscontroBanca1->isEnabled()); // no account open
     p.nuovoConto();
     ASSERT_TRUE(m.RiscontroBanca1->isEnabled());
-    p.allaComparsaDelDialogo(
-        [](TFormOperazione& d, int) { ProgrammaDiProva::digita(d, QStringLiteral("50"), QStringLiteral("Benzina")); });
-    QTest::mouseClick(m.TPrelievi, Qt::LeftButton);
+    p.registra(m.TPrelievi, QStringLiteral("50"), QStringLiteral("Benzina"));
 
     const std::string lista = scriviFile(p, "banca.csv",
                                          "Data contabile;Data valuta;Importo;Descrizione\n"

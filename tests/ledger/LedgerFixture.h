@@ -1,7 +1,9 @@
 #pragma once
 // A real account on disk in a temporary folder, with the ledger of the main window over it.
 
+#include "core/TestValues.h"
 #include "dbase/FaultyFileSystem.h"
+#include "dbase/TempDir.h"
 #include "ledger/Ledger.h"
 #include "model/AccountFileSet.h"
 #include "model/Movement.h"
@@ -11,23 +13,13 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <random>
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace valmora::testing {
-
-inline Date d(int y, int m, int day) {
-    return *Date::fromYmd(y, m, day);
-}
-
-// "12,50" as a user types it.
-inline Money eur(const char* typed) {
-    const auto m = Money::parseTyped(typed);
-    EXPECT_TRUE(m.has_value()) << typed;
-    return m.value_or(Money());
-}
 
 // The scripted interface, also keeping the order in which the ledger grid was suspended and resumed.
 class RegistroInterfaccia : public ScriptedUserInterface {
@@ -46,17 +38,17 @@ public:
     void tableChanged(const dbase::Table&) override { ++volte; }
 };
 
-class LedgerTest : public ::testing::Test {
+// Conto.dbf of 2005 in a fresh folder, with its settings and rates files, opened on the movements by value date,
+// and the ledger over it. The tests of the layers built on the ledger start from here; `Screen` is the scripted
+// screen each of them records with.
+template <class Screen> class AccountOnDisk : public ::testing::Test {
 protected:
-    LedgerTest() {
-        std::random_device rd;
-        dir_ = std::filesystem::temp_directory_path() /
-               ("valmora-ledger-" + std::to_string(rd()) + "-" + std::to_string(rd()));
-        std::filesystem::create_directories(dir_);
-        state.CartellaConto = dir_.string() + "/";
+    // `condizioni` adjusts the conditions before the settings file is written.
+    AccountOnDisk(Date oggi, int mese, const std::function<void(AccountSettings&)>& condizioni = {}) : clock{oggi} {
+        state.CartellaConto = dir.folder();
         state.NomeFileConto = "Conto.dbf";
         state.AnnoConto = 2005;
-        state.MeseCorrente = 12;
+        state.MeseCorrente = mese;
 
         dm.NuovaTabella(dm.MainTable, state.CartellaConto + state.NomeFileConto, "Valuta");
         dm.MainTable.open();
@@ -64,20 +56,22 @@ protected:
         // Conditions without any charge, so each test turns on exactly what it checks.
         AccountSettings s = dm.ImpostazioniDefault();
         s.commScope = Money();
+        if (condizioni) {
+            condizioni(s);
+        }
         dm.NuovaTabImpostazioni(dm.TableImp, state.CartellaConto, state.NomeFileConto, kSottocartellaImpostazioni, s);
         // No interest unless a test sets rates.
         dm.NuovaTabTassi(dm.TableTassi, state.CartellaConto, state.NomeFileConto, kSottocartellaTassi,
                          {d(2005, 1, 1), Money(), Money(), Money(), Money(), Money()});
     }
 
-    ~LedgerTest() override {
+    ~AccountOnDisk() override {
         dm.MainTable.close();
         dm.TableTassi.close();
         dm.TableImp.close();
-        std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
     }
 
+    // A movement written straight into the table, as an earlier session left it.
     void movimento(Date valuta, const char* op, const char* tipo, const char* importo, const char* commento = "") {
         movimento(valuta, valuta, op, tipo, importo, commento);
     }
@@ -98,6 +92,40 @@ protected:
         return AccountSettings::read(dm.TableImp);
     }
 
+    // Every movement in value-date order, whatever the filter.
+    std::vector<Movement> righe() {
+        auto& t = dm.MainTable;
+        const bool filtrato = t.filtered();
+        t.setFiltered(false);
+        std::vector<Movement> out;
+        for (t.first(); !t.eof(); t.next())
+            out.push_back(Movement::read(t));
+        t.setFiltered(filtrato);
+        return out;
+    }
+    // The movements of righe() that carry this comment, as the charges the program writes do.
+    std::vector<Movement> conCommento(std::string_view commento) {
+        std::vector<Movement> out;
+        for (auto& m : righe())
+            if (m.commento == commento)
+                out.push_back(m);
+        return out;
+    }
+
+    TempDir dir;
+    Screen ui;
+    FixedClock clock;
+    // The real disk, unless a test makes it fail.
+    std::shared_ptr<dbase::FaultyFileSystem> disco = std::make_shared<dbase::FaultyFileSystem>();
+    TDM dm{ui, clock, disco};
+    MasterState state;
+    Ledger ledger{dm, ui, clock, state};
+};
+
+class LedgerTest : public AccountOnDisk<RegistroInterfaccia> {
+protected:
+    LedgerTest() : AccountOnDisk(d(2005, 12, 31), 12) {}
+
     // Replaces the rate rows.
     void tassi(const std::vector<RatePeriod>& righe) {
         auto& t = dm.TableTassi;
@@ -112,17 +140,7 @@ protected:
         return {data, eur(limite), eur(tassoCre), eur(tassoH), eur(tassoDeb), eur(ritenuta)};
     }
 
-    // Every movement in value-date order, whatever the filter.
-    std::vector<Movement> righe() {
-        auto& t = dm.MainTable;
-        const bool filtrato = t.filtered();
-        t.setFiltered(false);
-        std::vector<Movement> out;
-        for (t.first(); !t.eof(); t.next())
-            out.push_back(Movement::read(t));
-        t.setFiltered(filtrato);
-        return out;
-    }
+    using AccountOnDisk::righe;
     std::vector<Movement> righe(const char* op) {
         std::vector<Movement> out;
         for (auto& m : righe())
@@ -133,15 +151,6 @@ protected:
 
     const LedgerTotals& totali() const { return ledger.Totali(); }
     const ShownView& vista() const { return ui.view(); }
-
-    std::filesystem::path dir_;
-    RegistroInterfaccia ui;
-    FixedClock clock{d(2005, 12, 31)};
-    // The real disk, unless a test makes it fail.
-    std::shared_ptr<dbase::FaultyFileSystem> disco = std::make_shared<dbase::FaultyFileSystem>();
-    TDM dm{ui, clock, disco};
-    MasterState state;
-    Ledger ledger{dm, ui, clock, state};
 };
 
 } // namespace valmora::testing

@@ -9,14 +9,6 @@ namespace {
 
 using ScanCharges = LedgerTest;
 
-std::vector<Movement> conTesto(const std::vector<Movement>& righe, std::string_view commento) {
-    std::vector<Movement> out;
-    for (const auto& m : righe)
-        if (m.commento == commento)
-            out.push_back(m);
-    return out;
-}
-
 TEST_F(ScanCharges, AnotherBanksCashMachineFeeIsWrittenOnceAndCounted) {
     clock.set(d(2005, 3, 20));
     impostazione("BALTRO", eur("2"));
@@ -77,7 +69,7 @@ TEST_F(ScanCharges, OperationsBeyondThePositiveQuotaArePaid) {
     movimento(d(2005, 3, 5), "Imposta", "Bolli", "1"); // taxes are never counted nor charged
     ledger.ScansioneRecord(true, true);
 
-    const auto fee = conTesto(righe(), kImpostaOperazioniEccedenti);
+    const auto fee = conCommento(kImpostaOperazioniEccedenti);
     ASSERT_EQ(fee.size(), 2u);
     EXPECT_EQ(fee[0].valuta, d(2005, 3, 3));
     EXPECT_EQ(fee[1].valuta, d(2005, 3, 4));
@@ -92,7 +84,7 @@ TEST_F(ScanCharges, NegativeQuotaChargesTheFirstOperationsOnly) {
         movimento(d(2005, 3, i), "Prelievo", "Sportello", "10");
     ledger.ScansioneRecord(true, true);
 
-    const auto fee = conTesto(righe(), kImpostaOperazioniEccedenti);
+    const auto fee = conCommento(kImpostaOperazioniEccedenti);
     ASSERT_EQ(fee.size(), 2u);
     EXPECT_EQ(fee[0].valuta, d(2005, 3, 1));
     EXPECT_EQ(fee[1].valuta, d(2005, 3, 2));
@@ -106,7 +98,7 @@ TEST_F(ScanCharges, FutureMovementsAreChargedOnceTheQuotaIsExceeded) {
     movimento(d(2005, 3, 2), "Prelievo", "Sportello", "10");
     movimento(d(2005, 3, 20), "Prelievo", "Sportello", "10"); // not counted, yet NumOperazioni is already 2
     ledger.ScansioneRecord(true, true);
-    const auto fee = conTesto(righe(), kImpostaOperazioniEccedenti);
+    const auto fee = conCommento(kImpostaOperazioniEccedenti);
     ASSERT_EQ(fee.size(), 2u);
     EXPECT_EQ(fee[1].valuta, d(2005, 3, 20));
 }
@@ -120,7 +112,7 @@ TEST_F(ScanCharges, OverdraftCommissionOncePerPassageBelowZero) {
     movimento(d(2005, 3, 5), "Prelievo", "Sportello", "60");
     ledger.ScansioneRecord(true, true);
 
-    const auto commissioni = conTesto(righe(), kCommissioneScopertura);
+    const auto commissioni = conCommento(kCommissioneScopertura);
     ASSERT_EQ(commissioni.size(), 2u);
     EXPECT_EQ(commissioni[0].valuta, d(2005, 3, 2));
     EXPECT_EQ(commissioni[1].valuta, d(2005, 3, 5));
@@ -138,7 +130,7 @@ TEST_F(ScanCharges, TaxThatOverdrawsIsChargedAtTheNextOperation) {
     movimento(d(2005, 3, 3), "FuoriConto", "Uscite", "1");
     movimento(d(2005, 3, 4), "Addebito", "Gas", "1");
     ledger.ScansioneRecord(true, true);
-    const auto commissioni = conTesto(righe(), kCommissioneScopertura);
+    const auto commissioni = conCommento(kCommissioneScopertura);
     ASSERT_EQ(commissioni.size(), 1u);
     EXPECT_EQ(commissioni[0].valuta, d(2005, 3, 4));
 }

@@ -2,48 +2,24 @@
 // A main-window engine on real account files in a temporary folder, driven as a user would drive the window:
 // the dialogs the commands open are filled in, the questions take queued answers, today is set by hand.
 
+#include "core/TestValues.h"
 #include "dbase/FileSystem.h"
-#include "core/Paths.h"
+#include "dbase/TempDir.h"
 #include "mainwindow/FormMaster.h"
 #include "model/AccountFileSet.h"
 #include "model/ScriptedUserInterface.h"
+#include "model/ShownTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace valmora::testing {
-
-inline Date d(int y, int m, int day) {
-    return *Date::fromYmd(y, m, day);
-}
-
-class TempFolder {
-public:
-    TempFolder() {
-        std::random_device rd;
-        path_ =
-            std::filesystem::temp_directory_path() / ("valmora-master-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string folder() const { return fromPath(path_) + "/"; } // as a file dialog gives it
-
-private:
-    std::filesystem::path path_;
-};
 
 // Records what the window was told beyond what the scripted screen keeps.
 class RecordingUserInterface : public ScriptedUserInterface {
@@ -86,7 +62,7 @@ public:
 
 class MasterTest : public ::testing::Test {
 protected:
-    TempFolder dir;
+    TempDir dir;
     RecordingUserInterface ui;
     FixedClock clock{d(2026, 3, 15)};
     FormMaster master{ui, clock};
@@ -148,13 +124,7 @@ protected:
         return t.fieldByName("OLDDATA").asDate();
     }
 
-    std::vector<std::string> messaggi() const {
-        std::vector<std::string> texts;
-        for (const auto& m : ui.messages()) {
-            texts.push_back(m.text);
-        }
-        return texts;
-    }
+    std::vector<std::string> messaggi() const { return testiMostrati(ui); }
 };
 
 } // namespace valmora::testing

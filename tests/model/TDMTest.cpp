@@ -1,6 +1,8 @@
 #include "model/TDM.h"
-#include "core/Paths.h"
 
+#include "core/Paths.h"
+#include "core/TestValues.h"
+#include "dbase/TempDir.h"
 #include "model/AccountFileSet.h"
 #include "model/ProgrammedOperation.h"
 #include "model/ScriptedUserInterface.h"
@@ -11,7 +13,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 
 #ifndef _WIN32
@@ -23,28 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TempDir {
-public:
-    TempDir() {
-        std::random_device rd;
-        path_ = fs::temp_directory_path() / ("valmora-tdm-" + std::to_string(rd()) + std::to_string(rd()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    // The account folder as the main window holds it: with a trailing separator.
-    std::string folder() const { return fromPath(path_) + "/"; } // as a file dialog gives it
-
-private:
-    fs::path path_;
-};
-
-Date d(int y, int m, int day) {
-    return *Date::fromYmd(y, m, day);
-}
+using testing::d;
+using testing::TempDir;
 
 // What Python's dbfread (the Debian package, run by the system interpreter) prints of a table,
 // through the dump tool of the engine's own reader tests; empty when it cannot run here.

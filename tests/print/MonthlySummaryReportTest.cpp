@@ -4,6 +4,7 @@
 #include "print/MonthlySummaryReport.h"
 
 #include "RecordingCanvas.h"
+#include "ReportTables.h"
 #include "dbase/Table.h"
 #include "model/ScriptedUserInterface.h"
 #include "model/TableSchemas.h"
@@ -22,17 +23,13 @@ namespace {
 
 using test::DrawnItem;
 using test::RecordingCanvas;
+using test::ReportTables;
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-namespace fs = std::filesystem;
-
-Date giorno(int d, int m, int y) {
-    return *Date::fromYmd(y, m, d);
-}
-Money euro(const char* text) {
-    return *Money::parseTyped(text);
-}
+using test::euro;
+using test::giorno;
+using test::PrintDialog;
 
 // With 10-point characters of 10 pixels: "Pr" is 20 wide, so a line is 20 + 20 / 5 = 24 high;
 // the first line of a page is at 4 * 24 - 1; the columns start at 120, 240, 360 and 680, and
@@ -40,47 +37,11 @@ Money euro(const char* text) {
 constexpr int kRiga = 24;
 constexpr int kPrimaRiga = 4 * kRiga - 1;
 
-class MonthlySummaryReportTest : public ::testing::Test {
+class MonthlySummaryReportTest : public ReportTables {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("valmora-print-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "Impostazioni");
-
-        movimenti_.bind(dir_.string(), "conto.dbf");
-        movimenti_.create(schema::movimentiFields(), schema::movimentiIndex());
-        movimenti_.open();
-        movimenti_.setIndexName(schema::kIndiceValuta);
-
-        impostazioni_.bind((dir_ / "Impostazioni").string(), "conto.dbf");
-        impostazioni_.create(schema::impostazioniFields(), schema::impostazioniIndex());
-        impostazioni_.open();
-        impostazioni_.append();
-        impostazioni_.fieldByName(schema::kIstituto).setString("Banca Prova");
-        impostazioni_.post();
-    }
-
-    void TearDown() override {
-        movimenti_.close();
-        impostazioni_.close();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-
-    void movimento(Date data, Date valuta, const char* operazione, const char* tipo, const char* importo,
-                   const char* commento) {
-        movimenti_.appendRecord(
-            {data, valuta, std::string(operazione), std::string(tipo), euro(importo), std::string(commento)});
-    }
-
     MonthlySummaryReport report(int primoMese, Date ultimaValuta, SummaryFigures figures = {}) {
         return MonthlySummaryReport({movimenti_, impostazioni_, figures, 2024, primoMese, ultimaValuta});
     }
-
-    fs::path dir_;
-    dbase::Table movimenti_;
-    dbase::Table impostazioni_;
 };
 
 // Four months: a busy January, an empty February, one off-account exit in March, and an April
@@ -342,17 +303,6 @@ TEST_F(MonthlySummaryReportTest, ListsEveryMovementUnderAFilterAndSwitchesTheFil
     report(6, giorno(2, 6, 2024)).StampaRiepilogo(again);
     EXPECT_FALSE(movimenti_.filtered());
 }
-
-// The print dialog through the seam.
-class PrintDialog : public ScriptedUserInterface {
-public:
-    std::shared_ptr<ReportCanvas> askPrintCanvas() override {
-        ++asked;
-        return canvas;
-    }
-    std::shared_ptr<RecordingCanvas> canvas;
-    int asked = 0;
-};
 
 TEST_F(MonthlySummaryReportTest, TheCommandPrintsOnTheDialogsCanvasAndNothingWhenCancelled) {
     movimento(giorno(1, 6, 2024), giorno(1, 6, 2024), "Prelievo", "Sportello", "1", "uno");

@@ -4,7 +4,9 @@
 #include "print/Stampa.h"
 
 #include "RecordingCanvas.h"
+#include "ReportTables.h"
 #include "dbase/Table.h"
+#include "dbase/TempDir.h"
 #include "mainwindow/FormMaster.h"
 #include "model/ScriptedUserInterface.h"
 
@@ -23,45 +25,21 @@ using test::RecordingCanvas;
 using ::testing::Contains;
 using ::testing::Not;
 
-namespace fs = std::filesystem;
-
-Date giorno(int d, int m, int y) {
-    return *Date::fromYmd(y, m, d);
-}
-Money euro(const char* text) {
-    return *Money::parseTyped(text);
-}
-
-// The print dialog: OK with a recording canvas, or Cancel when there is none.
-class PrintDialog : public ScriptedUserInterface {
-public:
-    std::shared_ptr<ReportCanvas> askPrintCanvas() override {
-        ++asked;
-        return canvas;
-    }
-    std::shared_ptr<RecordingCanvas> canvas;
-    int asked = 0;
-};
+using test::euro;
+using test::giorno;
+using test::PrintDialog;
 
 class Stampa1ClickTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("valmora-stampa-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        master_.ImpostaCartellaConto(dir_.string() + "/");
-    }
+    void SetUp() override { master_.ImpostaCartellaConto(dir_.folder()); }
 
     void TearDown() override {
         if (master_.ContoAperto())
             master_.Chiudi1Click();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
     }
 
     void nuovoConto() {
-        ui_.chooseFileInNextDialog((dir_ / "famiglia.dbf").string());
+        ui_.chooseFileInNextDialog(dir_.file("famiglia.dbf"));
         master_.Nuovo1Click();
         ASSERT_TRUE(master_.ContoAperto());
     }
@@ -77,7 +55,7 @@ protected:
         return ui_.canvas->transcript();
     }
 
-    fs::path dir_;
+    valmora::testing::TempDir dir_;
     PrintDialog ui_;
     FixedClock clock_{giorno(15, 6, 2024)};
     FormMaster master_{ui_, clock_};

@@ -8,6 +8,7 @@
 #include "mainwindow/FormMaster.h"
 #include "model/ScriptedUserInterface.h"
 #include "model/TableSchemas.h"
+#include "print/ReportTables.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -31,12 +32,8 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-Date giorno(int d, int m, int y) {
-    return *Date::fromYmd(y, m, d);
-}
-Money euro(const char* text) {
-    return *Money::parseTyped(text);
-}
+using test::euro;
+using test::giorno;
 
 // Runs a command and returns what it wrote on standard output; fails the test on a non-zero exit.
 std::string run(const std::string& command) {
@@ -77,36 +74,21 @@ int occurrences(const std::string& text, const std::string& what) {
 
 // A year's account of a small household: salary, cash, bills, an off-account exit, and enough
 // card payments in March to run the first page over.
-class SampleAccount : public ::testing::Test {
+class SampleAccount : public test::ReportTables {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("valmora-qtcanvas-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "Impostazioni");
-
-        movimenti_.bind(dir_.string(), "conto.dbf");
-        movimenti_.create(schema::movimentiFields(), schema::movimentiIndex());
-        movimenti_.open();
-        movimenti_.setIndexName(schema::kIndiceValuta);
-
-        impostazioni_.bind((dir_ / "Impostazioni").string(), "conto.dbf");
-        impostazioni_.create(schema::impostazioniFields(), schema::impostazioniIndex());
-        impostazioni_.open();
-        impostazioni_.append();
-        impostazioni_.fieldByName(schema::kIstituto).setString("Banca Prova");
-        impostazioni_.post();
-
-        add(giorno(27, 1, 2024), "Accredito", "Stipendio", "1850", "Stipendio gennaio");
-        add(giorno(5, 1, 2024), "Prelievo", "S. Bancomat", "100", "Prelievo bancomat");
-        add(giorno(12, 1, 2024), "Addebito", "Luce", "62,4", "Bolletta luce");
-        add(giorno(20, 1, 2024), "FuoriConto", "Uscite", "50", "Regalo compleanno");
-        add(giorno(27, 2, 2024), "Accredito", "Stipendio", "1850", "Stipendio febbraio");
-        add(giorno(15, 2, 2024), "Notifica", "Variazione", "0", "Variazione Tassi d'interesse");
+        ReportTables::SetUp();
+        movimento(giorno(27, 1, 2024), "Accredito", "Stipendio", "1850", "Stipendio gennaio");
+        movimento(giorno(5, 1, 2024), "Prelievo", "S. Bancomat", "100", "Prelievo bancomat");
+        movimento(giorno(12, 1, 2024), "Addebito", "Luce", "62,4", "Bolletta luce");
+        movimento(giorno(20, 1, 2024), "FuoriConto", "Uscite", "50", "Regalo compleanno");
+        movimento(giorno(27, 2, 2024), "Accredito", "Stipendio", "1850", "Stipendio febbraio");
+        movimento(giorno(15, 2, 2024), "Notifica", "Variazione", "0", "Variazione Tassi d'interesse");
         for (int i = 1; i <= 60; ++i)
-            add(giorno(1 + i % 28, 3, 2024), "Prelievo", "P.O.S.", "12,5", ("Spesa " + std::to_string(i)).c_str());
-        add(giorno(31, 3, 2024), "Imposta", "Bolli", "2", "Imposta Statale");
-        add(giorno(31, 3, 2024), "Interessi", "Creditore", "1,37", "Interessi Creditore primo trimestre");
+            movimento(giorno(1 + i % 28, 3, 2024), "Prelievo", "P.O.S.", "12,5",
+                      ("Spesa " + std::to_string(i)).c_str());
+        movimento(giorno(31, 3, 2024), "Imposta", "Bolli", "2", "Imposta Statale");
+        movimento(giorno(31, 3, 2024), "Interessi", "Creditore", "1,37", "Interessi Creditore primo trimestre");
 
         source_.figures.totAccrediti = euro("3700");
         source_.figures.totPrelievi = euro("850");
@@ -119,26 +101,11 @@ protected:
         source_.figures.saldo = euro("2786,97");
     }
 
-    void TearDown() override {
-        movimenti_.close();
-        impostazioni_.close();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-
-    void add(Date valuta, const char* operazione, const char* tipo, const char* importo, const char* commento) {
-        movimenti_.appendRecord(
-            {valuta, valuta, std::string(operazione), std::string(tipo), euro(importo), std::string(commento)});
-    }
-
-    fs::path dir_;
-    dbase::Table movimenti_;
-    dbase::Table impostazioni_;
     MonthlySummarySource source_{movimenti_, impostazioni_, {}, 2024, 1, giorno(31, 3, 2024)};
 };
 
 TEST_F(SampleAccount, PdfHoldsEveryMonthItsMovementsTotalsAndTheYearsFigures) {
-    const fs::path pdf = dir_ / "riepilogo.pdf";
+    const fs::path pdf = dir.path() / "riepilogo.pdf";
     renderReportToPdf(source_, pdf.string());
 
     const std::string text = pdfText(pdf);
@@ -164,7 +131,7 @@ TEST_F(SampleAccount, PdfHoldsEveryMonthItsMovementsTotalsAndTheYearsFigures) {
 }
 
 TEST_F(SampleAccount, EveryPageStartsWithTheHeadingAndTheLastClosesWithTheBalance) {
-    const fs::path pdf = dir_ / "riepilogo.pdf";
+    const fs::path pdf = dir.path() / "riepilogo.pdf";
     renderReportToPdf(source_, pdf.string());
 
     const int pages = pdfPages(pdf);
@@ -183,7 +150,7 @@ TEST_F(SampleAccount, EveryPageStartsWithTheHeadingAndTheLastClosesWithTheBalanc
 }
 
 TEST_F(SampleAccount, AFileThatCannotBeWrittenIsReportedAndTheLedgerIsUntouched) {
-    const fs::path pdf = dir_ / "manca" / "riepilogo.pdf";
+    const fs::path pdf = dir.path() / "manca" / "riepilogo.pdf";
     movimenti_.setFilter("Operazione ='Accredito'");
     movimenti_.setFiltered(true);
     try {
@@ -265,7 +232,7 @@ TEST_F(SampleAccount, WritesPicturesOfTheFirstPagesWhenAsked) {
     const char* target = std::getenv("VALMORA_SCREENSHOT_DIR");
     if (!target)
         GTEST_SKIP() << "VALMORA_SCREENSHOT_DIR not set";
-    const fs::path pdf = dir_ / "riepilogo.pdf";
+    const fs::path pdf = dir.path() / "riepilogo.pdf";
     renderReportToPdf(source_, pdf.string());
     // The first page, and the second, which goes on with March under the repeated heading.
     for (int page : {1, 2}) {

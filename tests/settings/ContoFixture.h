@@ -5,14 +5,16 @@
 // goes through the operation dialog's engine as the window's would), and records what the window was told.
 
 #include "accounts/AccountCommands.h"
-#include "core/Paths.h"
 #include "accounts/AccountWindow.h"
 #include "accounts/Automatismi.h"
+#include "core/TestValues.h"
+#include "dbase/TempDir.h"
 #include "entry/FilterBar.h"
 #include "entry/OperationEntry.h"
 #include "ledger/Ledger.h"
 #include "model/AccountFileSet.h"
 #include "model/ScriptedUserInterface.h"
+#include "model/ShownTexts.h"
 #include "model/TDM.h"
 #include "model/TableSchemas.h"
 #include "settings/FormImpostazioni.h"
@@ -23,35 +25,10 @@
 
 #include <filesystem>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace valmora::testing {
-
-inline Date d(int y, int m, int day) {
-    return *Date::fromYmd(y, m, day);
-}
-
-class CartellaTemporanea {
-public:
-    CartellaTemporanea() {
-        std::random_device rd;
-        path_ = std::filesystem::temp_directory_path() /
-                ("valmora-settings-" + std::to_string(rd()) + std::to_string(rd()));
-        std::filesystem::create_directories(path_);
-    }
-    ~CartellaTemporanea() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    CartellaTemporanea(const CartellaTemporanea&) = delete;
-    CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
-    std::string folder() const { return fromPath(path_) + "/"; } // as a file dialog gives it
-
-private:
-    std::filesystem::path path_;
-};
 
 // Counts the scans (each starts by clearing the balance chart) and the institute label's texts.
 class SchermoDiProva : public ScriptedUserInterface {
@@ -149,7 +126,7 @@ private:
 
 class ContoTest : public ::testing::Test {
 protected:
-    CartellaTemporanea dir;
+    TempDir dir;
     SchermoDiProva ui;
     FixedClock clock{d(2026, 3, 20)};
     TDM dm{ui, clock};
@@ -214,13 +191,7 @@ protected:
     std::vector<std::string> movimenti(const std::string& cartella, const std::string& nome) {
         return righe(cartella, nome, "Valuta");
     }
-    std::vector<std::string> messaggi() const {
-        std::vector<std::string> texts;
-        for (const auto& m : ui.messages()) {
-            texts.push_back(m.text);
-        }
-        return texts;
-    }
+    std::vector<std::string> messaggi() const { return testiMostrati(ui); }
 };
 
 } // namespace valmora::testing

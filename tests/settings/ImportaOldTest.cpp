@@ -65,7 +65,7 @@ private:
         static std::string testo;
         return testo;
     }
-    CartellaTemporanea base_;
+    TempDir base_;
     std::string cartella_;
 };
 
