@@ -46,7 +46,8 @@ inline std::string readAll(const std::filesystem::path& p) {
 
 // Makes the folders on the way, so a test can lay out an account's subfolders in one call.
 inline void writeAll(const std::filesystem::path& p, const std::string& bytes) {
-    std::filesystem::create_directories(p.parent_path());
+    if (p.has_parent_path())
+        std::filesystem::create_directories(p.parent_path());
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out << bytes;
 }
