@@ -78,35 +78,47 @@ void AccountCommands::RiapriTabelle() {
     dm_.TableTassi.setIndexName(schema::kIndiceData);
 }
 
-void AccountCommands::Nuovo1Click(bool dialogoRipetuto) {
-    MasterState& state = ledger_.Stato();
-    std::string cartellaDialogo = state.CartellaConto;
-    std::string cartella;
-    std::string nome;
+std::optional<AccountCommands::NomeNuovoConto>
+AccountCommands::ChiediNomeNuovoConto(TDM& dm, UserInterface& ui, std::string cartella, const std::string& nomeProposto,
+                                      std::initializer_list<const char*> sottocartelle, bool dialogoRipetuto) {
     for (;;) {
         FileDialogRequest request;
         request.title = "Crea Nuovo Conto";
-        request.folder = cartellaDialogo;
-        request.fileName = "NuovoConto.dbf";
-        const std::optional<std::string> scelto = ui_.askSaveFile(request);
+        request.folder = cartella;
+        request.fileName = nomeProposto;
+        const std::optional<std::string> scelto = ui.askSaveFile(request);
         if (!scelto) {
-            return;
+            return std::nullopt;
         }
-        cartella = CartellaDi(*scelto);
-        nome = ConEstensione(AccountFileSet::fileNamePart(*scelto));
-        const bool inUso = dm_.fileSystem().exists(cartella + nome) ||
-                           dm_.TabEsiste(cartella, nome, kSottocartellaTassi) ||
-                           dm_.TabEsiste(cartella, nome, kSottocartellaAccrediti) ||
-                           dm_.TabEsiste(cartella, nome, kSottocartellaImpostazioni);
+        NomeNuovoConto scelta{CartellaDi(*scelto), ConEstensione(AccountFileSet::fileNamePart(*scelto))};
+        bool inUso = dm.fileSystem().exists(scelta.cartella + scelta.nome);
+        for (const char* sottocartella : sottocartelle) {
+            if (inUso) {
+                break;
+            }
+            inUso = dm.TabEsiste(scelta.cartella, scelta.nome, sottocartella);
+        }
         if (!inUso) {
-            break;
+            return scelta;
         }
-        ui_.message(kGiaEsistente, Buttons::Yes);
+        ui.message(kGiaEsistente, Buttons::Yes);
         if (!dialogoRipetuto) {
-            return;
+            return std::nullopt;
         }
-        cartellaDialogo = cartella;
+        cartella = scelta.cartella;
     }
+}
+
+void AccountCommands::Nuovo1Click(bool dialogoRipetuto) {
+    MasterState& state = ledger_.Stato();
+    const std::optional<NomeNuovoConto> scelta = ChiediNomeNuovoConto(
+        dm_, ui_, state.CartellaConto, "NuovoConto.dbf",
+        {kSottocartellaTassi, kSottocartellaAccrediti, kSottocartellaImpostazioni}, dialogoRipetuto);
+    if (!scelta) {
+        return;
+    }
+    const std::string& cartella = scelta->cartella;
+    const std::string& nome = scelta->nome;
 
     if (window_.ContoAperto()) {
         Chiudi1Click(false);

@@ -21,7 +21,9 @@
 
 #include "core/Date.h"
 
+#include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace valmora {
@@ -56,6 +58,19 @@ public:
     static std::string CartellaDi(const std::string& percorso);
     // A name typed without the ".dbf" extension gets it: every file of the set is named from it.
     static std::string ConEstensione(const std::string& nomeFile);
+
+    struct NomeNuovoConto {
+        std::string cartella; // with its trailing separator, as CartellaDi gives it
+        std::string nome;     // with its ".dbf"
+    };
+    // The "Crea Nuovo Conto" dialog (opening in `cartella`, proposing `nomeProposto`), asked again until the name
+    // is free: no movements table of that name and no table of the set in any of `sottocartelle`. These are
+    // looked at in the order given, up to the first that holds one, and each one looked at is created.
+    // Empty when the dialog is cancelled, or when the name is in use and `dialogoRipetuto` is false.
+    static std::optional<NomeNuovoConto> ChiediNomeNuovoConto(TDM& dm, UserInterface& ui, std::string cartella,
+                                                              const std::string& nomeProposto,
+                                                              std::initializer_list<const char*> sottocartelle,
+                                                              bool dialogoRipetuto);
 
     // Closes the movements, programmed-operations, settings and rates tables, in this order.
     void ChiudiTabelle();

@@ -3,7 +3,6 @@
 #include "accounts/AccountCommands.h"
 #include "accounts/AccountWindow.h"
 #include "accounts/Automatismi.h"
-#include "dbase/FileSystem.h"
 #include "ledger/Ledger.h"
 #include "model/AccountFileSet.h"
 #include "model/Movement.h"
@@ -21,7 +20,6 @@ namespace valmora {
 
 namespace {
 
-constexpr const char* kGiaEsistente = "Conto già esistente! Cambiare nome.";
 constexpr std::size_t kLunghezzaNomeProposto = 15;
 
 } // namespace
@@ -64,33 +62,14 @@ void NuovoAnno::Tab_NuovoAnno(bool dialogoRipetuto) {
     // The balance the window shows now: a close answered No restores the old files, not this figure.
     const Money saldo = ledger_.Totali().Saldo;
 
-    std::string cartellaDialogo = state.CartellaConto;
-    std::string cartella;
-    std::string nome;
-    for (;;) {
-        FileDialogRequest request;
-        request.title = "Crea Nuovo Conto";
-        request.folder = cartellaDialogo;
-        request.fileName = state.NomeFileConto.substr(0, kLunghezzaNomeProposto);
-        const std::optional<std::string> scelto = ui_.askSaveFile(request);
-        if (!scelto) {
-            return;
-        }
-        cartella = AccountCommands::CartellaDi(*scelto);
-        nome = AccountCommands::ConEstensione(AccountFileSet::fileNamePart(*scelto));
-        const bool inUso = dm_.fileSystem().exists(cartella + nome) ||
-                           dm_.TabEsiste(cartella, nome, kSottocartellaTassi) ||
-                           dm_.TabEsiste(cartella, nome, kSottocartellaImpostazioni) ||
-                           dm_.TabEsiste(cartella, nome, kSottocartellaAccrediti);
-        if (!inUso) {
-            break;
-        }
-        ui_.message(kGiaEsistente, Buttons::Yes);
-        if (!dialogoRipetuto) {
-            return;
-        }
-        cartellaDialogo = cartella;
+    const std::optional<AccountCommands::NomeNuovoConto> scelta = AccountCommands::ChiediNomeNuovoConto(
+        dm_, ui_, state.CartellaConto, state.NomeFileConto.substr(0, kLunghezzaNomeProposto),
+        {kSottocartellaTassi, kSottocartellaImpostazioni, kSottocartellaAccrediti}, dialogoRipetuto);
+    if (!scelta) {
+        return;
     }
+    const std::string& cartella = scelta->cartella;
+    const std::string& nome = scelta->nome;
 
     // The old account closes in its own folder; its tables stay bound there for the three readers below.
     if (dm_.MainTable.isOpen()) {
