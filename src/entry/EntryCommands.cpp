@@ -49,6 +49,22 @@ ValoriScheda OperationEntry::ValoriInserimento(TipoInserimento tipo, Date oggi) 
     return v;
 }
 
+ValoriScheda OperationEntry::ValoriProposta(const OperationProposal& proposta) {
+    ValoriScheda v;
+    v.intestazione = proposta.intestazione;
+    v.operazione = proposta.operazione;
+    v.tipo = proposta.tipo;
+    v.descrizione = proposta.descrizione;
+    v.frequenza = proposta.frequenza;
+    v.meseInizio = proposta.inizio;
+    v.captionSecondo = proposta.secondoPulsante;
+    v.importo = proposta.importo;
+    v.giorno = proposta.giorno;
+    v.data = proposta.data;
+    v.secondoVisibile = false;
+    return v;
+}
+
 DialogResult OperationEntry::ComandoInserimento(TipoInserimento tipo) {
     return InserisciMovimento(ValoriInserimento(tipo, clock_.today()));
 }

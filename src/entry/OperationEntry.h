@@ -143,6 +143,8 @@ public:
 
     // What each insert command opens the dialog with, on `oggi`.
     static ValoriScheda ValoriInserimento(TipoInserimento tipo, Date oggi);
+    // What a due programmed operation's proposal opens the dialog with: its values, the second button hidden.
+    static ValoriScheda ValoriProposta(const OperationProposal& proposta);
     DialogResult ComandoInserimento(TipoInserimento tipo);
     DialogResult ComandoInserimento(TipoInserimento tipo, const MostraScheda& mostra);
     DialogResult TDepositiClick() { return ComandoInserimento(TipoInserimento::Accredito); }

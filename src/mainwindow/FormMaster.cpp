@@ -188,19 +188,7 @@ void FormMaster::MostraNuovoAnno() {
 }
 
 void FormMaster::InserisciProposta(const OperationProposal& proposta) {
-    ValoriScheda valori;
-    valori.intestazione = proposta.intestazione;
-    valori.operazione = proposta.operazione;
-    valori.tipo = proposta.tipo;
-    valori.descrizione = proposta.descrizione;
-    valori.frequenza = proposta.frequenza;
-    valori.meseInizio = proposta.inizio;
-    valori.captionSecondo = proposta.secondoPulsante;
-    valori.importo = proposta.importo;
-    valori.giorno = proposta.giorno;
-    valori.data = proposta.data;
-    valori.secondoVisibile = false;
-    entry_.InserisciMovimento(valori, [this, &proposta](OperationEntry& entry) {
+    entry_.InserisciMovimento(OperationEntry::ValoriProposta(proposta), [this, &proposta](OperationEntry& entry) {
         const std::optional<ProposalValues> confermati = ui_.askProposal(proposta);
         if (!confermati) {
             return DialogResult::Cancel;
