@@ -18,6 +18,11 @@ namespace valmora {
 namespace {
 
 constexpr std::size_t kLunghezzaNomeCaption = 15;
+
+// A row of the list is selected: the modify and delete buttons act on it.
+bool rigaScelta(const dbase::Table& tabella) {
+    return !tabella.isEmpty() && tabella.recNo() != 0;
+}
 constexpr std::string_view kValuteAssegni = "Inserire il numero di giorni di valuta";
 
 bool stessoNome(std::string_view a, std::string_view b) {
@@ -292,19 +297,23 @@ DialogResult FormImpostazioni::BtnNuovoTassoClick(const MostraTassi& mostra) {
 
 DialogResult FormImpostazioni::BtnModificaTassoClick(const MostraTassi& mostra) {
     dbase::Table& tassi = dm_.TableTassi;
-    if (tassi.isEmpty() || tassi.recNo() == 0) {
-        return DialogResult::Cancel; // no row selected
+    if (!rigaScelta(tassi)) {
+        return DialogResult::Cancel;
     }
     tassi_.PreparaModifica();
     return mostraRate(mostra);
 }
 
-void FormImpostazioni::BtnEliminaTassoClick() {
+bool FormImpostazioni::eliminazioneConfermata(const dbase::Table& tabella) {
     if (ui_.message(std::string(kCancellareValori), Buttons::YesNo) != Answer::Yes) {
-        return;
+        return false;
     }
+    return rigaScelta(tabella);
+}
+
+void FormImpostazioni::BtnEliminaTassoClick() {
     dbase::Table& tassi = dm_.TableTassi;
-    if (tassi.isEmpty() || tassi.recNo() == 0) {
+    if (!eliminazioneConfermata(tassi)) {
         return;
     }
     const Date data = tassi.fieldByName(schema::kData).asDate();
@@ -379,8 +388,8 @@ DialogResult FormImpostazioni::BTNuovoAccClick(const OperationEntry::MostraSched
 
 DialogResult FormImpostazioni::BTModificaAccClick(const OperationEntry::MostraScheda& mostra) {
     dbase::Table& acc = dm_.TableAcc;
-    if (acc.isEmpty() || acc.recNo() == 0) {
-        return DialogResult::Cancel; // no row selected
+    if (!rigaScelta(acc)) {
+        return DialogResult::Cancel;
     }
     const ProgrammedOperation op = ProgrammedOperation::read(acc);
     ValoriScheda valori;
@@ -400,11 +409,8 @@ DialogResult FormImpostazioni::BTModificaAccClick(const OperationEntry::MostraSc
 }
 
 void FormImpostazioni::BTEliminaAccClick() {
-    if (ui_.message(std::string(kCancellareValori), Buttons::YesNo) != Answer::Yes) {
-        return;
-    }
     dbase::Table& acc = dm_.TableAcc;
-    if (acc.isEmpty() || acc.recNo() == 0) {
+    if (!eliminazioneConfermata(acc)) {
         return;
     }
     acc.deleteRecord();

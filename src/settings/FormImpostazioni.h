@@ -36,6 +36,10 @@
 
 namespace valmora {
 
+namespace dbase {
+class Table;
+}
+
 class Automatismi;
 class Ledger;
 class TDM;
@@ -161,6 +165,8 @@ public:
 
 private:
     bool cambiaCapitalizzazione(const char* colonna, std::string_view voce);
+    // The delete question, answered Yes, and a row of `tabella` selected to delete.
+    bool eliminazioneConfermata(const dbase::Table& tabella);
     DialogResult mostraRate(const MostraTassi& mostra);
     DialogResult mostraProgrammata(const OperationEntry::MostraScheda& mostra);
     void dispostaProgrammata(const ValoriScheda& valori);
