@@ -34,8 +34,9 @@ CommandHandler nelBlocco(const std::shared_ptr<Blocco>& blocco, std::size_t mini
     };
 }
 
-int rigaArg(const CommandCall& call, std::size_t index, dbase::Table& table) {
-    const std::string& word = call.args[index];
+// The list's row named by the line's first word becomes the current one, as a click on it does.
+void vaiAllaRiga(const CommandCall& call, dbase::Table& table) {
+    const std::string& word = call.args[0];
     int riga = 0;
     for (char c : word) {
         if (c < '0' || c > '9' || riga > 100000000) {
@@ -46,7 +47,7 @@ int rigaArg(const CommandCall& call, std::size_t index, dbase::Table& table) {
     if (word.empty() || riga < 1 || riga > table.recordCount()) {
         throw ScriptError("la riga " + word + " non è nella griglia");
     }
-    return riga;
+    table.moveTo(riga);
 }
 
 // The operation dialog of the programmed-operations tab, filled from words OPERAZIONE TIPO IMPORTO DESCRIZIONE
@@ -162,14 +163,12 @@ void impostazioni(const CommandCall& call, CliContext& context) {
                 }));
     comandi.add("tasso-modifica",
                 nelBlocco(blocco, 7, 7, [](const CommandCall& c, CliContext& ctx, FormImpostazioni& f) {
-                    dbase::Table& tassi = ctx.master.DM().TableTassi;
-                    tassi.moveTo(rigaArg(c, 0, tassi));
+                    vaiAllaRiga(c, ctx.master.DM().TableTassi);
                     f.BtnModificaTassoClick(schedaTasso(c, 1));
                 }));
     comandi.add("tasso-elimina",
                 nelBlocco(blocco, 1, 1, [](const CommandCall& c, CliContext& ctx, FormImpostazioni& f) {
-                    dbase::Table& tassi = ctx.master.DM().TableTassi;
-                    tassi.moveTo(rigaArg(c, 0, tassi));
+                    vaiAllaRiga(c, ctx.master.DM().TableTassi);
                     f.BtnEliminaTassoClick();
                 }));
     comandi.add("programmata-nuova",
@@ -178,14 +177,12 @@ void impostazioni(const CommandCall& call, CliContext& context) {
                 }));
     comandi.add("programmata-modifica",
                 nelBlocco(blocco, 8, 8, [](const CommandCall& c, CliContext& ctx, FormImpostazioni& f) {
-                    dbase::Table& acc = ctx.master.DM().TableAcc;
-                    acc.moveTo(rigaArg(c, 0, acc));
+                    vaiAllaRiga(c, ctx.master.DM().TableAcc);
                     f.BTModificaAccClick(schedaProgrammata(c, 1));
                 }));
     comandi.add("programmata-elimina",
                 nelBlocco(blocco, 1, 1, [](const CommandCall& c, CliContext& ctx, FormImpostazioni& f) {
-                    dbase::Table& acc = ctx.master.DM().TableAcc;
-                    acc.moveTo(rigaArg(c, 0, acc));
+                    vaiAllaRiga(c, ctx.master.DM().TableAcc);
                     f.BTEliminaAccClick();
                 }));
     comandi.add("rielabora", nelBlocco(blocco, 0, 0, [](const CommandCall&, CliContext&, FormImpostazioni& f) {
