@@ -22,16 +22,20 @@ std::string nelDialogo(const CliContext& context, const std::string& file) {
     return cartella.empty() ? file : fromPath(toPath(cartella) / path);
 }
 
-void nuovo(const CommandCall& call, CliContext& context) {
+// The file named on the line, for the dialog the command opens.
+void fileDelDialogo(const CommandCall& call, CliContext& context) {
     call.requireArgs(1);
     context.ui.chooseFileInNextDialog(nelDialogo(context, call.args[0]));
+}
+
+void nuovo(const CommandCall& call, CliContext& context) {
+    fileDelDialogo(call, context);
     // The settings dialog that follows is confirmed unchanged; a name in use cancels the dialog that comes back.
     context.master.Nuovo1Click(false);
 }
 
 void apri(const CommandCall& call, CliContext& context) {
-    call.requireArgs(1);
-    context.ui.chooseFileInNextDialog(nelDialogo(context, call.args[0]));
+    fileDelDialogo(call, context);
     context.master.Apri1Click();
 }
 
@@ -46,8 +50,7 @@ void chiudi(const CommandCall& call, CliContext& context) {
 }
 
 void esporta(const CommandCall& call, CliContext& context) {
-    call.requireArgs(1);
-    context.ui.chooseFileInNextDialog(nelDialogo(context, call.args[0]));
+    fileDelDialogo(call, context);
     context.master.Esporta1Click();
 }
 

@@ -51,6 +51,14 @@ Coda leggiCoda(const CommandCall& call, std::size_t prima) {
     return coda;
 }
 
+// The first fields in tab order: the booking date, then the amount, whose check runs as the focus leaves it.
+bool digitaDataImporto(OperationEntry& entry, Date data, const std::string& importo) {
+    SchedaOperazione& scheda = entry.Scheda();
+    scheda.Calendario = data;
+    scheda.EditImporto = importo;
+    return entry.EditImportoExit();
+}
+
 // The fields after the type, in tab order: description, then the schedule box and its three fields.
 void digitaCoda(OperationEntry& entry, const Coda& coda) {
     SchedaOperazione& scheda = entry.Scheda();
@@ -96,13 +104,10 @@ void inserimento(TipoInserimento comando, const CommandCall& call, CliContext& c
         if (mostrata++ > 0) {
             return DialogResult::Cancel; // the dialog came back after a refusal
         }
-        SchedaOperazione& scheda = entry.Scheda();
-        scheda.Calendario = data;
-        scheda.EditImporto = call.args[1];
-        if (!entry.EditImportoExit()) {
+        if (!digitaDataImporto(entry, data, call.args[1])) {
             return DialogResult::Cancel;
         }
-        scheda.ComboBoxTipo = call.args[2];
+        entry.Scheda().ComboBoxTipo = call.args[2];
         if (!entry.ComboBoxTipoExit()) {
             return DialogResult::Cancel;
         }
@@ -137,12 +142,10 @@ void modifica(const CommandCall& chiamata, CliContext& context) {
         if (mostrata++ > 0) {
             return DialogResult::Cancel; // the dialog came back after a refusal
         }
-        SchedaOperazione& scheda = entry.Scheda();
-        scheda.Calendario = data;
-        scheda.EditImporto = call.args[2];
-        if (!entry.EditImportoExit()) {
+        if (!digitaDataImporto(entry, data, call.args[2])) {
             return DialogResult::Cancel;
         }
+        SchedaOperazione& scheda = entry.Scheda();
         // Choosing another operation refills the type list, as picking it in the list does.
         const bool cambiata = scheda.ComboOp != call.args[3];
         scheda.ComboOp = call.args[3];
