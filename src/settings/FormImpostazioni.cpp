@@ -18,12 +18,29 @@ namespace valmora {
 namespace {
 
 constexpr std::size_t kLunghezzaNomeCaption = 15;
+constexpr std::string_view kValuteAssegni = "Inserire il numero di giorni di valuta";
 
 // A row of the list is selected: the modify and delete buttons act on it.
 bool rigaScelta(const dbase::Table& tabella) {
     return !tabella.isEmpty() && tabella.recNo() != 0;
 }
-constexpr std::string_view kValuteAssegni = "Inserire il numero di giorni di valuta";
+
+// Every row of a list's table as the list shows it; the current row stays where it was.
+template <class Mostra> auto righeMostrate(dbase::Table& tabella, Mostra mostra) {
+    std::vector<decltype(mostra(tabella))> righe;
+    if (!tabella.isOpen()) {
+        return righe;
+    }
+    dbase::Table::Bookmark posto = tabella.getBookmark();
+    for (tabella.first(); !tabella.eof(); tabella.next()) {
+        righe.push_back(mostra(tabella));
+    }
+    if (tabella.bookmarkValid(posto)) {
+        tabella.gotoBookmark(posto);
+    }
+    tabella.freeBookmark(posto);
+    return righe;
+}
 
 bool stessoNome(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
@@ -329,22 +346,15 @@ void FormImpostazioni::BtnEliminaTassoClick() {
 }
 
 std::vector<RigaTassoMostrata> FormImpostazioni::RigheTassi() {
-    std::vector<RigaTassoMostrata> righe;
-    dbase::Table& tassi = dm_.TableTassi;
-    if (!tassi.isOpen()) {
-        return righe;
-    }
-    dbase::Table::Bookmark posto = tassi.getBookmark();
-    for (tassi.first(); !tassi.eof(); tassi.next()) {
+    return righeMostrate(dm_.TableTassi, [](dbase::Table& tassi) -> RigaTassoMostrata {
         const RatePeriod r = RatePeriod::read(tassi);
-        righe.push_back({r.data.toString(), FormatoPercentuale(r.tassoH), FormatoPercentuale(r.tassoDeb),
-                         FormatoPercentuale(r.ritenuta), r.limite.format(), FormatoPercentuale(r.tassoCre)});
-    }
-    if (tassi.bookmarkValid(posto)) {
-        tassi.gotoBookmark(posto);
-    }
-    tassi.freeBookmark(posto);
-    return righe;
+        return {r.data.toString(),
+                FormatoPercentuale(r.tassoH),
+                FormatoPercentuale(r.tassoDeb),
+                FormatoPercentuale(r.ritenuta),
+                r.limite.format(),
+                FormatoPercentuale(r.tassoCre)};
+    });
 }
 
 // ------------------------------------------------------------------------------------ programmed-operations tab
@@ -432,22 +442,11 @@ void FormImpostazioni::BtnRielaboraClick() {
 }
 
 std::vector<RigaProgrammataMostrata> FormImpostazioni::RigheProgrammate() {
-    std::vector<RigaProgrammataMostrata> righe;
-    dbase::Table& acc = dm_.TableAcc;
-    if (!acc.isOpen()) {
-        return righe;
-    }
-    dbase::Table::Bookmark posto = acc.getBookmark();
-    for (acc.first(); !acc.eof(); acc.next()) {
+    return righeMostrate(dm_.TableAcc, [](dbase::Table& acc) -> RigaProgrammataMostrata {
         const ProgrammedOperation op = ProgrammedOperation::read(acc);
-        righe.push_back(
-            {op.descrizione, op.importo.format(), op.operazione, op.tipo, op.frequenza, op.inizio, op.giorno.plain()});
-    }
-    if (acc.bookmarkValid(posto)) {
-        acc.gotoBookmark(posto);
-    }
-    acc.freeBookmark(posto);
-    return righe;
+        return {op.descrizione, op.importo.format(), op.operazione,    op.tipo,
+                op.frequenza,   op.inizio,           op.giorno.plain()};
+    });
 }
 
 } // namespace valmora
