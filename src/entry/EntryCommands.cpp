@@ -96,17 +96,25 @@ DialogResult OperationEntry::SpeedModificaClick() {
     return SpeedModificaClick([](OperationEntry& entry) { return entry.mostraSeam(); });
 }
 
-DialogResult OperationEntry::SpeedModificaClick(const MostraScheda& mostra) {
+std::optional<Movement> OperationEntry::movimentoDaCambiare(std::string_view rifiuto) {
     // With no movement in view there is nothing to change: the dialog would only offer to replace nothing.
     if (correnteVuota()) {
-        return DialogResult::Cancel;
+        return std::nullopt;
     }
-    const Movement movimento = Movement::read(dm_.MainTable);
+    Movement movimento = Movement::read(dm_.MainTable);
     if (IsSystemWrittenForEdit(movimento.operazione, movimento.commento)) {
-        ui_.message(std::string(kMsgModificaAutomatica), Buttons::Yes);
+        ui_.message(std::string(rifiuto), Buttons::Yes);
+        return std::nullopt;
+    }
+    return movimento;
+}
+
+DialogResult OperationEntry::SpeedModificaClick(const MostraScheda& mostra) {
+    const std::optional<Movement> movimento = movimentoDaCambiare(kMsgModificaAutomatica);
+    if (!movimento) {
         return DialogResult::Cancel;
     }
-    disponiPerMovimento(movimento, intestazione::Modifica);
+    disponiPerMovimento(*movimento, intestazione::Modifica);
     FillCombo(scheda_.ComboOpVoci, "Operazioni");
     return mostraEConferma(mostra);
 }
@@ -116,16 +124,12 @@ DialogResult OperationEntry::SpeedEliminaClick() {
 }
 
 DialogResult OperationEntry::SpeedEliminaClick(const MostraScheda& mostra) {
-    if (correnteVuota()) {
-        return DialogResult::Cancel;
-    }
-    const Movement movimento = Movement::read(dm_.MainTable);
-    if (IsSystemWrittenForEdit(movimento.operazione, movimento.commento)) {
-        ui_.message(std::string(kMsgEliminaAutomatica), Buttons::Yes);
+    const std::optional<Movement> movimento = movimentoDaCambiare(kMsgEliminaAutomatica);
+    if (!movimento) {
         return DialogResult::Cancel;
     }
     // The operation list is left as the last opener filled it.
-    disponiPerMovimento(movimento, intestazione::Elimina);
+    disponiPerMovimento(*movimento, intestazione::Elimina);
     scheda_.campiAbilitati = false;
     struct Riabilita {
         SchedaOperazione& scheda;

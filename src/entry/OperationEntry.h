@@ -177,6 +177,9 @@ private:
     void disponiPerInserimento();
     void disponiPerMovimento(const Movement& movimento, std::string_view intestazione);
     bool correnteVuota();
+    // The movement in view, for the modify and delete commands; none when there is none, or when the program
+    // wrote it itself (then `rifiuto` is shown).
+    std::optional<Movement> movimentoDaCambiare(std::string_view rifiuto);
     bool verificaLimiti(std::string_view operazione, std::string_view tipo, Money importo);
 
     bool confermaInserimento(const std::string& operazione, const std::string& tipo, Date data, Money importo,
