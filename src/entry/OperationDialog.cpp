@@ -115,9 +115,7 @@ bool OperationEntry::EditImportoExit() {
     if (!rifiuto) {
         return true;
     }
-    ui_.message(std::string(*rifiuto), Buttons::Ok);
-    scheda_.focus = CampoScheda::EditImporto;
-    return false;
+    return rifiuta(std::string(*rifiuto), CampoScheda::EditImporto);
 }
 
 bool OperationEntry::ComboOpExit() {
@@ -144,9 +142,7 @@ bool OperationEntry::EditValutaExit() {
     if (ConvertiDataDigitata(scheda_.EditValuta)) {
         return true;
     }
-    ui_.message(std::string(kMsgValutaNonValida), Buttons::Ok);
-    scheda_.focus = CampoScheda::EditValuta;
-    return false;
+    return rifiuta(std::string(kMsgValutaNonValida), CampoScheda::EditValuta);
 }
 
 void OperationEntry::FormClose() {
