@@ -46,8 +46,7 @@ void copiaSicura(dbase::FileSystem& fs, const std::string& from, const std::stri
         }
         throw;
     }
-    const std::string folder = fromPath(toPath(to).parent_path());
-    fs.syncDirectory(folder.empty() ? "." : folder);
+    fs.syncDirectory(parentFolder(to));
 }
 
 } // namespace

@@ -16,11 +16,6 @@ namespace {
 
 constexpr const char* kNuovo = ".nuovo";
 
-std::string cartellaDi(const std::string& file) {
-    const std::string folder = fromPath(toPath(file).parent_path());
-    return folder.empty() ? "." : folder;
-}
-
 std::string causa(const std::exception& e) {
     if (const auto* f = dynamic_cast<const dbase::FileError*>(&e)) {
         switch (f->kind()) {
@@ -48,7 +43,7 @@ void scriviRegistro(dbase::FileSystem& fs, const CoppieFile& coppie, const std::
         file->sync();
     }
     fs.rename(temp, registro);
-    fs.syncDirectory(cartellaDi(registro));
+    fs.syncDirectory(parentFolder(registro));
 }
 
 std::vector<std::string> leggiRegistro(dbase::FileSystem& fs, const std::string& registro) {
@@ -71,7 +66,7 @@ void rinominaTutti(dbase::FileSystem& fs, const std::vector<std::string>& destin
     for (const std::string& to : destinazioni) {
         if (fs.exists(to + kNuovo))
             fs.rename(to + kNuovo, to);
-        cartelle.insert(cartellaDi(to));
+        cartelle.insert(parentFolder(to));
     }
     for (const std::string& c : cartelle)
         fs.syncDirectory(c);
@@ -110,7 +105,7 @@ void CopiaInsieme(dbase::FileSystem& fs, const CoppieFile& coppie, const std::st
     try {
         for (const auto& [from, to] : coppie) {
             corrente = to;
-            fs.makeDirectories(cartellaDi(to));
+            fs.makeDirectories(parentFolder(to));
             scritti.push_back(to + kNuovo);
             dbase::copyWhole(fs, from, to + kNuovo);
         }
@@ -130,7 +125,7 @@ void CopiaInsieme(dbase::FileSystem& fs, const CoppieFile& coppie, const std::st
         destinazioni.push_back(coppia.second);
     rinominaTutti(fs, destinazioni);
     fs.remove(registro);
-    fs.syncDirectory(cartellaDi(registro));
+    fs.syncDirectory(parentFolder(registro));
 }
 
 void CompletaCopiaInterrotta(dbase::FileSystem& fs, const std::string& registro) {
@@ -138,7 +133,7 @@ void CompletaCopiaInterrotta(dbase::FileSystem& fs, const std::string& registro)
         return;
     rinominaTutti(fs, leggiRegistro(fs, registro));
     fs.remove(registro);
-    fs.syncDirectory(cartellaDi(registro));
+    fs.syncDirectory(parentFolder(registro));
 }
 
 } // namespace valmora

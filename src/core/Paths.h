@@ -17,4 +17,10 @@ inline std::string fromPath(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// The folder holding `file`; "." (the working directory) for a bare file name.
+inline std::string parentFolder(const std::string& file) {
+    const std::string folder = fromPath(toPath(file).parent_path());
+    return folder.empty() ? "." : folder;
+}
+
 } // namespace valmora

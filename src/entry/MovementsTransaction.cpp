@@ -16,11 +16,6 @@ namespace {
 
 constexpr const char* kAnnulla = ".annulla";
 
-std::string cartellaDi(const std::string& file) {
-    const std::string folder = fromPath(toPath(file).parent_path());
-    return folder.empty() ? "." : folder;
-}
-
 } // namespace
 
 TransazioneMovimenti::TransazioneMovimenti(dbase::Table& movimenti, dbase::FileSystem& fs)
@@ -55,7 +50,7 @@ void TransazioneMovimenti::conferma() {
     movimenti_.endUndo();
     fs_.remove(copia_);
     attiva_ = false;
-    fs_.syncDirectory(cartellaDi(copia_));
+    fs_.syncDirectory(parentFolder(copia_));
 }
 
 void TransazioneMovimenti::annulla() noexcept {
@@ -65,7 +60,7 @@ void TransazioneMovimenti::annulla() noexcept {
         const bool filtrato = movimenti_.filtered();
         movimenti_.close(); // still logging: nothing it writes escapes the log
         movimenti_.endUndo();
-        dbase::UndoLog::restore(fs_, movimenti_.path(), copia_, cartellaDi(copia_));
+        dbase::UndoLog::restore(fs_, movimenti_.path(), copia_, parentFolder(copia_));
         movimenti_.open();
         movimenti_.setIndexName(schema::kIndiceValuta);
         if (!filtro.empty())
@@ -80,7 +75,7 @@ void RipristinaMovimentiInterrotti(dbase::FileSystem& fs, const std::string& per
     const std::string copia = percorso + kAnnulla;
     if (fs.exists(copia + ".tmp"))
         fs.remove(copia + ".tmp");
-    dbase::UndoLog::restore(fs, percorso, copia, cartellaDi(percorso));
+    dbase::UndoLog::restore(fs, percorso, copia, parentFolder(percorso));
 }
 
 } // namespace valmora
