@@ -8,6 +8,7 @@
 
 #include "core/Paths.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -117,6 +118,18 @@ bool TDM::TabellaAssociata(dbase::Table& table, const std::string& cartella, con
 bool TDM::TabEsiste(const std::string& cartella, const std::string& file, const std::string& sottocartella) {
     fs_->makeDirectories(AccountFileSet::folderOf(cartella, sottocartella));
     return fs_->exists(AccountFileSet::pathOf(cartella, sottocartella, file));
+}
+
+void TDM::CopiaPerPosizione(dbase::Table& da, dbase::Table& a) {
+    // A field beyond the other table's last has nowhere to go.
+    const int campi = std::min(da.fieldCount(), a.fieldCount());
+    for (da.first(); !da.eof(); da.next()) {
+        a.append();
+        for (int i = 0; i < campi; ++i) {
+            a.field(i).assign(da.field(i));
+        }
+        a.post();
+    }
 }
 
 } // namespace valmora

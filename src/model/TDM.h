@@ -71,6 +71,10 @@ public:
     // check leaves it behind even when the answer is no.
     bool TabEsiste(const std::string& cartella, const std::string& file, const std::string& sottocartella);
 
+    // Appends every row of `da`, in its order, to the open table `a`: each field of `a` takes the value of the
+    // field of `da` at the same position, up to the shorter of the two layouts.
+    static void CopiaPerPosizione(dbase::Table& da, dbase::Table& a);
+
     // The default rows of an account created today.
     AccountSettings ImpostazioniDefault() const { return AccountSettings::defaults(clock_.today()); }
     RatePeriod TassoDefault() const { return RatePeriod::defaults(clock_.today()); }

@@ -92,14 +92,7 @@ void RiportaVecchioConto(TDM& dm) {
         movimenti.open();
     }
     movimenti.setIndexName(schema::kIndiceValuta);
-    const int campi = std::min(old.fieldCount(), movimenti.fieldCount());
-    for (old.first(); !old.eof(); old.next()) {
-        movimenti.append();
-        for (int i = 0; i < campi; ++i) {
-            movimenti.field(i).assign(old.field(i));
-        }
-        movimenti.post();
-    }
+    TDM::CopiaPerPosizione(old, movimenti);
 }
 
 ImportazioneConto::ImportazioneConto(TDM& dm, Ledger& ledger, UserInterface& ui, AccountWindow& window,

@@ -4,8 +4,6 @@
 #include "model/TDM.h"
 #include "model/TableSchemas.h"
 
-#include <algorithm>
-
 namespace valmora {
 
 AccountSettings ImpostazioniRiportate(const AccountSettings& vecchie, Date j) {
@@ -58,15 +56,7 @@ void VecchiAccrediti(TDM& dm, const std::string& cartella, const std::string& fi
     transito.bind(cartellaAcc, AccountFileSet::fileNamePart(file));
     transito.create(schema::accreditiFields(), schema::accreditiIndex());
     transito.open();
-    // A field of the old table beyond the new table's last has nowhere to go.
-    const int campi = std::min(vecchia.fieldCount(), transito.fieldCount());
-    for (vecchia.first(); !vecchia.eof(); vecchia.next()) {
-        transito.append();
-        for (int i = 0; i < campi; ++i) {
-            transito.field(i).assign(vecchia.field(i));
-        }
-        transito.post();
-    }
+    TDM::CopiaPerPosizione(vecchia, transito);
     transito.close();
     vecchia.close();
 
