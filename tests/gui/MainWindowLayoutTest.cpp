@@ -126,6 +126,13 @@ TEST(MainWindowLayout, AtTheSmallestSizeALongTypeGivesWayToTheAmount) {
     EXPECT_TRUE(siLeggeIntero(*m.DBGrid1, LedgerTableModel::TIPO, QString::fromStdString(tipo)));
 }
 
+// The next run of the program, with the first run's settings, opening the account the first run made.
+void riapriConto(ProgrammaDiProva& seconda, const ProgrammaDiProva& prima) {
+    seconda.ui().queueFile((prima.cartella() + QStringLiteral("/conto.dbf")).toStdString());
+    seconda.attivaFinestra();
+    seconda.master().Apri1->trigger();
+}
+
 TEST(MainWindowLayout, ColumnWidthsTheUserSetsAreThereAtTheNextRun) {
     ProgrammaDiProva p;
     {
@@ -137,9 +144,7 @@ TEST(MainWindowLayout, ColumnWidthsTheUserSetsAreThereAtTheNextRun) {
     }
     ProgrammaDiProva seconda(p.fileImpostazioni());
     TFormMaster& m = seconda.master();
-    seconda.ui().queueFile((p.cartella() + QStringLiteral("/conto.dbf")).toStdString());
-    seconda.attivaFinestra();
-    m.Apri1->trigger();
+    riapriConto(seconda, p);
     ASSERT_TRUE(m.contoAperto());
     EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::OPERAZIONE), 140);
     EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::COMMENTO), 333);
@@ -163,9 +168,7 @@ TEST(MainWindowLayout, ATypeNarrowedForTheAmountsIsRememberedAtTheWidthTheUserGa
     }
     ProgrammaDiProva seconda(p.fileImpostazioni());
     TFormMaster& m = seconda.master();
-    seconda.ui().queueFile((p.cartella() + QStringLiteral("/conto.dbf")).toStdString());
-    seconda.attivaFinestra();
-    m.Apri1->trigger();
+    riapriConto(seconda, p);
     ASSERT_TRUE(m.contoAperto());
     dimensione(m, 1366, 768);
     EXPECT_EQ(m.DBGrid1->columnWidth(LedgerTableModel::TIPO), kVoluta);
