@@ -6,6 +6,7 @@
 #include "model/ProgrammedOperation.h"
 #include "model/TDM.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -13,46 +14,35 @@ namespace valmora {
 
 namespace {
 
-// Step 1 of the run and its undoing, which must happen however the run ends.
+// Step 1 of the run and its undoing, which must happen however the run ends: the grid suspended, the busy
+// cursor, and the movements table held in one batch (its observers and its syncs wait for the run's end).
 class RunGuard {
 public:
-    RunGuard(TDM& dm, UserInterface& ui) : dm_(dm), ui_(ui) {
+    RunGuard(TDM& dm, UserInterface& ui) : ui_(ui) {
         ui_.ledgerGridSuspended(true);
-        dm_.MainTable.disableControls();
+        movimenti_.emplace(dm.MainTable);
         ui_.busyCursor(true);
     }
-    // The normal end: resuming the tables syncs what the run wrote, and a failure there is the run's to report.
+    // The normal end: the batch's end syncs what the run wrote, and a failure there is the run's to report.
     void termina() {
-        if (std::exchange(attiva_, false))
-            riprendi();
+        riprendiSchermo();
+        movimenti_->finish();
     }
-    // Leaving on an error: that error is the one reported, and a destructor must not throw another.
-    ~RunGuard() {
-        if (attiva_) {
-            try {
-                riprendi();
-            } catch (...) {
-            }
-        }
-    }
+    // Leaving on an error: that error is the one reported; the batch then ends quietly.
+    ~RunGuard() { riprendiSchermo(); }
     RunGuard(const RunGuard&) = delete;
     RunGuard& operator=(const RunGuard&) = delete;
 
 private:
-    void riprendi() {
-        ui_.ledgerGridSuspended(false);
-        ui_.busyCursor(false);
-        // Both tables' controls are resumed, as the run's last step does for the movements and the settings.
-        if (dm_.MainTable.controlsDisabled()) {
-            dm_.MainTable.enableControls();
-        }
-        if (dm_.TableImp.controlsDisabled()) {
-            dm_.TableImp.enableControls();
+    void riprendiSchermo() {
+        if (std::exchange(schermoSospeso_, false)) {
+            ui_.ledgerGridSuspended(false);
+            ui_.busyCursor(false);
         }
     }
-    TDM& dm_;
     UserInterface& ui_;
-    bool attiva_ = true;
+    std::optional<dbase::TableBatch> movimenti_;
+    bool schermoSospeso_ = true;
 };
 
 Date leggiOldData(dbase::Table& impostazioni) {
