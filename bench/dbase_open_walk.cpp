@@ -195,7 +195,9 @@ std::int64_t amountOf(const char* p, int width) {
     return negative ? -v : v;
 }
 
-std::string textOf(const char* p, int width) { // trimmed eight blanks at a time, Windows-1252 to UTF-8
+// Trimmed eight blanks at a time; a byte over 0x7F is made two UTF-8 bytes as if it were Latin-1, a little
+// less work than Windows-1252 asks (its euro sign is three), which suits a lower bound.
+std::string textOf(const char* p, int width) {
     constexpr std::uint64_t kBlanks = 0x2020202020202020ULL;
     for (std::uint64_t word = 0; width >= 8; width -= 8) {
         std::memcpy(&word, p + width - 8, 8);
